@@ -1,0 +1,126 @@
+// The per-compile state shared by the reader, lexer, parser and evaluator.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+#include "entry/limits.h"
+#include "events/controller_definition.h"
+#include "events/event.h"
+#include "events/track.h"
+#include "music/voice_state.h"
+
+namespace vek {
+
+struct SongContext;
+
+constexpr int kPathBytes = 260;
+constexpr int kInputSlots = 20;       // slot 0 listing, 1 source, 2-19 includes
+constexpr int kStreamNameBytes = 100;
+constexpr int kCacheSlots = 10;
+constexpr int kCacheBytes = 80;
+constexpr int kEndOfInput = 255;
+constexpr int kNameBytes = 85;        // holds 84 characters and the NUL
+constexpr int kEchoLine = 20;
+constexpr int32_t kListingCap = 35000;  // bytes
+
+constexpr int kListingSlot = 0;
+constexpr int kSourceSlot = 1;
+
+struct CacheSlot {
+    int stream = -1;        // input slot, -1 when empty
+    int32_t start = 0;      // file offset of data[0]
+    int32_t end = 0;        // offset just past the last valid byte
+    uint32_t stamp = 0;     // use stamp for least-recent reuse
+    uint8_t data[kCacheBytes];
+};
+
+struct IncludeReturn {
+    int stream;
+    int32_t offset;
+};
+
+// The reader's files and its cache of 80-byte blocks.
+struct InputState {
+    std::FILE *streams[kInputSlots] = {};
+    int32_t filePos[kInputSlots] = {};  // where each file's stream pointer stands
+    char names[kInputSlots][kStreamNameBytes] = {};
+    int depth = 0;
+    int current = kSourceSlot;
+
+    CacheSlot cache[kCacheSlots];
+    int slot = 0;                  // current cache slot
+    const uint8_t *data = nullptr; // its bytes
+    int32_t start = 0;             // its file offset
+    int32_t fill = 0;              // its valid bytes
+    int32_t index = 0;             // read index within it
+    uint32_t useCounter = 0;
+
+    IncludeReturn returns[kInputSlots] = {};
+    uint8_t level = 0;             // include nesting
+
+    int64_t charactersLeft = kMaxSourceCharacters;  // delivered before code 79
+};
+
+struct CompileState {
+    // Sets every default; opens nothing. `sourceName` is the 260-byte buffer
+    // the entry point owns (".vek" may be appended to it).
+    CompileState(char *sourceName, SongContext &song);
+    ~CompileState();
+    CompileState(const CompileState &) = delete;
+    CompileState &operator=(const CompileState &) = delete;
+
+    // The compile: opens the listing and the source, registers the reserved
+    // words, parses to the end and closes the files. Throws ParseError.
+    void compile();
+    // The first half of compile(), for tools and tests that drive the reader.
+    void open();
+    // Closes sysex.out and every input stream from the top down.
+    void closeFiles();
+
+    SongContext *song;
+    char *sourceName;
+
+    int32_t atStatementStart = 0;
+    int32_t actions = 0;       // bit 0: open the listing after the compile
+    int32_t listedBytes = 0;
+    uint8_t listOn = 0;
+    uint8_t debugOn = 0;
+    int32_t lastError = 0;
+
+    InputState in;
+    int ch = ' ';              // current character; 255 is end of input
+    char name[kNameBytes] = {};
+    int32_t nameStart = 0;
+    char statementWord[kNameBytes] = {};
+    int32_t number = 0;
+
+    char echoLine[kEchoLine + 1] = {};
+    int echoIndex = 0;
+    uint8_t echoSuppressed = 0;  // the character after a "}" is not echoed
+
+    VoiceState root;
+    VoiceState *voice = &root;
+    int8_t groupDepth = 0;
+    int32_t groupEndTimes[2] = {};
+    int32_t switchTime = 0;
+
+    char pitchNames[25] = "C C#D D#E F F#G G#A A#B ";
+    Event noteTemplate{0, 0, kNote, 0, 0, 0};
+    Event programTemplate{0, 0, kProgram, 0, 0, 0};
+    Event controllerTemplate{0, 0, kController, 0, 0, 0};
+    Event wheelTemplate{0, 0, kPitchWheel, 0, 0, 0};
+    Event systemTemplate{0, 0, kSysexReference, 0, 0, 0};
+    ControllerDefinition wheelDefinition;
+    ControllerDefinition tempoDefinition;
+    int32_t tempo = 10000;     // BPM x 100
+
+    // The meter in force at the voice's time.
+    MeterEntry *meter = nullptr;
+    int32_t beatTicks = 120, beatsPerBar = 4, barTicks = 480, previousBarTicks = 480;
+    int32_t meterStartBar = 0, meterStartTick = 0, nextMeterTime = kNoNextTime;
+
+    int32_t frameRate = 30;    // frames per second for SMPTE times
+    int32_t trackCounter = 1;
+};
+
+}  // namespace vek

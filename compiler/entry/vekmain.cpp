@@ -1,0 +1,140 @@
+// The library's one entry point: one call, one compile.
+#include "vek/vekmain.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "entry/compile_state.h"
+#include "entry/output_name.h"
+#include "events/song_context.h"
+#include "writers/midi_writer.h"
+
+namespace vek {
+
+namespace {
+
+constexpr const char *kVersionMessage = "Vek1.2.dll cannot be used with this program";
+constexpr const char *kUsageMessage = "Usage: vek <filename>";
+constexpr const char *kDefaultSearchTail = ";;include;../include";
+constexpr const char *kSysexWriteMessage =
+    " A system-exclusive message could not be written: its record in sysex.out is missing or "
+    "does not start with F0 or F7";
+constexpr const char *kNoWorkFileMessage = " Work file output is not available in this version";
+
+struct FileCloser {
+    void operator()(std::FILE *f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+void fail(ParseError &r, const char *message) {
+    std::snprintf(r.message, sizeof r.message, "%s", message);
+    r.failed = 1;
+    r.hasLocation = 0;
+}
+
+const char *text(const char *p) { return p ? p : ""; }
+int32_t integer(const int32_t *p) { return p ? *p : 0; }
+
+// The caller's folders, then the current folder and the include folders
+// beside and above it. Whole entries that do not fit are left out.
+void buildSearchPath(SongContext &song, const char *callerPath) {
+    const size_t room = sizeof song.searchPath - std::strlen(kDefaultSearchTail) - 1;
+    size_t length = std::strlen(callerPath);
+    if (length > room) {
+        length = room;
+        while (length > 0 && callerPath[length] != ';') --length;
+    }
+    std::memcpy(song.searchPath, callerPath, length);
+    std::strcpy(song.searchPath + length, kDefaultSearchTail);
+}
+
+void copyArguments(SongContext &song, const VekmainArgs &a) {
+    song.listingPath = text(a.listingPath);
+    song.format = text(a.format);
+    song.selectionStart = integer(a.selectionStart);
+    song.selectionEnd = integer(a.selectionEnd);
+    song.extractMode = integer(a.extractMode);
+    buildSearchPath(song, text(a.includePath));
+}
+
+FilePtr openOutput(const char *sourcePath, const char *format, ParseError &r) {
+    char stem[kPathBytes];
+    std::snprintf(stem, sizeof stem, "%s", sourcePath);
+    cutExtension(stem);
+    char name[kPathBytes + 8];
+    FilePtr out;
+    if (outputName(stem, format, name, sizeof name)) out.reset(std::fopen(name, "wb"));
+    if (!out) {
+        // The name is cut to leave room for the rest of the message.
+        std::snprintf(r.message, sizeof r.message,
+                      "Problem opening output file: %.150s The file may be in use by another program. ",
+                      name);
+        r.failed = 1;
+    }
+    return out;
+}
+
+void writeOutput(SongContext &song, FilePtr out, ParseError &r) {
+    if (std::strcmp(song.format, "midi") == 0) {
+        if (writeMidiFile(song, out.release()) != 0) fail(r, kSysexWriteMessage);
+    } else if (std::strcmp(song.format, "wrk") == 0) {
+        fail(r, kNoWorkFileMessage);
+    }
+}
+
+void run(int32_t count, const VekmainArgs &a, ParseError &r) {
+    auto song = std::make_unique<SongContext>();
+    const char *sourcePath = text(a.sourcePath);
+    char sourceName[kPathBytes];
+    if (std::strlen(sourcePath) >= sizeof sourceName) {
+        std::snprintf(r.message, sizeof r.message, "Cannot open file %.200s", sourcePath);
+        r.failed = 1;
+        return;
+    }
+    std::strcpy(sourceName, sourcePath);
+    copyArguments(*song, a);
+    if (count != VEKMAIN_ARGUMENT_COUNT || std::strcmp(text(a.version), VEKMAIN_VERSION) != 0)
+        fail(r, kVersionMessage);
+    if (count < 2) return fail(r, kUsageMessage);
+
+    FilePtr out = openOutput(sourcePath, song->format, r);
+    if (!out) return;
+    {
+        CompileState cs(sourceName, *song);
+        try {
+            cs.compile();
+        } catch (const ParseError &e) {
+            r = e;
+            r.hasLocation = 1;
+            r.failed = 1;
+            return;
+        }
+        r.actions = static_cast<uint8_t>(cs.actions & 0xFF);
+    }
+    extractSelectedTracks(*song);
+    writeOutput(*song, std::move(out), r);
+}
+
+}  // namespace
+
+}  // namespace vek
+
+extern "C" VEK_API ParseError Vekmain(int32_t count, const VekmainArgs *args) {
+    ParseError result{};
+    try {
+        if (!args) {
+            vek::fail(result, vek::kUsageMessage);
+        } else {
+            vek::run(count, *args, result);
+        }
+    } catch (const vek::FatalError &f) {
+        vek::fail(result, f.message);
+    } catch (const std::bad_alloc &) {
+        vek::fail(result, "out of memory error");
+    } catch (...) {
+        vek::fail(result, "internal error: the compile stopped unexpectedly");
+    }
+    return result;
+}

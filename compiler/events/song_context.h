@@ -1,0 +1,82 @@
+// Everything one compile produces for the writers.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "entry/limits.h"
+#include "events/track.h"
+#include "input/symbol_table.h"
+
+namespace vek {
+
+constexpr int kSearchPathBytes = 580;
+constexpr const char *kSysexFileName = "sysex.out";
+
+struct SongContext {
+    // Opens "sysex.out" in the current folder for writing (truncating it);
+    // throws FatalError when it cannot be created.
+    SongContext();
+    ~SongContext();
+    SongContext(const SongContext &) = delete;
+    SongContext &operator=(const SongContext &) = delete;
+
+    // Creates a track numbered from nextTrackNumber, charged to this song's
+    // event budget, with the song's division as its resolution; null when
+    // memory runs out. The caller decides who owns it (the symbol table or
+    // defaultTrackStorage).
+    Track *newTrack();
+    // Stores a meta text and returns its index for Event::extra.
+    uint32_t storeText(std::string text);
+    const std::string &text(uint32_t index) const { return texts[index]; }
+
+    EventBudget budget{kMaxEvents};
+    Track markers;                 // global meta events, number 0
+    int32_t markerChunkLength = 4;
+    uint8_t keyTonic = 0;
+    int32_t endTime = 0;           // latest event time
+    TempoMap tempoMap{120};
+    MeterMap meterMap;
+    std::FILE *sysexFile = nullptr;  // whoever closes it early sets it to null
+    HashTable symbols;             // entries of kind 1 own the named tracks
+    std::unique_ptr<Track> defaultTrackStorage;
+    Track *defaultTrack = nullptr; // cleared when the first named track is made
+    uint8_t sysexCount = 0;
+    int32_t nextTrackNumber = 0;
+    int32_t nowTime = 0;
+
+    // Copies of the entry point's arguments.
+    const char *listingPath = "";
+    const char *format = "";
+    char searchPath[kSearchPathBytes] = {};
+    int32_t selectionStart = 0;
+    int32_t selectionEnd = 0;
+    int32_t extractMode = 0;
+
+    std::optional<std::string> copyright, instructions, author, title, subtitle,
+        comments, keywords;
+    int32_t division = 120;        // ticks per quarter note
+    int32_t frameOffset = 0;       // SMPTE frames added to listed positions
+    uint8_t smpteFrames = 0, smpteSeconds = 0, smpteMinutes = 0, smpteHours = 0;
+    uint8_t smpteRate = 30;
+    uint8_t smpteRateBits = 64;    // rate code 2 in bits 5-6 of the hours byte
+
+    uint8_t selectionFlag = 0;
+    int32_t selectionStartTime = 0;  // first and last tick kept, inclusive
+    int32_t selectionEndTime = 0;
+    uint8_t selectionState = 0;      // 0 before, 1 inside, 2 after the selection
+
+    std::vector<std::string> texts;  // owned by the song, indexed by events
+};
+
+// Every track that the writers see, in no particular order: the default
+// track (when it exists) and the named tracks of the symbol table.
+std::vector<Track *> songTracks(SongContext &song);
+
+// Empties every track that was not active at the selection start.
+void extractSelectedTracks(SongContext &song);
+
+}  // namespace vek

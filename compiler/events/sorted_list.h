@@ -1,0 +1,202 @@
+// Block pool and time-ordered list: the storage under every track and map.
+#pragma once
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace vek {
+
+// Thrown when a pool cannot grow. Never crosses the library's entry point.
+struct FatalError {
+    const char *message;
+};
+
+constexpr int kBlockShift = 9;
+constexpr int32_t kBlockElements = 1 << kBlockShift;  // 512 elements a block
+
+// Elements live in fixed blocks of 512 and never move once handed out, so
+// growth never copies earlier blocks and pointers into the pool stay valid.
+template <typename T>
+class ChunkPool {
+public:
+    ChunkPool() { keep(allocateBlock(true)); }
+    ChunkPool(const ChunkPool &) = delete;
+    ChunkPool &operator=(const ChunkPool &) = delete;
+
+    // Next free slot (uninitialised).
+    T *next() {
+        if (lastUsed_ == kBlockElements) grow();
+        return &blocks_.back()[lastUsed_++];
+    }
+    // Element at index, or null when index is not below count().
+    T *at(int32_t index) const {
+        if (index < 0 || index >= count()) return nullptr;
+        return slot(index);
+    }
+    // Element at an index known to be below count().
+    T *slot(int32_t index) const {
+        return &blocks_[static_cast<size_t>(index >> kBlockShift)][index & (kBlockElements - 1)];
+    }
+    int32_t count() const {
+        return static_cast<int32_t>((blocks_.size() - 1) << kBlockShift) + lastUsed_;
+    }
+    // Keeps the first block for reuse.
+    void clear() {
+        blocks_.resize(1);
+        lastUsed_ = 0;
+    }
+
+private:
+    struct FreeBlock {
+        void operator()(T *p) const { std::free(p); }
+    };
+    using Block = std::unique_ptr<T[], FreeBlock>;
+
+    static Block allocateBlock(bool first) {
+        T *p = static_cast<T *>(std::malloc(sizeof(T) * kBlockElements));
+        if (!p) throw FatalError{first ? "sorry: too many notes for my memory! "
+                                       : "sorry; too many notes for my memory!"};
+        return Block(p);
+    }
+    void keep(Block block) {
+        try {
+            blocks_.push_back(std::move(block));
+        } catch (const std::bad_alloc &) {
+            throw FatalError{"sorry; too many notes for my memory!"};
+        }
+    }
+    void grow() {
+        keep(allocateBlock(false));
+        lastUsed_ = 0;
+    }
+
+    std::vector<Block> blocks_;
+    int32_t lastUsed_ = 0;  // elements used in the last block
+};
+
+// Keeps elements in ascending `time` order without a full sort; equal
+// times keep insertion order. An element later than everything stored is
+// appended to the pool. A descent starts a short run (at most 31 elements,
+// non-decreasing), merged into the pool from the back when the next descent
+// comes or it is full: each voice appending its own ascending stretch costs
+// close to linear time.
+//
+// A run whose merge would move many pool elements (a voice written after a
+// long stretch of another, or a descending sequence) goes to the spill
+// instead: an unsorted overflow that is stably sorted and merged in one pass
+// once it reaches half the pool, or at the next read. That keeps the worst
+// case at n log n rather than quadratic. Stability across the three parts
+// holds because, while the spill is not empty, only elements later than
+// every spilled one enter the pool.
+template <typename T>
+class SortedList {
+public:
+    static constexpr int kRunSlots = 32;  // the run holds at most 31
+    // A run merges into the pool when it moves at most this many pool
+    // elements per run element; a costlier run is spilled.
+    static constexpr int32_t kMovesPerElement = 64;
+    static constexpr size_t kMinSpill = 4096;  // elements spilled before a merge
+
+    void insert(const T &e) {
+        if (runFill_ == 0) {
+            if (laterThanAll(e.time)) {
+                *pool_.next() = e;
+                return;
+            }
+        } else if (e.time < run_[runFill_ - 1].time || runFill_ == kRunSlots - 1) {
+            flushRun();
+        }
+        run_[runFill_++] = e;
+    }
+    int32_t count() {
+        merge();
+        return pool_.count();
+    }
+    T *at(int32_t index) {
+        merge();
+        return pool_.at(index);
+    }
+    void clear() {
+        runFill_ = 0;
+        std::vector<T>().swap(spill_);
+        pool_.clear();
+    }
+    // Last element in order, or null.
+    T *last() {
+        merge();
+        return pool_.at(pool_.count() - 1);
+    }
+    // Brings the run and the spill into the pool.
+    void merge() {
+        flushRun();
+        mergeSpill();
+    }
+
+private:
+    bool laterThanAll(int32_t time) const {
+        const int32_t n = pool_.count();
+        if (n > 0 && !(pool_.slot(n - 1)->time < time)) return false;
+        return spill_.empty() || spillMax_ < time;
+    }
+    // Whether at most `limit` pool elements are later than `time`: the pool
+    // is sorted, so one probe `limit` places from the end tells.
+    bool fewLaterThan(int32_t time, int32_t limit) const {
+        const int32_t n = pool_.count();
+        return n <= limit || !(time < pool_.slot(n - 1 - limit)->time);
+    }
+    void flushRun() {
+        if (runFill_ == 0) return;
+        const bool afterSpill = spill_.empty() || spillMax_ < run_[0].time;
+        if (afterSpill && fewLaterThan(run_[0].time, kMovesPerElement * runFill_)) {
+            mergeFromBack(run_, runFill_);
+        } else {
+            spillRun();
+        }
+        runFill_ = 0;
+    }
+    void spillRun() {
+        try {
+            if (spill_.empty()) spillMax_ = run_[0].time;
+            spill_.insert(spill_.end(), run_, run_ + runFill_);
+        } catch (const std::bad_alloc &) {
+            throw FatalError{"sorry; too many notes for my memory!"};
+        }
+        if (spillMax_ < run_[runFill_ - 1].time) spillMax_ = run_[runFill_ - 1].time;
+        if (spill_.size() >= kMinSpill && spill_.size() >= static_cast<size_t>(pool_.count() / 2))
+            mergeSpill();
+    }
+    void mergeSpill() {
+        if (spill_.empty()) return;
+        std::stable_sort(spill_.begin(), spill_.end(),
+                         [](const T &a, const T &b) { return a.time < b.time; });
+        mergeFromBack(spill_.data(), static_cast<int32_t>(spill_.size()));
+        std::vector<T>().swap(spill_);
+    }
+    // Merges n ascending elements into the pool. On equal times the pool's
+    // element stays first: it was stored before them.
+    void mergeFromBack(const T *src, int32_t n) {
+        int32_t i = pool_.count() - 1;
+        for (int32_t k = 0; k < n; ++k) pool_.next();
+        int32_t j = pool_.count() - 1;
+        while (n > 0) {
+            if (i >= 0 && src[n - 1].time < pool_.slot(i)->time) {
+                *pool_.slot(j--) = *pool_.slot(i--);
+            } else {
+                *pool_.slot(j--) = src[--n];
+            }
+        }
+    }
+
+    ChunkPool<T> pool_;
+    T run_[kRunSlots];
+    int runFill_ = 0;
+    std::vector<T> spill_;
+    int32_t spillMax_ = 0;  // latest time in the spill, ticks
+};
+
+}  // namespace vek

@@ -1,0 +1,102 @@
+#include "input/reader.h"
+
+#include <cstdarg>
+#include <cstring>
+
+#include "events/song_context.h"
+#include "input/errors.h"
+#include "input/lexer.h"
+#include "music/macros.h"
+
+namespace vek {
+
+namespace {
+
+void makeCurrent(InputState &in, int slot) {
+    CacheSlot &s = in.cache[slot];
+    in.slot = slot;
+    in.data = s.data;
+    in.start = s.start;
+    in.fill = s.end - s.start;
+    s.stamp = ++in.useCounter;
+}
+
+// Fills a cache slot from the file; the file pointer is moved only when it
+// does not already stand at `offset`, so sequential reading costs no seek.
+bool fillSlot(InputState &in, int slot, int stream, int32_t offset) {
+    std::FILE *f = in.streams[stream];
+    if (!f) return false;
+    if (in.filePos[stream] != offset) {
+        if (std::fseek(f, offset, SEEK_SET) != 0) return false;
+        in.filePos[stream] = offset;
+    }
+    CacheSlot &s = in.cache[slot];
+    const size_t got = std::fread(s.data, 1, kCacheBytes, f);
+    in.filePos[stream] = offset + static_cast<int32_t>(got);
+    s.stream = stream;
+    s.start = offset;
+    s.end = offset + static_cast<int32_t>(got);
+    return true;
+}
+
+}  // namespace
+
+bool load(CompileState &cs, int stream, int32_t offset) {
+    InputState &in = cs.in;
+    in.current = stream;
+    const CacheSlot &now = in.cache[in.slot];
+    if (now.stream == stream && offset >= now.start && offset < now.end) {
+        in.index = offset - now.start;
+        return true;
+    }
+    int oldest = 0;
+    for (int i = 0; i < kCacheSlots; ++i) {
+        const CacheSlot &s = in.cache[i];
+        if (s.stream == stream && offset >= s.start && offset < s.end) {
+            makeCurrent(in, i);
+            in.index = offset - s.start;
+            return true;
+        }
+        if (s.stamp < in.cache[oldest].stamp) oldest = i;
+    }
+    const bool ok = fillSlot(in, oldest, stream, offset);
+    if (!ok) {
+        in.cache[oldest].stream = -1;
+        in.cache[oldest].start = in.cache[oldest].end = offset;
+    }
+    makeCurrent(in, oldest);
+    in.index = 0;
+    return ok;
+}
+
+bool refill(CompileState &cs) {
+    load(cs, cs.in.current, cs.in.start + cs.in.fill);
+    return cs.in.fill > 0;
+}
+
+void seek(CompileState &cs, int32_t delta, bool relative) {
+    int32_t target = relative ? position(cs) + delta : delta;
+    if (target < 0) target = 0;
+    load(cs, cs.in.current, target);
+}
+
+void resetCache(CompileState &cs) {
+    for (CacheSlot &s : cs.in.cache) {
+        s.stream = -1;
+        s.start = s.end = 0;
+        s.stamp = 0;
+    }
+    cs.in.useCounter = 0;
+    load(cs, cs.in.current, 0);
+}
+
+void unreadBlank(CompileState &cs) {
+    int32_t p = position(cs) - 1;
+    if (cs.ch == '\n' && p > 0) {
+        load(cs, cs.in.current, p - 1);
+        if (cs.in.index < cs.in.fill && cs.in.data[cs.in.index] == 13) --p;
+    }
+    load(cs, cs.in.current, p);
+}
+
+}  // namespace vek

@@ -1,0 +1,73 @@
+// The reader: source and include files as one random-access character stream.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+#include "entry/compile_state.h"
+
+namespace vek {
+
+// Read modes of nextChar.
+enum ReadMode {
+    kReadNormal = 0,  // macro characters go to the macro machinery
+    kReadRaw = 1,     // macro characters are returned as they are
+    kReadName = 2,    // as raw, and the selection end is not taken here
+};
+
+// Refills the current block; false at the end of the current stream.
+bool refill(CompileState &cs);
+
+// Offset in the current stream of the next character to be read.
+inline int32_t position(const CompileState &cs) { return cs.in.start + cs.in.index; }
+
+// Next byte of the current stream, 255 at its end. Carriage returns are
+// skipped here but still count in offsets.
+inline int nextRaw(CompileState &cs) {
+    InputState &in = cs.in;
+    for (;;) {
+        if (in.index >= in.fill && !refill(cs)) return kEndOfInput;
+        const uint8_t c = in.data[in.index++];
+        if (c != 13) return c;
+    }
+}
+
+// Makes `offset` of input slot `stream` the read position; false when the
+// file cannot be positioned.
+bool load(CompileState &cs, int stream, int32_t offset);
+// relative: move the read position by delta; else go to offset delta.
+void seek(CompileState &cs, int32_t delta, bool relative);
+// Empties the cache and reads the first block of the source.
+void resetCache(CompileState &cs);
+
+// Reads the next character into cs.ch and returns it: quote comments,
+// listing echo, selection bookkeeping and macro characters included.
+int nextChar(CompileState &cs, int mode);
+
+// Steps back before the blank in cs.ch so that it is read once more,
+// together with a carriage return that stands directly before a line feed.
+void unreadBlank(CompileState &cs);
+
+// Opens `name` on the ";"-separated `path` (entry "/" name; an empty entry
+// means the name itself); no path: the name itself. Null when none opens.
+std::FILE *openOnPath(const char *name, const char *mode, const char *path);
+
+// The reserved word `include`: reads the name and switches to the file.
+void include(CompileState &cs);
+// At the end of an include file: back to the file that included it.
+// False when no include file is being read.
+bool returnFromInclude(CompileState &cs);
+
+// Registers an open stream in the next input slot; returns the slot.
+int pushStream(CompileState &cs, std::FILE *f, const char *name);
+
+// Listing echo of whole words and of single characters.
+void listWord(CompileState &cs, const char *text);
+void echoChar(CompileState &cs, int c);
+// printf into the listing, counting the bytes; nothing once it is closed.
+void listPrintf(CompileState &cs, const char *format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 2, 3)))
+#endif
+    ;
+
+}  // namespace vek

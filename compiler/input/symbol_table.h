@@ -1,0 +1,112 @@
+// The symbol table: every name of a compile, reserved words included.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vek {
+
+struct Track;
+
+// ORDER SYMBOL KINDS: keep destroySymbolValue in step with this list.
+enum SymbolKind : uint8_t {
+    kReservedWord = 0,   // value: reserved word index (not owned)
+    kTrackSymbol = 1,    // owned Track
+    kSecondName = 2,     // the Track it stands for (not owned)
+    kControllerSymbol = 3,
+    kSectionSymbol = 4,  // owned SectionGroup
+    kMacroSymbol = 5,
+    kSysexSymbol = 6,
+    kTimeMark = 7,       // owned int32_t ticks
+    kNotePattern = 8,
+    kChordPattern = 9,
+    kNoteEffect = 10,
+    kChordEffect = 11,
+    kPatternSymbol = 12,
+    kPatchSymbol = 13,   // value: program 0-127 (not owned)
+    kModeSymbol = 14,
+    kInversionSymbol = 15,
+    kPickSymbol = 16,
+    kSymbolKinds = 17,
+};
+
+// A section: up to eight tracks or nested sections.
+struct SectionGroup {
+    static constexpr int kMaxMembers = 8;
+    uint8_t count = 0;
+    uint8_t kinds[kMaxMembers] = {};  // kTrackSymbol or kSectionSymbol
+    void *members[kMaxMembers] = {};
+    int32_t time = 0;                 // the section's voice time when last left
+    uint8_t pitchReference[3] = {60, 99, 5};
+    uint8_t flattening = 0;           // guards against a section inside itself
+};
+
+union SymbolValue {
+    int32_t number;
+    void *object;
+};
+
+struct HashEntry {
+    uint32_t hash;
+    uint8_t kind;
+    const char *name;  // in the table's name pool
+    SymbolValue value;
+    HashEntry *next;
+};
+
+// 16 buckets with a hash word per entry and move-to-front on every hit;
+// names live in a pool of 200-byte blocks and never move.
+class HashTable {
+public:
+    static constexpr int kBuckets = 16;
+    static constexpr int kPoolBlockBytes = 200;
+
+    HashTable();
+    ~HashTable();
+    HashTable(const HashTable &) = delete;
+    HashTable &operator=(const HashTable &) = delete;
+
+    void hashName(const char *name);
+    HashEntry *find(const char *name);
+    // The pooled name, or null when the name is taken or the kind is not a
+    // SymbolKind (the table is then unchanged and the caller keeps ownership
+    // of `object`). A macro or pick list may be redefined as either, a time
+    // mark as a time mark: the old value is freed and the table owns the new.
+    const char *add(uint8_t kind, void *object, const char *name);
+    const char *addNumber(uint8_t kind, int32_t number, const char *name);
+    // Endless cyclic walk over all entries; null when the table is empty.
+    HashEntry *next();
+    // Appends the tracks of a section, flattened; a section met again while
+    // it is being flattened contributes nothing.
+    static int collectTracks(SectionGroup &group, std::vector<Track *> &out);
+
+    int32_t count() const { return count_; }
+    uint32_t lastHash() const { return hash_; }
+    uint8_t lastBucket() const { return bucket_; }
+
+private:
+    // A block header; its `capacity` bytes of names follow it in memory.
+    struct PoolBlock {
+        PoolBlock *previous;
+        size_t capacity;
+        char *bytes() { return reinterpret_cast<char *>(this + 1); }
+    };
+    void newPoolBlock(size_t capacity);
+    const char *poolName(const char *name);
+    const char *insert(uint8_t kind, SymbolValue value, const char *name);
+    static bool ownsValue(uint8_t kind);
+
+    HashEntry *buckets_[kBuckets] = {};
+    int32_t count_ = 0;
+    uint32_t hash_ = 0;
+    uint8_t bucket_ = 0;
+    uint8_t iterBucket_ = 0;
+    HashEntry *iterEntry_ = nullptr;
+    PoolBlock *pool_ = nullptr;
+    size_t poolUsed_ = 0;
+};
+
+// Frees the owned value of an entry of the given kind.
+void destroySymbolValue(uint8_t kind, void *object);
+
+}  // namespace vek

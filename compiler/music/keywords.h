@@ -1,0 +1,25 @@
+// The reserved words of the language and their indices.
+#pragma once
+
+namespace vek {
+
+constexpr int kReservedWordCount = 78;
+
+// ORDER RESERVED: the index is the value the keyword statement switches on.
+extern const char *const kReservedWords[kReservedWordCount];
+
+enum ReservedWord {
+    kwAccent, kwAftertouch, kwAuthor, kwBreak, kwCchannel, kwChannel, kwChordEffect,
+    kwChordPattern, kwChromatic, kwComments, kwControl, kwCopy, kwCopyright, kwCrescendo,
+    kwCue, kwCursor, kwDebugOn, kwDebugOff, kwDiatonic, kwDisplacement, kwDrop, kwDuration,
+    kwDurationFactor, kwGap, kwInclude, kwInstructions, kwInto, kwInv, kwKey, kwKeywords,
+    kwList, kwListSmpte, kwMarker, kwMaximum, kwMci, kwMeter, kwMinChange, kwMinimum,
+    kwMode, kwName2, kwNolist, kwNoteEffect, kwNotePattern, kwOctave, kwPatch, kwPattern,
+    kwPick, kwPitchRange, kwPolyphonic, kwPort, kwPpq, kwRange, kwRate, kwRelativePitch,
+    kwRestart, kwSeed, kwSet, kwShift, kwSmpte, kwSmpteOffset, kwSqueeze, kwStretch,
+    kwSubtitle, kwSysex, kwTempo, kwTest, kwText, kwTime, kwTitle, kwTonality, kwTrack,
+    kwVelocity, kwVelocityRange, kwW, kwWave, kwWheel, kwWipe, kwVek,
+};
+static_assert(kwVek == kReservedWordCount - 1, "one enumerator per reserved word");
+
+}  // namespace vek

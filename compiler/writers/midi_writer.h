@@ -1,0 +1,16 @@
+// The Standard MIDI File writer (format 1).
+#pragma once
+#include <cstdio>
+
+namespace vek {
+
+struct SongContext;
+
+constexpr int kCodeSysexMissing = 68;
+
+// Writes the header, the conductor track and one chunk per track that holds
+// events, then closes `out`. Returns 0, or kCodeSysexMissing when a track
+// refers to a system-exclusive record that is missing or malformed.
+int writeMidiFile(SongContext &song, std::FILE *out);
+
+}  // namespace vek

@@ -1,0 +1,157 @@
+// One call of Vekmain: results, output naming and files left behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "entry/output_name.h"
+#include "support/compile.h"
+#include "support/scratch_dir.h"
+
+namespace vek {
+namespace {
+
+using test::compileText;
+using test::CompileOptions;
+using test::ScratchDir;
+namespace fs = std::filesystem;
+
+std::string header(uint16_t tracks) {
+    return std::string("MThd\0\0\0\6\0\1\0", 11) + static_cast<char>(tracks) + std::string("\0\x78", 2);
+}
+
+TEST(Vekmain, AnEmptySourceCompilesToAConductorTrackOnly) {
+    ScratchDir dir;
+    const auto r = compileText("");
+    EXPECT_FALSE(r.failed()) << r.message();
+    EXPECT_EQ(r.result.hasLocation, 0);
+    EXPECT_EQ(r.result.actions, 0);
+    ASSERT_GE(r.output.size(), 22u);
+    EXPECT_EQ(r.output.substr(0, 14), header(1));
+    EXPECT_TRUE(fs::exists("sysex.out"));
+}
+
+TEST(Vekmain, AMissingSourceIsReportedWithItsExtendedName) {
+    ScratchDir dir;
+    const std::string listing = "missing.vls";
+    VekmainArgs args{"missing", "midi", listing.c_str(), "", nullptr, nullptr, nullptr, "1.200"};
+    const ParseError r = Vekmain(7, &args);
+    EXPECT_EQ(r.failed, 1);
+    EXPECT_EQ(r.hasLocation, 1);
+    EXPECT_STREQ(r.message, "Cannot open file missing.vek");
+    EXPECT_STREQ(r.fileName, "missing.vek");
+    EXPECT_EQ(r.position, 0);
+    EXPECT_EQ(fs::file_size("missing.mid"), 0u);
+}
+
+TEST(Vekmain, ASourceNamedWithoutItsExtensionIsFound) {
+    ScratchDir dir;
+    dir.write("tune.vek", "c d e");
+    VekmainArgs args{"tune", "midi", "tune.vls", "", nullptr, nullptr, nullptr, "1.200"};
+    const ParseError r = Vekmain(7, &args);
+    EXPECT_EQ(r.failed, 0) << r.message;
+    EXPECT_GT(fs::file_size("tune.mid"), 14u);
+}
+
+TEST(Vekmain, AWrongVersionIsReportedButTheOutputIsWritten) {
+    ScratchDir dir;
+    for (const auto &[count, version] : {std::pair{7, "1.100"}, std::pair{6, "1.200"}}) {
+        CompileOptions o;
+        o.count = count;
+        o.version = version;
+        const auto r = compileText("", o);
+        EXPECT_EQ(r.result.failed, 1);
+        EXPECT_EQ(r.result.hasLocation, 0);
+        EXPECT_EQ(r.message(), "Vek1.2.dll cannot be used with this program");
+        EXPECT_EQ(r.output.substr(0, 14), header(1));
+    }
+}
+
+TEST(Vekmain, AnOutputThatCannotBeCreatedLeavesNoListing) {
+    ScratchDir dir;
+    fs::create_directory("song.mid");  // a folder where the file should go
+    const auto r = compileText("c");
+    EXPECT_EQ(r.result.failed, 1);
+    EXPECT_EQ(r.result.hasLocation, 0);
+    EXPECT_EQ(r.message(),
+              "Problem opening output file: song.mid The file may be in use by another program. ");
+    EXPECT_FALSE(fs::exists("song.vls"));
+}
+
+TEST(Vekmain, ASysexFileThatCannotBeCreatedFailsWithoutEndingTheHost) {
+    ScratchDir dir;
+    fs::create_directory("sysex.out");
+    const auto r = compileText("c");
+    EXPECT_EQ(r.result.failed, 1);
+    EXPECT_EQ(r.result.hasLocation, 0);
+    EXPECT_EQ(r.message(), " cannot open sysex file");
+}
+
+TEST(Vekmain, TooFewArgumentsAreAUsageFailure) {
+    ScratchDir dir;
+    CompileOptions o;
+    o.count = 1;
+    EXPECT_EQ(compileText("", o).message(), "Usage: vek <filename>");
+    const ParseError r = Vekmain(7, nullptr);
+    EXPECT_EQ(r.failed, 1);
+}
+
+TEST(Vekmain, FormatsNameTheOutput) {
+    ScratchDir dir;
+    CompileOptions o;
+    o.format = "wrk";
+    compileText("", o);
+    EXPECT_TRUE(fs::exists("song.wrk"));
+    o.format = "other";
+    const auto r = compileText("", o);
+    EXPECT_EQ(r.result.failed, 0);
+    EXPECT_EQ(fs::file_size("song.wrk"), 0u);
+}
+
+TEST(Vekmain, TwoCompilesInOneProcessDoNotSeeEachOther) {
+    ScratchDir dir;
+    const auto first = compileText("c d e");
+    CompileOptions o;
+    o.sourceName = "other.vtp";
+    o.listingName = "other.vls";
+    const auto second = compileText("", o);
+    const auto third = compileText("c d e");
+    EXPECT_EQ(first.output, third.output);
+    EXPECT_FALSE(second.failed());
+}
+
+TEST(OutputName, CutsOnlyAFinalShortExtension) {
+    const std::pair<const char *, const char *> cases[] = {
+        {"song.vtp", "song"},
+        {"my.dir/song", "my.dir/song"},
+        {"../song.vtp", "../song"},
+        {"a.b", "a.b"},
+        {"song.vek.vtp", "song.vek"},
+        {"song.long", "song.long"},
+        {"x", "x"},
+        {"", ""},
+    };
+    for (const auto &[in, out] : cases) {
+        char stem[260];
+        std::snprintf(stem, sizeof stem, "%s", in);
+        cutExtension(stem);
+        EXPECT_STREQ(stem, out) << in;
+    }
+}
+
+// Deep folders are common; the extension must go however long the path.
+TEST(OutputName, LongPathsLoseTheirExtensionToo) {
+    const std::string folder(150, 'f');
+    char stem[260];
+    std::snprintf(stem, sizeof stem, "%s/song.vtp", folder.c_str());
+    cutExtension(stem);
+    EXPECT_EQ(std::string(stem), folder + "/song");
+    char out[16];
+    EXPECT_FALSE(outputName("a-rather-long-stem", "midi", out, sizeof out));
+    char fits[32];
+    EXPECT_TRUE(outputName("stem", "wrk", fits, sizeof fits));
+    EXPECT_STREQ(fits, "stem.wrk");
+}
+
+}  // namespace
+}  // namespace vek

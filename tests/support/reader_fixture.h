@@ -1,0 +1,45 @@
+// Drives the reader directly: a CompileState opened on a source text.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "entry/compile_state.h"
+#include "events/song_context.h"
+#include "support/scratch_dir.h"
+#include "vek/vekmain.h"
+
+namespace vek::test {
+
+class ReaderFixture {
+public:
+    // Writes `source` as "song.vek" and opens it (listing "song.vls").
+    explicit ReaderFixture(const std::string &source, const std::string &includePath = "");
+    ~ReaderFixture();
+
+    CompileState &cs() { return *cs_; }
+    SongContext &song() { return *song_; }
+    const ScratchDir &dir() const { return dir_; }
+    // Characters read in normal mode up to the end of input.
+    std::string readAll();
+    // Runs `step` and returns the ParseError it throws (fails the test when
+    // nothing is thrown).
+    template <typename F>
+    ParseError expectError(F step) {
+        try {
+            step();
+        } catch (const ParseError &e) {
+            return e;
+        }
+        noErrorThrown();
+        return ParseError{};
+    }
+
+private:
+    static void noErrorThrown();
+    ScratchDir dir_;
+    std::unique_ptr<SongContext> song_;
+    char sourceName_[kPathBytes] = "song.vek";
+    std::unique_ptr<CompileState> cs_;
+};
+
+}  // namespace vek::test
