@@ -23,7 +23,10 @@ void setMusicalDefaults(CompileState &cs) {
     cs.wheelDefinition.maxValue = 8191;
     cs.wheelDefinition.glideRangeHigh = 12;
     cs.wheelDefinition.glideRangeLow = -12;
+    // Tempo values are read in hundredths of a beat per minute over 8-250.
     cs.tempoDefinition.eventKind = kTempoEvent;
+    cs.tempoDefinition.minValue = 8;
+    cs.tempoDefinition.maxValue = 250;
 }
 
 std::FILE *openSource(CompileState &cs) {

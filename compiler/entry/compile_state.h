@@ -26,6 +26,15 @@ constexpr int32_t kListingCap = 35000;  // bytes
 constexpr int kListingSlot = 0;
 constexpr int kSourceSlot = 1;
 
+// The note being built by the note reader, handed to the note emission.
+struct NoteDraft {
+    int32_t start = 0;     // ticks
+    int32_t channel = 0;   // channel offset
+    int32_t key = 0;       // may leave 0-127 until the emission folds it
+    int32_t velocity = 0;  // the raw velocity value
+    int32_t duration = 0;  // ticks
+};
+
 struct CacheSlot {
     int stream = -1;        // input slot, -1 when empty
     int32_t start = 0;      // file offset of data[0]
@@ -100,7 +109,7 @@ struct CompileState {
 
     VoiceState root;
     VoiceState *voice = &root;
-    int8_t groupDepth = 0;
+    int32_t groupDepth = 0;
     int32_t groupEndTimes[2] = {};
     int32_t switchTime = 0;
 
@@ -120,7 +129,26 @@ struct CompileState {
     int32_t meterStartBar = 0, meterStartTick = 0, nextMeterTime = kNoNextTime;
 
     int32_t frameRate = 30;    // frames per second for SMPTE times
+    uint8_t dropFrame = 0;     // 1: 29.97 drop-frame counting
     int32_t trackCounter = 1;
+    int32_t currentBar = 0;    // bar index of the voice's time
+    int32_t restartBar = 0;    // bar numbers in positions count from here
+
+    // The note being built and the flags the emitters share.
+    NoteDraft draft;
+    int8_t noteChannel = 0;    // channel offset of the note being built
+    uint8_t silentNote = 0;    // the next note takes its time but is not stored
+    uint8_t relativePitch = 0;
+    uint8_t heldPending = 0;   // a note held for a glide waits to be stored
+    int8_t scale[7] = {0, 2, 4, 5, 7, 9, 11};
+
+    // Pattern and effect hooks: in progress, and the two re-entry guards.
+    uint8_t hookRunning[4] = {};  // note pattern, chord pattern, note effect, chord effect
+    uint8_t hookGuard[2] = {};    // chord pattern, chord effect
+
+    // Listing position (bar, beat and ticks into the beat, zero-based).
+    uint8_t listSmpte = 0;
+    int32_t listTime = 0, listBar = 0, listBeat = 0, listTicks = 0;
 };
 
 }  // namespace vek

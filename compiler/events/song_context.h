@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "entry/limits.h"
@@ -34,6 +35,9 @@ struct SongContext {
     const std::string &text(uint32_t index) const { return texts[index]; }
 
     EventBudget budget{kMaxEvents};
+    // The last value sent per port, channel, kind and number, for relative
+    // controller values (see controllerKey).
+    std::unordered_map<uint32_t, int32_t> controllerMemory;
     Track markers;                 // global meta events, number 0
     int32_t markerChunkLength = 4;
     uint8_t keyTonic = 0;
@@ -71,6 +75,10 @@ struct SongContext {
 
     std::vector<std::string> texts;  // owned by the song, indexed by events
 };
+
+inline uint32_t controllerKey(uint8_t port, uint8_t channel, uint8_t kind, uint8_t number) {
+    return (uint32_t{port} << 24) | (uint32_t{channel} << 16) | (uint32_t{kind} << 8) | number;
+}
 
 // Every track that the writers see, in no particular order: the default
 // track (when it exists) and the named tracks of the symbol table.

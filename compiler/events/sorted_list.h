@@ -138,10 +138,12 @@ public:
     }
 
 private:
+    // With the run empty the spill is empty too (a read merges both, and a
+    // flush on insertion is followed by the new element entering the run),
+    // so the pool's last element is the latest one stored.
     bool laterThanAll(int32_t time) const {
         const int32_t n = pool_.count();
-        if (n > 0 && !(pool_.slot(n - 1)->time < time)) return false;
-        return spill_.empty() || spillMax_ < time;
+        return n == 0 || pool_.slot(n - 1)->time < time;
     }
     // Whether at most `limit` pool elements are later than `time`: the pool
     // is sorted, so one probe `limit` places from the end tells.
@@ -172,10 +174,37 @@ private:
     }
     void mergeSpill() {
         if (spill_.empty()) return;
-        std::stable_sort(spill_.begin(), spill_.end(),
-                         [](const T &a, const T &b) { return a.time < b.time; });
+        try {
+            sortSpill();
+        } catch (const std::bad_alloc &) {
+            throw FatalError{"sorry; too many notes for my memory!"};
+        }
         mergeFromBack(spill_.data(), static_cast<int32_t>(spill_.size()));
         std::vector<T>().swap(spill_);
+    }
+    // Stable sort that merges the spill's ascending stretches pairwise, so
+    // voices spilled one after another cost a few passes, not log n.
+    void sortSpill() {
+        const size_t n = spill_.size();
+        std::vector<size_t> ends;  // end of each ascending stretch
+        for (size_t i = 1; i < n; ++i)
+            if (spill_[i].time < spill_[i - 1].time) ends.push_back(i);
+        if (ends.empty()) return;
+        ends.push_back(n);
+        std::vector<T> other(n);
+        T *src = spill_.data(), *dst = other.data();
+        const auto earlier = [](const T &a, const T &b) { return a.time < b.time; };
+        while (ends.size() > 1) {
+            size_t begin = 0, kept = 0;
+            for (size_t k = 0; k < ends.size(); k += 2) {
+                const size_t mid = ends[k], end = k + 1 < ends.size() ? ends[k + 1] : mid;
+                std::merge(src + begin, src + mid, src + mid, src + end, dst + begin, earlier);
+                ends[kept++] = begin = end;
+            }
+            ends.resize(kept);
+            std::swap(src, dst);
+        }
+        if (src != spill_.data()) spill_.swap(other);
     }
     // Merges n ascending elements into the pool. On equal times the pool's
     // element stays first: it was stored before them.

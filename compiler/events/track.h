@@ -96,11 +96,14 @@ struct TempoMap {
     // Replaces an entry at the same time, ignores a repeat of the tempo in
     // force, else inserts; then recomputes the real times.
     void insertTempo(const TempoEntry &e);
+    // Entry in force at ticks (or at ms of real time); null before the first.
     TempoEntry *tempoAt(int32_t ticks);
     TempoEntry *tempoAtRealTime(int32_t ms);
+    // Ticks per quarter note changed (`ppq`): the real times follow.
     void setDivision(int32_t division);
 
 private:
+    // Real times (ms) of entry `from` onwards; the first entry keeps its own.
     void recomputeRealTimes(int32_t from);
     int32_t division_;
 };
@@ -115,6 +118,7 @@ struct MeterMap {
     void insertMeter(const MeterEntry &e);
     // Entry in force at ticks; *nextTime gets the following entry's time.
     MeterEntry *meterAt(int32_t ticks, int32_t *nextTime = nullptr);
+    // Entry in force in bar barIndex + 1 (bars count from 1).
     MeterEntry *meterAtBar(int32_t barIndex);
 };
 

@@ -1,20 +1,167 @@
 #include "statements/statement_parser.h"
 
+#include <memory>
+
 #include "entry/compile_state.h"
+#include "events/song_context.h"
 #include "input/errors.h"
+#include "input/lexer.h"
 #include "input/reader.h"
+#include "music/keyword_statement.h"
+#include "music/keywords.h"
+#include "music/numbers.h"
+#include "statements/statement_parts.h"
 
 namespace vek {
 
-// Until statements are interpreted, a compile reads the source and its
-// include files to the end.
-uint8_t parseGroup(CompileState &cs, VoiceState &voice) {
-    cs.voice = &voice;
-    cs.atStatementStart = 1;
-    for (;;) {
-        if (nextChar(cs, kReadNormal) != kEndOfInput) continue;
-        if (!returnFromInclude(cs)) return 1;
+namespace {
+
+constexpr int kCodeNoMemory = 3;
+constexpr int kCodeSyntax = 28;
+constexpr int kCodeSplitFault = 30;
+constexpr int kCodeUnbalanced = 41;
+constexpr int kCodeUnmatched = 67;
+// Deeper nesting than any piece needs; it bounds the parser's own stack.
+constexpr int kMaxGroupDepth = 1000;
+
+// A "(" group inside an addressed section goes to the section's current member.
+void splitSection(CompileState &cs, VoiceState &v) {
+    if (!v.sectionMode || !v.section || v.opener != '(') return;
+    SectionGroup &s = *v.section;
+    if (v.memberIndex < 0 || v.memberIndex >= s.count) error(cs, kCodeSplitFault);
+    void *member = s.members[v.memberIndex];
+    if (s.kinds[v.memberIndex] == kTrackSymbol) {
+        v.track = static_cast<Track *>(member);
+        v.sectionMode = 0;
+    } else if (s.kinds[v.memberIndex] == kSectionSymbol) {
+        v.section = static_cast<SectionGroup *>(member);
+        v.memberIndex = 0;
+    } else {
+        error(cs, kCodeSplitFault);
     }
+}
+
+void nestedGroup(CompileState &cs) {
+    VoiceState &parent = *cs.voice;
+    if (++cs.groupDepth > kMaxGroupDepth) error(cs, kCodeNoMemory);
+    auto copy = std::make_unique<VoiceState>(parent);
+    copy->opener = static_cast<uint8_t>(cs.ch);
+    const uint8_t r = parseGroup(cs, *copy);
+    if (cs.ch == '~') {
+        int32_t end = copy->time;
+        if (copy->pendingNotes > 0 && copy->holdMark == copy->holdReference) end += copy->step;
+        parent.time = parent.eventStart = end;
+        parent.step = 0;
+        nextChar(cs, kReadNormal);
+    }
+    cs.voice = &parent;
+    if (parent.sectionMode && parent.section && r == 0)
+        parent.memberIndex = (parent.memberIndex + 1) % (parent.section->count ? parent.section->count : 1);
+}
+
+// ")" or "]": true when the group ends, false when it is played again.
+bool endOfGroup(CompileState &cs, VoiceState &v) {
+    if (v.opener == 0) error(cs, kCodeUnbalanced);
+    if ((cs.ch == ')') != (v.opener == '(')) error(cs, kCodeUnmatched);
+    // The last cluster of each play ends here, so that a repeat starts after it.
+    if (v.pendingNotes > 0) endCluster(cs);
+    nextChar(cs, kReadNormal);
+    if (ReadNumber(cs, kMaskInteger, 65535, 0, 1) && ++v.repeatCount < cs.number) {
+        load(cs, v.groupStream, v.groupOffset);
+        nextChar(cs, kReadNormal);
+        return false;
+    }
+    if (--cs.groupDepth < 0) error(cs, kCodeUnbalanced);
+    cs.groupEndTimes[0] = v.time;
+    cs.groupEndTimes[1] = v.time + v.step;
+    return true;
+}
+
+void blank(CompileState &cs, VoiceState &v) {
+    if (v.sectionMode) v.memberIndex = 0;
+    if (v.pendingNotes > 0) endCluster(cs);
+    skipBlanks(cs);
+    cs.atStatementStart = 1;
+}
+
+void name(CompileState &cs) {
+    readName(cs, kStatementNameMax, true);
+    if (cs.atStatementStart) {
+        for (int i = 0; i < kNameBytes; ++i) cs.statementWord[i] = cs.name[i];
+        cs.atStatementStart = 0;
+    }
+    nameStatement(cs);
+}
+
+void tilde(CompileState &cs, VoiceState &v) {
+    nextChar(cs, kReadNormal);
+    if (cs.ch == '~') {
+        nextChar(cs, kReadNormal);
+        KeywordStatement(cs, kwTempo);
+    } else if (ReadNumber(cs, kMaskLength, 65535, 0, v.displacementUnit)) {
+        v.tieLength = cs.number;
+        v.tieFlag = 1;
+    } else {
+        v.holdMark = 1;
+    }
+}
+
+void strayCharacter(CompileState &cs) {
+    cs.name[0] = static_cast<char>(cs.ch);
+    cs.name[1] = '\0';
+    error(cs, kCodeSyntax);
+}
+
+// One character's worth of dispatch; false when the group has ended.
+bool dispatch(CompileState &cs, VoiceState &v) {
+    const int c = cs.ch;
+    switch (c) {
+    case ' ': case '\t': case '\n': blank(cs, v); return true;  // cluster end
+    case '+': case ',': case '-': case '.': case '/': case ':': case ';': case '=':
+    case '0': case '1': case '2': case '3': case '4':
+    case '5': case '6': case '7': case '8': case '9':
+        timeValue(cs);  // length -> number; value -> ("=" | "+" | "-") number
+        return true;
+    case '|': barLine(cs); return true;
+    case '~': tilde(cs, v); return true;  // "~~" tempo | "~" number | "~"
+    case '"': error(cs, LyricStatement(cs)); return true;
+    case '!': case '@': case '*': case '^': case '#': case '$': case '>': case '<':
+        prefixOperator(cs, v);
+        return true;
+    case '(': case '[': nestedGroup(cs); return true;
+    case ')': case ']': return !endOfGroup(cs, v);
+    case kEndOfInput:
+        if (returnFromInclude(cs)) return true;
+        if (cs.groupDepth != 0) error(cs, kCodeUnbalanced);
+        return false;
+    default:
+        if (isNameStart(c) || c == '\\') {
+            name(cs);
+            return true;
+        }
+        strayCharacter(cs);
+        return false;
+    }
+}
+
+}  // namespace
+
+uint8_t parseGroup(CompileState &cs, VoiceState &v) {
+    cs.voice = &v;
+    cs.atStatementStart = 1;
+    v.repeatCount = 0;
+    v.groupStream = cs.in.current;
+    v.groupOffset = position(cs);
+    uint8_t result = v.opener == '[' ? 1 : 0;
+    nextChar(cs, kReadNormal);
+    if (cs.ch == '\\') {
+        v.groupOffset = position(cs);
+        nextChar(cs, kReadNormal);
+        result = 1;
+    }
+    splitSection(cs, v);
+    while (dispatch(cs, v)) cs.voice = &v;
+    return v.opener == 0 ? 1 : result;
 }
 
 }  // namespace vek

@@ -26,4 +26,7 @@ size_t writeVarLen(std::FILE *out, int32_t value);
 // Bytes writeVarLen would write for `value`.
 size_t varLenSize(int32_t value);
 
+// Puts the quantity into `bytes` (room for 5) and returns its size.
+size_t encodeVarLen(int32_t value, uint8_t *bytes);
+
 }  // namespace vek

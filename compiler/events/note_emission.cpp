@@ -1,0 +1,196 @@
+// The note emitter: the voice's group modifiers and the track's settings
+// applied to the note being built, stored in every target track.
+#include <vector>
+
+#include "entry/compile_state.h"
+#include "events/emission.h"
+#include "events/emission_support.h"
+#include "events/song_context.h"
+#include "input/errors.h"
+#include "input/symbol_table.h"
+#include "music/pitch.h"
+#include "writers/listing.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kCodeChannelRange = 65;
+constexpr int32_t kMaxChannel = 15;
+constexpr int32_t kBaseOctaves = 5;  // added to a track octave that is not absolute
+
+bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// Start in ticks: the group's delay and the last cluster's length change
+// move it, and the track's delay unless the group's delay is absolute.
+int32_t noteTime(const VoiceState &v, const Track &t, int32_t start) {
+    int64_t time = start;
+    if (!v.delayAbsolute) {
+        time += int64_t{v.groupDelay} + v.groupShift;
+        if (v.groupDelayMode != kModeAbsolute) time += t.delay;
+    }
+    return time < 0 ? 0 : saturateTicks(time);
+}
+
+// Sounding length in ticks. The track's limits judge the length as written,
+// before the group and track offsets; a note held for a glide keeps it.
+int64_t noteLength(const CompileState &cs, const VoiceState &v, const Track &t) {
+    int64_t given = cs.draft.duration;
+    if (v.sequential) return given;
+    const int32_t division = cs.song->division;
+    if (t.resolution != division && division > 0) given = given * t.resolution / division;
+    int64_t length = given;
+    if (!v.durationAbsolute) {
+        length += int64_t{v.groupLength} - v.groupShift - v.groupDelay;
+        if (v.groupLengthMode != kModeAbsolute) length += t.lengthOffset;
+    }
+    if (given > t.maxDuration) return t.maxDuration;
+    if (given < t.minDuration) return t.minDuration;
+    return length;
+}
+
+int32_t octaveShift(const CompileState &cs, const VoiceState &v, const Track &t) {
+    if (v.octaveMode || cs.relativePitch) return 0;
+    int32_t octaves = v.groupOctaveMode ? v.groupOctave : 0;
+    if (v.groupOctaveMode != kModeAbsolute)
+        octaves += t.octaveAbsolute == 1 ? t.octave : t.octave + kBaseOctaves;
+    return 12 * octaves;
+}
+
+int32_t diatonicShift(const VoiceState &v, const Track &t, int32_t key) {
+    if (v.diatonicMode) return key;
+    if (v.groupDiatonicMode) key = TransposeDiatonic(key, v.tonic, v.groupDiatonicShift);
+    if (v.groupDiatonicMode != kModeAbsolute && t.diatonicShift != 0)
+        key = TransposeDiatonic(key, v.tonic, t.diatonicShift);
+    return key;
+}
+
+int32_t chromaticShift(const VoiceState &v, const Track &t, int32_t key) {
+    if (v.chromaticMode) return key;
+    if (v.groupTransposeMode) key += v.groupTranspose;
+    if (v.groupTransposeMode != kModeAbsolute) key += t.transpose;
+    return key;
+}
+
+// Folds into the track's key range by whole octaves.
+int32_t keyRange(const Track &t, int32_t key) {
+    if (key < t.keyLow) key += 12 * ((t.keyLow - key + 11) / 12);
+    if (key > t.keyHigh) key -= 12 * ((key - t.keyHigh + 11) / 12);
+    return key;
+}
+
+uint8_t noteKey(const CompileState &cs, const VoiceState &v, const Track &t) {
+    int32_t key = cs.draft.key + octaveShift(cs, v, t);
+    key = chromaticShift(v, t, diatonicShift(v, t, key));
+    key = keyRange(t, key);
+    // While a glide has bent the wheel, later notes sound the bend away.
+    if (!v.glide) key -= static_cast<int8_t>(t.glideSemitones);
+    return static_cast<uint8_t>(foldKey(key));
+}
+
+// Raises 65 before anything of the note reaches this track.
+uint8_t noteChannel(CompileState &cs, const VoiceState &v, const Track &t) {
+    int32_t channel = cs.draft.channel;
+    if (!v.channelGiven) {
+        channel = cs.noteChannel + (v.groupChannelMode ? v.groupChannel : 0);
+        channel += v.groupChannelMode == kModeAbsolute ? -1 : t.channel;
+    }
+    if (channel < 0 || channel > kMaxChannel) error(cs, kCodeChannelRange);
+    return static_cast<uint8_t>(channel);
+}
+
+int64_t accent(const VoiceState &v, const Track &t) {
+    int64_t velocity = v.velocityMode >= 2 ? int64_t{v.velocityMode - 1} * t.accentStep : 0;
+    if (v.groupVelocityMode == kModeRelative) velocity += v.groupVelocity;
+    if (v.groupVelocityMode == kModeReuse) velocity += t.accentStep;
+    velocity += v.groupVelocityMode == kModeAbsolute ? v.groupVelocity : t.velocityOffset;
+    return velocity;
+}
+
+// The velocity ramp at the voice's time (ticks).
+int64_t crescendo(const Track &t, int32_t time) {
+    if (time > t.crescendoEnd) return t.crescendoAmount;
+    if (time <= t.crescendoStart) return 0;
+    return int64_t{t.crescendoAmount} * (int64_t{time} - t.crescendoStart) /
+           (int64_t{t.crescendoEnd} - t.crescendoStart);
+}
+
+// The velocity is brought into 0-127 before it is mapped onto the track's
+// range, so that no accent or ramp can push a note outside that range.
+uint8_t noteVelocity(const VoiceState &v, const Track &t) {
+    int64_t velocity = v.lastVelocity;
+    if (v.velocityMode != 1) velocity += accent(v, t);
+    velocity = dataByte(velocity + crescendo(t, v.time));
+    if (t.velocityLow < t.velocityHigh)
+        velocity = t.velocityLow + (int64_t{t.velocityHigh} - t.velocityLow) * velocity / kMaxDataByte;
+    else
+        velocity = t.velocityLow;
+    return dataByte(velocity);
+}
+
+void storeNote(CompileState &cs, Track &t, const Event &e) {
+    storeEvent(cs, t, e);
+    const int32_t end = saturateTicks(int64_t{e.time} + e.extra);
+    if (end > t.trackEnd) t.trackEnd = end;
+}
+
+// A glide reaches its target note: bend the wheel there and, when the
+// chain ends, store the held note with the length of the whole chain.
+void glideTarget(CompileState &cs, VoiceState &v, Track &t, const Event &e) {
+    v.eventStart = saturateTicks(int64_t{e.time} - v.glideOffset);
+    EmitGlide(cs, v, e, &t);  // its sweep ends at the note, moving eventStart back there
+    int64_t length = int64_t{t.held.extra} + cs.draft.duration;
+    t.held.extra = length > 0 ? static_cast<uint32_t>(saturateTicks(length)) : 0;
+    if (v.sequential || t.held.extra == 0) return;
+    length += int64_t{t.lengthOffset} + v.groupLength - v.groupDelay - v.groupShift;
+    if (cs.heldPending && length > 0) {
+        Event held = t.held;
+        held.extra = static_cast<uint32_t>(saturateTicks(length));
+        storeNote(cs, t, held);
+    }
+    if (v.holdMark == v.holdReference && v.pendingNotes != 0 && !isBlank(cs.ch))
+        v.time = t.held.time;
+    t.held.extra = 0;
+}
+
+void emitToTarget(CompileState &cs, VoiceState &v, Track &t) {
+    const uint8_t channel = noteChannel(cs, v, t);
+    const int64_t length = noteLength(cs, v, t);
+    // A length that offsets take below zero does not sound (it would read
+    // as an enormous unsigned duration).
+    const uint32_t extra = length > 0 ? static_cast<uint32_t>(saturateTicks(length)) : 0;
+    const Event e{noteTime(v, t, cs.draft.start), channel, kNote, noteKey(cs, v, t),
+                  noteVelocity(v, t), extra};
+    if (v.sequential == 1 && v.glide == 0) {
+        t.held = e;
+        cs.heldPending = 1;
+    }
+    if (e.extra != 0 && !v.glide && !v.sequential && !cs.silentNote && !v.groupMute)
+        storeNote(cs, t, e);
+    if (v.glide == 1) glideTarget(cs, v, t, e);
+    t.lastNote = e;
+}
+
+}  // namespace
+
+void storeEvent(CompileState &cs, Track &track, const Event &e) {
+    track.insert(e);
+    if (cs.listOn) listEvent(cs, e, &track);
+}
+
+// A section sends the note to each of its tracks, from the last to the first.
+int EmitNote(CompileState &cs) {
+    VoiceState &v = *cs.voice;
+    if (v.sectionMode && v.section) {
+        std::vector<Track *> tracks;
+        HashTable::collectTracks(*v.section, tracks);
+        for (auto it = tracks.rbegin(); it != tracks.rend(); ++it) emitToTarget(cs, v, **it);
+    } else if (v.track) {
+        emitToTarget(cs, v, *v.track);
+    }
+    if (v.glide == 1 && !v.sequential) cs.heldPending = 0;
+    cs.silentNote = 0;
+    return 0;
+}
+
+}  // namespace vek

@@ -1,0 +1,119 @@
+#include "events/track.h"
+
+#include <limits>
+
+namespace vek {
+
+namespace {
+
+int32_t saturate(int64_t v) {
+    if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(v);
+}
+
+// Index of the last entry whose time is at most `ticks`, or -1. Maps are
+// short and mostly queried near their end, so the search runs backwards.
+template <typename T>
+int32_t lastAtOrBefore(SortedList<T> &list, int32_t ticks) {
+    int32_t i = list.count() - 1;
+    while (i >= 0 && list.at(i)->time > ticks) --i;
+    return i;
+}
+
+}  // namespace
+
+int32_t scaleTimeWide(int64_t a, int64_t b, int64_t c) {
+    if (c == 0) return static_cast<int32_t>(0x8FFFFFFFu);
+    return saturate((a / c) * b + ((a % c) * b) / c);
+}
+
+int32_t scaleTime(int32_t a, int32_t b, int32_t c) { return scaleTimeWide(a, b, c); }
+
+// ---- TempoMap ----
+
+TempoMap::TempoMap(int32_t division) : division_(division) {
+    entries.insert(TempoEntry{0, 0, 10000, 0});
+    count = 1;
+    chunkLength += 18;
+}
+
+void TempoMap::insertTempo(const TempoEntry &e) {
+    const int32_t found = lastAtOrBefore(entries, e.time);
+    TempoEntry *in = found >= 0 ? entries.at(found) : nullptr;
+    if (in && in->time == e.time) {
+        const int32_t keptRealTime = in->realTime;
+        *in = e;
+        if (found == 0) in->realTime = keptRealTime;  // the first entry anchors real time
+        recomputeRealTimes(found);
+        return;
+    }
+    if (in && in->tempo == e.tempo) return;
+    entries.insert(e);
+    ++count;
+    chunkLength += 18;
+    recomputeRealTimes(found + 1);
+}
+
+// From entry `from` on (never the first, which keeps its own real time):
+// ms = previous ms + ticks * 60000 / (division * BPM), in the integer form
+// the time conversions share.
+void TempoMap::recomputeRealTimes(int32_t from) {
+    const int32_t n = entries.count();
+    for (int32_t k = from < 1 ? 1 : from; k < n; ++k) {
+        const TempoEntry *prev = entries.at(k - 1);
+        TempoEntry *cur = entries.at(k);
+        const int64_t a = (static_cast<int64_t>(cur->time) - prev->time) * 100;
+        const int64_t c = static_cast<int64_t>(division_ / 24) * prev->tempo;
+        cur->realTime = saturate(static_cast<int64_t>(prev->realTime) + scaleTimeWide(a, 2500, c));
+    }
+}
+
+TempoEntry *TempoMap::tempoAt(int32_t ticks) {
+    return entries.at(lastAtOrBefore(entries, ticks));
+}
+
+TempoEntry *TempoMap::tempoAtRealTime(int32_t ms) {
+    int32_t i = entries.count() - 1;
+    while (i >= 0 && entries.at(i)->realTime > ms) --i;
+    return entries.at(i);
+}
+
+void TempoMap::setDivision(int32_t division) {
+    division_ = division;
+    recomputeRealTimes(1);
+}
+
+// ---- MeterMap ----
+
+void MeterMap::insertMeter(const MeterEntry &e) {
+    MeterEntry *in = meterAt(e.time);
+    if (in && in->measure == e.measure) {
+        *in = e;
+        return;
+    }
+    if (in && in->numerator == e.numerator && in->denominatorPower == e.denominatorPower &&
+        in->key == e.key)
+        return;
+    entries.insert(e);
+    ++count;
+    chunkLength += 12;
+}
+
+MeterEntry *MeterMap::meterAt(int32_t ticks, int32_t *nextTime) {
+    const int32_t i = lastAtOrBefore(entries, ticks);
+    if (nextTime) {
+        const MeterEntry *after = entries.at(i + 1);
+        *nextTime = after ? after->time : kNoNextTime;
+    }
+    return entries.at(i);
+}
+
+MeterEntry *MeterMap::meterAtBar(int32_t barIndex) {
+    const int64_t bar = static_cast<int64_t>(barIndex) + 1;
+    int32_t i = entries.count() - 1;
+    while (i >= 0 && entries.at(i)->measure > bar) --i;
+    return entries.at(i);
+}
+
+}  // namespace vek

@@ -1,0 +1,172 @@
+#include "input/symbol_table.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "events/controller_definition.h"
+#include "events/track.h"
+
+namespace vek {
+
+namespace {
+
+constexpr const char *kOutOfMemory = "out of memory error";
+
+bool isMacroOrPick(uint8_t kind) { return kind == kMacroSymbol || kind == kPickSymbol; }
+
+// Clears a section's guard however its flattening ends.
+struct FlatteningGuard {
+    SectionGroup &group;
+    explicit FlatteningGuard(SectionGroup &g) : group(g) { group.flattening = 1; }
+    ~FlatteningGuard() { group.flattening = 0; }
+};
+
+}  // namespace
+
+// ORDER SYMBOL KINDS: one case per kind whose value the table owns. Kinds
+// 5, 6, 8-12 and 14-16 get their cases with their value types.
+void destroySymbolValue(uint8_t kind, void *object) {
+    switch (kind) {
+    case kTrackSymbol: delete static_cast<Track *>(object); break;
+    case kControllerSymbol: delete static_cast<ControllerDefinition *>(object); break;
+    case kSectionSymbol: delete static_cast<SectionGroup *>(object); break;
+    case kTimeMark: delete static_cast<int32_t *>(object); break;
+    default: break;  // reserved words, second names and patches own nothing
+    }
+}
+
+bool HashTable::ownsValue(uint8_t kind) {
+    return kind != kReservedWord && kind != kSecondName && kind != kPatchSymbol;
+}
+
+HashTable::HashTable() { newPoolBlock(kPoolBlockBytes); }
+
+HashTable::~HashTable() {
+    while (pool_) {
+        PoolBlock *previous = pool_->previous;
+        std::free(pool_);
+        pool_ = previous;
+    }
+    for (HashEntry *&head : buckets_) {
+        while (head) {
+            HashEntry *e = head;
+            head = e->next;
+            if (ownsValue(e->kind)) destroySymbolValue(e->kind, e->value.object);
+            delete e;
+        }
+    }
+}
+
+void HashTable::hashName(const char *name) {
+    uint32_t h = 0;
+    uint8_t x = 0;
+    for (const char *p = name; *p; ++p) {
+        const int8_t c = static_cast<int8_t>(*p);
+        h = h * 2 + static_cast<uint32_t>(static_cast<int32_t>(c));
+        x ^= static_cast<uint8_t>(c);
+    }
+    hash_ = h;
+    bucket_ = x & (kBuckets - 1);
+}
+
+// A hit moves to the head of its chain, so the names a piece keeps using
+// are found after one or two compares.
+HashEntry *HashTable::find(const char *name) {
+    hashName(name);
+    HashEntry *previous = nullptr;
+    for (HashEntry *e = buckets_[bucket_]; e; previous = e, e = e->next) {
+        if (e->hash != hash_ || std::strcmp(e->name, name) != 0) continue;
+        if (previous) {
+            previous->next = e->next;
+            e->next = buckets_[bucket_];
+            buckets_[bucket_] = e;
+        }
+        return e;
+    }
+    return nullptr;
+}
+
+const char *HashTable::add(uint8_t kind, void *object, const char *name) {
+    SymbolValue v;
+    v.object = object;
+    return insert(kind, v, name);
+}
+
+const char *HashTable::addNumber(uint8_t kind, int32_t number, const char *name) {
+    SymbolValue v;
+    v.number = number;
+    return insert(kind, v, name);
+}
+
+// A name is declared once, except that a macro or pick list may be
+// redefined as either, and a time mark as a time mark.
+const char *HashTable::insert(uint8_t kind, SymbolValue value, const char *name) {
+    if (kind >= kSymbolKinds) return nullptr;
+    if (HashEntry *e = find(name)) {
+        const bool replaces = isMacroOrPick(kind) ? isMacroOrPick(e->kind)
+                                                  : kind == kTimeMark && e->kind == kTimeMark;
+        if (!replaces) return nullptr;
+        if (e->value.object) destroySymbolValue(e->kind, e->value.object);
+        e->kind = kind;
+        e->value = value;
+        return e->name;
+    }
+    const char *pooled = poolName(name);
+    HashEntry *e = new (std::nothrow) HashEntry{hash_, kind, pooled, value, buckets_[bucket_]};
+    if (!e) throw FatalError{kOutOfMemory};
+    buckets_[bucket_] = e;
+    ++count_;
+    return e->name;
+}
+
+void HashTable::newPoolBlock(size_t capacity) {
+    void *raw = std::malloc(sizeof(PoolBlock) + capacity);
+    if (!raw) throw FatalError{kOutOfMemory};
+    pool_ = new (raw) PoolBlock{pool_, capacity};
+    poolUsed_ = 0;
+}
+
+// Names are packed into 200-byte blocks and never move; a name longer than
+// a block gets a block of its own size.
+const char *HashTable::poolName(const char *name) {
+    const size_t bytes = std::strlen(name) + 1;
+    if (bytes > pool_->capacity - poolUsed_)
+        newPoolBlock(bytes > kPoolBlockBytes ? bytes : kPoolBlockBytes);
+    char *slot = pool_->bytes() + poolUsed_;
+    std::memcpy(slot, name, bytes);
+    poolUsed_ += bytes;
+    return slot;
+}
+
+// Each call yields the next entry, wrapping around for ever. A caller that
+// wants every entry once keeps the first as a mark and stops when it
+// comes round again.
+HashEntry *HashTable::next() {
+    if (count_ == 0) return nullptr;
+    if (iterEntry_ && iterEntry_->next) return iterEntry_ = iterEntry_->next;
+    do {
+        iterBucket_ = (iterBucket_ + 1) & (kBuckets - 1);
+    } while (!buckets_[iterBucket_]);
+    return iterEntry_ = buckets_[iterBucket_];
+}
+
+int HashTable::collectTracks(SectionGroup &group, std::vector<Track *> &out) {
+    if (group.flattening) return 0;
+    FlatteningGuard guard(group);
+    const int members = group.count < SectionGroup::kMaxMembers ? group.count
+                                                                : SectionGroup::kMaxMembers;
+    int added = 0;
+    for (int i = 0; i < members; ++i) {
+        if (!group.members[i]) continue;
+        if (group.kinds[i] == kTrackSymbol) {
+            out.push_back(static_cast<Track *>(group.members[i]));
+            ++added;
+        } else if (group.kinds[i] == kSectionSymbol) {
+            added += collectTracks(*static_cast<SectionGroup *>(group.members[i]), out);
+        }
+    }
+    return added;
+}
+
+}  // namespace vek

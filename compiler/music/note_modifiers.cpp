@@ -1,0 +1,297 @@
+// The modifiers written right after a note's pitch, and the finished draft.
+#include "entry/compile_state.h"
+#include "events/song_context.h"
+#include "input/errors.h"
+#include "input/reader.h"
+#include "music/notes.h"
+#include "music/numbers.h"
+#include "music/pitch.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kCodeMissingLength = 8;
+constexpr int kCodeNotUnderstood = 11;
+constexpr int kCodeSyntax = 28;
+constexpr int kCodeBadInChord = 35;
+constexpr int kCodeNeedTranspose = 46;
+constexpr int kCodeChannelRange = 65;
+constexpr int kCodeNumberRange = 7;
+constexpr int32_t kMaxNoteLength = 16777215;  // ticks
+
+// What the modifiers of one note add up to.
+struct Modifiers {
+    int32_t velocity = 0;
+    int32_t delay = 0;         // ticks
+    int32_t lengthChange = 0;  // ticks
+    int32_t chromatic = 0;     // semitones
+    int32_t diatonic = 0;      // scale steps
+    int32_t duration = 0;      // ticks
+    bool durationGiven = false;
+};
+
+void advance(CompileState &cs) { nextChar(cs, kReadNormal); }
+bool isSign(int c) { return c == '+' || c == '-'; }
+bool isLetterNote(const VoiceState &v) { return !v.numericPitch && v.letterIndex < 7; }
+
+int velocity(CompileState &cs, VoiceState &v, Modifiers &m) {
+    advance(cs);
+    if (cs.ch == '=') {
+        advance(cs);
+        if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kCodeSyntax;
+        m.velocity = cs.number;
+        v.velocityMode = 1;
+    } else if (isSign(cs.ch)) {
+        if (ReadNumber(cs, kMaskInteger, 127, -127, 1)) m.velocity += cs.number;
+    } else if (ReadNumber(cs, kMaskInteger, 127, -127, 1)) {
+        m.velocity = cs.number;
+        v.velocityMode = 1;
+    } else {
+        v.velocityMode = v.velocityMode < 2 ? 2 : v.velocityMode + 1;  // one more accent
+    }
+    return 0;
+}
+
+// "#" or "&": an accidental kept in the key table, or with "\" a transposition.
+int accidental(CompileState &cs, VoiceState &v, Modifiers &m) {
+    if (v.numericPitch) return kCodeNotUnderstood;
+    const int sign = cs.ch == '#' ? 1 : -1;
+    v.accidental = static_cast<uint8_t>(v.accidental + sign);
+    advance(cs);
+    if (cs.ch != '\\') {
+        if (isLetterNote(v)) v.keyTable[v.letterIndex] = static_cast<int8_t>(v.accidental);
+        return 0;
+    }
+    advance(cs);
+    if (cs.ch == '=') advance(cs);
+    if (!isSign(cs.ch)) v.chromaticMode = kModeAbsolute;
+    if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kCodeNeedTranspose;
+    m.chromatic = sign * cs.number;
+    return 0;
+}
+
+int natural(CompileState &cs, VoiceState &v, Modifiers &m) {
+    advance(cs);
+    if (cs.ch != '\\') {
+        if (isLetterNote(v)) v.keyTable[v.letterIndex] = v.naturalTable[v.letterIndex];
+        return 0;
+    }
+    advance(cs);
+    if (cs.ch == '=') advance(cs);
+    if (!isSign(cs.ch)) v.diatonicMode = kModeAbsolute;
+    if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kCodeNeedTranspose;
+    m.diatonic = cs.number;
+    return 0;
+}
+
+int channel(CompileState &cs, VoiceState &v) {
+    advance(cs);
+    const bool equals = cs.ch == '=';
+    if (equals) advance(cs);
+    const bool relative = isSign(cs.ch);
+    // Read without a range so that "$17" is reported as a channel, not a number.
+    if (!ReadNumber(cs, kMaskInteger, 0, 0, 1)) {
+        if (equals) error(cs, kCodeSyntax);
+        cs.noteChannel = static_cast<int8_t>(v.defaultChannel);
+        cs.silentNote = 1;
+        return 0;
+    }
+    if (relative) {
+        if (cs.number < -16 || cs.number > 16) error(cs, kCodeNumberRange);
+        cs.noteChannel = static_cast<int8_t>(cs.noteChannel + cs.number);
+        return 0;
+    }
+    if (cs.number < 1 || cs.number > 16) error(cs, kCodeChannelRange);
+    cs.noteChannel = static_cast<int8_t>(cs.number - 1);
+    v.channelGiven = 1;
+    return 0;
+}
+
+int octave(CompileState &cs, VoiceState &v) {
+    advance(cs);
+    if (cs.ch == '=') {
+        advance(cs);
+        v.octaveMode = kModeAbsolute;
+        v.octave = 0;
+    }
+    const bool relative = isSign(cs.ch);
+    if (!ReadNumber(cs, kMaskInteger, 11, -11, 1)) {
+        if (isLetterNote(v)) v.octave += v.upperCase ? 1 : -1;
+        return 0;
+    }
+    v.octaveGiven = 1;
+    if (relative) {
+        v.octave += cs.number;
+    } else {
+        v.octaveMode = kModeAbsolute;
+        v.octave = isLetterNote(v) && !v.upperCase ? cs.number - 1 : cs.number;
+    }
+    return 0;
+}
+
+// "<" (length) and ">" (delay): ticks in displacement units.
+void displacement(CompileState &cs, VoiceState &v, int32_t &total, uint8_t &absolute) {
+    advance(cs);
+    if (cs.ch == '=') {
+        advance(cs);
+        absolute = 1;
+    }
+    const bool relative = isSign(cs.ch);
+    if (ReadNumber(cs, kMaskLength, 65535, -16000, v.displacementUnit)) {
+        total += cs.number;
+        if (!relative) absolute = 1;
+    }
+}
+
+int lengthenOrShorten(CompileState &cs, Modifiers &m, const VoiceState &v) {
+    const bool longer = cs.ch == '+';
+    if (!longer) advance(cs);
+    if (!ReadNumber(cs, kMaskLength, 65535, 0, v.defaultDuration)) {
+        if (longer) return kCodeBadInChord;
+        m.duration /= 2;
+    } else {
+        m.duration += longer ? cs.number : -cs.number;
+    }
+    m.durationGiven = true;
+    return 0;
+}
+
+void dots(CompileState &cs, Modifiers &m) {
+    const int32_t base = m.duration;
+    for (int k = 1; cs.ch == '.'; ++k) {
+        if (k < 31) m.duration += base >> k;
+        advance(cs);
+    }
+    m.durationGiven = true;
+}
+
+int durationNumber(CompileState &cs, Modifiers &m, const VoiceState &v) {
+    int32_t unit = m.duration;
+    if (cs.ch == '*') {
+        advance(cs);
+        if (cs.ch == '=') {
+            advance(cs);
+            unit = v.defaultDuration;
+        }
+    }
+    if (!ReadNumber(cs, kMaskLength, kMaxNoteLength, 0, unit)) return kCodeMissingLength;
+    m.duration = cs.number;
+    m.durationGiven = true;
+    return 0;
+}
+
+// One modifier at cs.ch; sets *done at the first character that is none.
+int modifier(CompileState &cs, VoiceState &v, Modifiers &m, bool *done) {
+    switch (cs.ch) {
+    case '!': return velocity(cs, v, m);
+    case '#': case '&': return accidental(cs, v, m);
+    case '^': return natural(cs, v, m);
+    case '$': return channel(cs, v);
+    case '@': return octave(cs, v);
+    case '+': case '-': return lengthenOrShorten(cs, m, v);
+    case '.': dots(cs, m); return 0;
+    case '=':
+        advance(cs);
+        m.duration >>= 2;
+        m.durationGiven = true;
+        return 0;
+    case '<': displacement(cs, v, m.lengthChange, v.durationAbsolute); return 0;
+    case '>': displacement(cs, v, m.delay, v.delayAbsolute); return 0;
+    case '~':
+        if (v.holdMark == 0) {
+            v.holdMark = 1;
+        } else {
+            v.holdMark = 0;
+            v.advanceOnce = 1;
+        }
+        advance(cs);
+        return 0;
+    case '*': case '/': case ':': case ';': case ',':
+    case '0': case '1': case '2': case '3': case '4':
+    case '5': case '6': case '7': case '8': case '9':
+        return durationNumber(cs, m, v);
+    default:
+        *done = true;
+        return 0;
+    }
+}
+
+void finishPitch(VoiceState &v, const Modifiers &m) {
+    if (v.stepKind == kStepRest || v.stepKind == kStepGlideOnly) return;
+    if (isLetterNote(v)) {
+        v.letterPitch = v.keyTable[v.letterIndex];
+        v.pitch = v.letterPitch + 12 * v.octave + m.chromatic;
+        while (v.pitch > 127) v.pitch -= 12;
+    } else {
+        v.pitch += m.chromatic + 12 * v.octave;
+    }
+    if (m.diatonic != 0) v.pitch = TransposeDiatonic(v.pitch, v.tonic, m.diatonic);
+}
+
+void chordBookkeeping(VoiceState &v, Modifiers &m) {
+    if (!m.durationGiven && v.pendingNotes > 1) m.duration = v.chordDuration;
+    else if (m.durationGiven && v.stepKind != kStepGlideOnly) v.chordDuration = m.duration;
+    if (v.pendingNotes == 1) {
+        v.firstLetterChar = v.lastLetterChar;
+        v.firstLetterPitch = static_cast<uint8_t>(v.letterPitch);
+        v.firstOctave = static_cast<uint8_t>(v.octave);
+        v.step = v.chordDuration = m.duration;
+    }
+    if (m.duration < v.step || v.holdMark != v.holdReference || v.sequential || v.glide == 1)
+        v.step = m.duration;
+}
+
+void fillDraft(CompileState &cs, VoiceState &v, const Modifiers &m) {
+    const int32_t spread = v.tieFlag ? v.tieLength * (v.pendingNotes - 1) : 0;
+    NoteDraft &d = cs.draft;
+    d.start = v.time + m.delay + spread + (v.stepKind == kStepGlideOnly ? v.groupLength : 0);
+    d.channel = cs.noteChannel;
+    d.key = v.pitch;
+    d.velocity = m.velocity;
+    v.lastVelocity = m.velocity;
+    d.duration = m.duration + m.lengthChange - spread;
+}
+
+void rememberPitch(const CompileState &cs, VoiceState &v) {
+    if (v.stepKind == kStepRest || v.stepKind == kStepGlideOnly) return;
+    if (!isLetterNote(v) && !v.upperCase) return;
+    v.lastPitch = v.pitch;
+    v.lastPitchAbsolute = v.octaveMode == kModeAbsolute ? kModeAbsolute : 0;
+    v.lastModeIndex = ModeIndexOfPitch(v, v.track, v.pitch);
+    v.lastDiatonic = DiatonicPosition(v.pitch, v.tonic);
+    (void)cs;
+}
+
+}  // namespace
+
+int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
+    Modifiers m;
+    cs.noteChannel = 0;
+    m.duration = v.altDurationMode ? v.altDuration : v.defaultDuration;
+    for (bool done = false; !done;) {
+        if (const int code = modifier(cs, v, m, &done)) return code;
+    }
+    if (cs.ch == 'w' || cs.ch == 'W') {
+        if (!v.sequential) {
+            v.sequential = 1;
+            v.sequentialStart = v.time;
+        }
+    } else {
+        v.sequential = 0;
+    }
+    if (v.stepKind == kStepGlideOnly) {
+        m.duration = 0;
+        m.durationGiven = true;
+    }
+    finishPitch(v, m);
+    if (m.duration < 0) m.duration = 0;
+    chordBookkeeping(v, m);
+    if (cs.song->endTime < v.time) cs.song->endTime = v.time;
+    fillDraft(cs, v, m);
+    rememberPitch(cs, v);
+    v.accumulated += m.duration;
+    return 0;
+}
+
+}  // namespace vek

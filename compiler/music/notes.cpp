@@ -1,0 +1,177 @@
+#include "music/notes.h"
+
+#include "entry/compile_state.h"
+#include "events/song_context.h"
+#include "input/errors.h"
+#include "input/reader.h"
+#include "music/numbers.h"
+#include "music/pitch.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kCodeNotUnderstood = 11;
+
+void advance(CompileState &cs) { nextChar(cs, kReadNormal); }
+
+bool hookInProgress(const CompileState &cs) {
+    return cs.hookRunning[0] || cs.hookRunning[1] || cs.hookRunning[2] || cs.hookRunning[3];
+}
+
+bool isNoteLetter(int c) {
+    if (c >= 'a' && c <= 'h') return true;
+    if (c >= 'A' && c <= 'H') return true;
+    return c == 'w' || c == 'W' || c == 't' || c == 'T' || c == 'm' || c == 'M' ||
+           c == 'r' || c == 'R';
+}
+
+struct Comparison {
+    int32_t pitch, octave;
+    uint8_t letter;
+};
+
+// A signed count followed by "+", "-" or (where allowed) "=": the operator
+// character, or 0 when the form is wrong.
+int readCountAndOperator(CompileState &cs, bool allowEquals) {
+    if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return 0;
+    const int op = cs.ch;
+    if (op == '+' || op == '-' || (allowEquals && op == '=')) return op;
+    return 0;
+}
+
+int readHalfSteps(CompileState &cs, VoiceState &v) {
+    v.numericPitch = 1;
+    v.stepKind = kStepHalfTones;
+    const int op = readCountAndOperator(cs, false);
+    if (!op) return kCodeNotUnderstood;
+    const int32_t n = op == '-' ? -cs.number : cs.number;
+    advance(cs);
+    v.pitch = v.lastPitch + n;
+    if (v.lastPitchAbsolute == kModeAbsolute) v.octaveMode = kModeAbsolute;
+    v.octave = 0;
+    ++v.pendingNotes;
+    return 0;
+}
+
+int readScaleStep(CompileState &cs, VoiceState &v) {
+    v.stepKind = kStepScale;
+    v.numericPitch = 1;
+    const int op = readCountAndOperator(cs, true);
+    if (!op) return kCodeNotUnderstood;
+    int32_t d = op == '-' ? v.lastDiatonic - cs.number
+              : op == '+' ? v.lastDiatonic + cs.number : cs.number;
+    if (op == '=') v.lastPitchAbsolute = 0;
+    int32_t o = 0;
+    if (d > 6) {
+        o = d / 7;
+        d %= 7;
+    } else if (d < 0) {
+        const int32_t k = (6 - d) / 7;
+        d += 7 * k;
+        o -= k;
+    }
+    v.pitch = cs.scale[d] + v.tonic + 12 * o;
+    if (v.lastPitchAbsolute == kModeAbsolute) v.octaveMode = kModeAbsolute;
+    v.octave = 0;
+    advance(cs);
+    ++v.pendingNotes;
+    return 0;
+}
+
+int readModeDegree(CompileState &cs, VoiceState &v) {
+    v.stepKind = kStepMode;
+    v.numericPitch = 1;
+    const int op = readCountAndOperator(cs, true);
+    if (!op || v.modeLast < 0) return kCodeNotUnderstood;
+    int32_t i = op == '-' ? v.lastModeIndex - cs.number
+              : op == '+' ? v.lastModeIndex + cs.number : cs.number;
+    advance(cs);
+    // Whole wraps of the mode at once: the same as stepping one at a time.
+    const int32_t length = v.modeLast + 1;
+    int32_t wraps = i >= 0 ? i / length : -((-i + length - 1) / length);
+    i -= wraps * length;
+    const int32_t o = wraps * v.modeStep;
+    v.pitch = v.modeTable[i] + v.modeRoot + 12 * o;
+    v.letterPitch = v.pitch - 12 * v.octave;
+    v.octave = 0;
+    ++v.pendingNotes;
+    return 0;
+}
+
+void readLetter(CompileState &cs, VoiceState &v, const Comparison &c, int letter) {
+    const int index = v.letterIndex;
+    v.accidental = static_cast<uint8_t>(v.naturalTable[index]);
+    v.letterPitch = v.keyTable[index];
+    if (cs.relativePitch) {
+        if (letter == c.letter) v.octave = c.octave;
+        else if (v.upperCase) v.octave = c.octave + (v.letterPitch < c.pitch ? 1 : 0);
+        else v.octave = c.octave - (v.letterPitch > c.pitch ? 1 : 0);
+    } else {
+        v.octave = v.upperCase ? 0 : -1;
+        v.octaveGiven = 0;
+    }
+    ++v.pendingNotes;
+}
+
+void readGlideOffset(CompileState &cs, VoiceState &v) {
+    v.glide = 1;
+    if (ReadNumber(cs, kMaskLength, 65535, -16000, v.displacementUnit))
+        v.glideOffset = v.lastGlideOffset = cs.number;
+    else
+        v.glideOffset = v.lastGlideOffset;
+}
+
+}  // namespace
+
+int ReadNoteName(CompileState &cs, VoiceState &v) {
+    v.stepKind = kStepLetter;
+    v.glide = 0;
+    v.numericPitch = 0;
+    for (;;) {
+        if (cs.ch == '_') advance(cs);
+        const uint8_t previous = v.lastLetterChar;
+        v.lastLetterChar = static_cast<uint8_t>(cs.ch);
+        if (!hookInProgress(cs)) cs.hookGuard[0] = cs.hookGuard[1] = 0;
+        const int letter = cs.ch;
+        if (!isNoteLetter(letter)) return kCodeNotUnderstood;
+        v.upperCase = letter < 'a' ? 1 : 0;
+        v.letterIndex = static_cast<uint8_t>(letter - (v.upperCase ? 'A' : 'a'));
+        Comparison c{v.letterPitch, v.octave, previous};
+        if (v.pendingNotes == 0) {
+            c = Comparison{v.firstLetterPitch, v.firstOctave, v.firstLetterChar};
+            v.chordDuration = v.defaultDuration;
+            v.eventStart = v.time;
+        }
+        advance(cs);
+        switch (letter | 0x20) {
+        case 'r':  // rest
+            v.stepKind = kStepRest;
+            v.glide = 2;
+            ++v.pendingNotes;
+            return 0;
+        case 'w':  // glide, then its target note; W: a glide to nothing
+            readGlideOffset(cs, v);
+            if (letter == 'W') {
+                v.stepKind = kStepGlideOnly;
+                return 0;
+            }
+            continue;
+        case 'h': return readHalfSteps(cs, v);
+        case 't': return readScaleStep(cs, v);
+        case 'm': return readModeDegree(cs, v);
+        default:
+            readLetter(cs, v, c, letter);
+            return 0;
+        }
+    }
+}
+
+void clearNoteFlags(VoiceState &v) {
+    v.velocityMode = 0;
+    v.durationAbsolute = v.delayAbsolute = 0;
+    v.octaveMode = v.chromaticMode = v.diatonicMode = 0;
+    v.channelGiven = 0;
+}
+
+}  // namespace vek

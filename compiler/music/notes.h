@@ -1,0 +1,15 @@
+// The note reader: pitch part and modifiers into cs.draft.
+#pragma once
+
+namespace vek {
+
+struct CompileState;
+struct VoiceState;
+
+// Each returns a message code (0 on success) for the caller to raise.
+int ReadNoteName(CompileState &cs, VoiceState &voice);
+int ReadNoteModifiers(CompileState &cs, VoiceState &voice);
+// Clears the per-note flags (velocityMode to channelGiven) after a note.
+void clearNoteFlags(VoiceState &voice);
+
+}  // namespace vek

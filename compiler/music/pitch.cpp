@@ -1,0 +1,74 @@
+// Pitch classes, mode degrees and steps of the major scale.
+#include "music/pitch.h"
+
+#include "events/track.h"
+#include "music/voice_state.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int32_t kMajorScale[7] = {0, 2, 4, 5, 7, 9, 11};
+constexpr int32_t kDefaultBaseOctave = 5;
+
+int32_t floorDivide(int32_t a, int32_t b) {
+    const int32_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// A pitch relative to the tonic as an octave and a degree of the major
+// scale; a chromatic note takes the degree below it.
+struct ScalePosition {
+    int32_t octave;
+    int32_t degree;
+};
+
+ScalePosition scalePosition(int32_t pitch, int32_t tonic) {
+    const int32_t p = pitch - tonic;
+    const int32_t octave = floorDivide(p, 12);
+    const int32_t semitone = p - 12 * octave;  // 0-11
+    int32_t degree = 6;
+    while (kMajorScale[degree] > semitone) --degree;
+    return ScalePosition{octave, degree};
+}
+
+// The octave that the emission adds to notes without an absolute octave.
+int32_t baseOctave(const Track *track) {
+    if (!track) return kDefaultBaseOctave;
+    return track->octaveAbsolute ? track->octave : track->octave + kDefaultBaseOctave;
+}
+
+}  // namespace
+
+int32_t PitchClass(int32_t pitch) {
+    if (pitch < 0) pitch += 12 * ((11 - pitch) / 12);
+    return pitch < 12 ? pitch : pitch % 12;
+}
+
+int32_t ModeIndexOfPitch(const VoiceState &voice, const Track *track, int32_t pitch) {
+    const int32_t pitchClass = PitchClass(pitch);
+    for (int32_t i = 0; i <= voice.modeLast && i < kMaxModeEntries; ++i) {
+        const int32_t entry = voice.modeTable[i] + voice.modeRoot;
+        if (PitchClass(entry) != pitchClass) continue;
+        // Same pitch class, so the difference is whole octaves.
+        int32_t octave = (pitch - entry) / 12;
+        if (voice.octaveMode == kModeAbsolute) octave -= baseOctave(track);
+        if (voice.modeStep == 0) return i;
+        return i + floorDivide(octave, voice.modeStep) * (voice.modeLast + 1);
+    }
+    return -1;
+}
+
+int32_t TransposeDiatonic(int32_t pitch, int32_t tonic, int32_t steps) {
+    const ScalePosition at = scalePosition(pitch, tonic);
+    const int32_t degree = at.degree + steps;
+    const int32_t octave = at.octave + floorDivide(degree, 7);
+    return kMajorScale[degree - 7 * floorDivide(degree, 7)] + 12 * octave + tonic;
+}
+
+int32_t DiatonicPosition(int32_t pitch, int32_t tonic) {
+    const ScalePosition at = scalePosition(pitch, tonic);
+    return at.octave * 7 + at.degree;
+}
+
+}  // namespace vek

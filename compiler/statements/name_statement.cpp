@@ -1,0 +1,78 @@
+// Names in the music: undeclared names are notes, declared ones act by kind.
+#include "entry/compile_state.h"
+#include "events/emission.h"
+#include "events/song_context.h"
+#include "input/errors.h"
+#include "input/lexer.h"
+#include "input/reader.h"
+#include "music/keyword_statement.h"
+#include "music/notes.h"
+#include "statements/statement_parser.h"
+#include "statements/statement_parts.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kCodeNotUnderstood = 11;
+
+void nextMember(VoiceState &v) {
+    if (!v.sectionMode || !v.section || v.section->count == 0) return;
+    v.memberIndex = (v.memberIndex + 1) % v.section->count;
+}
+
+bool isNoteStart(int c) { return isNameStart(c); }
+
+void controllerName(CompileState &cs, ControllerDefinition *definition) {
+    VoiceState &v = *cs.voice;
+    v.controller = definition;
+    v.eventStart = v.time - v.step;
+    if (definition->eventKind == kPitchWheel && v.track) v.track->glideDefinition = definition;
+}
+
+void timeMark(VoiceState &v, int32_t mark) {
+    v.time = mark;
+    v.step = 0;
+    v.pendingNotes = 0;
+    v.tieFlag = 0;
+    for (int i = 0; i < 7; ++i) v.keyTable[i] = v.keyCopy[i];
+}
+
+void declaredName(CompileState &cs, HashEntry &entry) {
+    if (cs.listOn) listWord(cs, cs.name);
+    switch (entry.kind) {
+    case kReservedWord: KeywordStatement(cs, entry.value.number); return;
+    case kTrackSymbol: case kSecondName: addressTrack(cs, static_cast<Track *>(entry.value.object)); return;
+    case kSectionSymbol: addressSection(cs, static_cast<SectionGroup *>(entry.value.object)); return;
+    case kControllerSymbol: controllerName(cs, static_cast<ControllerDefinition *>(entry.value.object)); return;
+    case kTimeMark: timeMark(*cs.voice, *static_cast<int32_t *>(entry.value.object)); return;
+    default: error(cs, kCodeNotUnderstood);
+    }
+}
+
+}  // namespace
+
+void readChord(CompileState &cs, VoiceState &v) {
+    do {
+        error(cs, ReadNoteName(cs, v));
+        error(cs, ReadNoteModifiers(cs, v));
+        error(cs, EmitNote(cs));
+        if (v.holdMark != v.holdReference || v.sequential || v.advanceOnce) {
+            v.time += v.step;
+            v.advanceOnce = 0;
+        }
+        clearNoteFlags(v);
+        if (!v.sequential) nextMember(v);
+    } while (isNoteStart(cs.ch));
+}
+
+void nameStatement(CompileState &cs) {
+    HashEntry *entry = cs.song->symbols.find(cs.name);
+    if (entry) return declaredName(cs, *entry);
+    // Music: read the name again from its first character.
+    load(cs, cs.in.current, cs.nameStart - 1);
+    nextChar(cs, kReadRaw);
+    readChord(cs, *cs.voice);
+}
+
+}  // namespace vek

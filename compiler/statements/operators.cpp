@@ -1,0 +1,169 @@
+// Prefix operators: per-cluster modifiers, and their doubled keyword forms.
+#include "entry/compile_state.h"
+#include "input/errors.h"
+#include "input/lexer.h"
+#include "input/reader.h"
+#include "music/keyword_statement.h"
+#include "music/keywords.h"
+#include "music/notes.h"
+#include "music/numbers.h"
+#include "statements/statement_parts.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kCodeSyntax = 28;
+
+void advance(CompileState &cs) { nextChar(cs, kReadNormal); }
+
+// The doubled operators name reserved words; -1 when the pair is none.
+int doubledWord(int first, int second) {
+    switch (first * 256 + second) {
+    case '!' * 256 + '!': return kwVelocity;
+    case '@' * 256 + '@': return kwOctave;
+    case '*' * 256 + '*': return kwDurationFactor;
+    case '^' * 256 + '^': return kwDiatonic;
+    case '#' * 256 + '#': return kwChromatic;
+    case '$' * 256 + '$': return kwChannel;
+    case '>' * 256 + '>': return kwShift;
+    case '>' * 256 + '<': return kwSqueeze;
+    case '<' * 256 + '<': return kwGap;
+    case '<' * 256 + '>': return kwStretch;
+    default: return -1;
+    }
+}
+
+struct OperatorValue {
+    uint8_t mode;     // kModeReuse without a number, else relative or absolute
+    bool equals;      // "=" was written
+    int32_t number;
+};
+
+OperatorValue readOperand(CompileState &cs, int mask, int32_t maximum, int32_t minimum,
+                          int32_t unit) {
+    OperatorValue r{kModeReuse, false, 0};
+    if (cs.ch == '=') {
+        advance(cs);
+        r.equals = true;
+    }
+    const bool relative = !r.equals && (cs.ch == '+' || cs.ch == '-');
+    if (ReadNumber(cs, mask, maximum, minimum, unit)) {
+        r.mode = relative ? kModeRelative : kModeAbsolute;
+        r.number = cs.number;
+    }
+    return r;
+}
+
+// "=" with nothing after it is an error for these operators.
+void requireAfterEquals(CompileState &cs, const OperatorValue &r) {
+    if (r.equals && r.mode == kModeReuse) error(cs, kCodeSyntax);
+}
+
+void velocity(CompileState &cs, VoiceState &v) {
+    const OperatorValue r = readOperand(cs, kMaskInteger, 127, -127, 1);
+    v.groupVelocityMode = r.mode;
+    if (r.mode != kModeReuse) v.groupVelocity = r.number;
+}
+
+void octave(CompileState &cs, VoiceState &v) {
+    const OperatorValue r = readOperand(cs, kMaskInteger, 127, -127, 1);
+    if (r.mode != kModeReuse) {
+        v.groupOctave = r.number;
+        v.groupOctaveMode = r.mode;
+    } else {
+        v.groupOctaveMode = r.equals ? kModeAbsolute : kModeRelative;
+    }
+}
+
+void duration(CompileState &cs, VoiceState &v) {
+    const OperatorValue r = readOperand(cs, kMaskLength, 65535, 0, v.defaultDuration);
+    requireAfterEquals(cs, r);
+    if (r.mode != kModeReuse) v.altDuration = v.previousDuration = r.number;
+    else v.altDuration = v.previousDuration;
+    v.altDurationMode = r.mode;
+}
+
+void transpose(CompileState &cs, VoiceState &v) {
+    const OperatorValue r = readOperand(cs, kMaskInteger, 127, -127, 1);
+    requireAfterEquals(cs, r);
+    if (r.mode != kModeReuse) v.groupTranspose = v.previousTranspose = r.number;
+    else v.groupTranspose = v.previousTranspose;
+    v.groupTransposeMode = r.mode;
+}
+
+void channel(CompileState &cs, VoiceState &v) {
+    const OperatorValue r = readOperand(cs, kMaskInteger, 127, -127, 1);
+    requireAfterEquals(cs, r);
+    if (r.mode == kModeAbsolute) {
+        v.groupChannel = v.previousChannel = r.number;
+    } else if (r.mode == kModeRelative) {
+        v.groupChannel += r.number;
+        v.previousChannel = r.number;
+    } else {
+        v.groupChannel = v.previousChannel;
+        v.groupMute = 1;
+    }
+    v.groupChannelMode = r.mode;
+}
+
+// ">" and "<": ticks added to the cluster's delay or length.
+void displacement(CompileState &cs, VoiceState &v, int32_t &value, int32_t &previous,
+                  uint8_t &mode) {
+    const OperatorValue r = readOperand(cs, kMaskLength, 65535, -16000, v.displacementUnit);
+    requireAfterEquals(cs, r);
+    if (r.mode != kModeReuse) {
+        value += r.number;
+        previous = r.number;
+    } else {
+        value += previous;
+    }
+    mode = r.mode;
+}
+
+// "^": a diatonic shift, the key restored (before a blank), or a note whose
+// key becomes the root of the mode.
+void diatonic(CompileState &cs, VoiceState &v) {
+    if (isBlank(cs.ch)) {
+        for (int i = 0; i < 7; ++i) v.keyTable[i] = v.keyCopy[i];
+        return;
+    }
+    const bool number = cs.ch == '=' || cs.ch == '+' || cs.ch == '-' ||
+                        (cs.ch >= '0' && cs.ch <= '9');
+    if (number) {
+        const OperatorValue r = readOperand(cs, kMaskInteger, 127, -127, 1);
+        if (r.mode != kModeReuse) v.groupDiatonicShift = v.previousDiatonic = r.number;
+        else v.groupDiatonicShift = v.previousDiatonic;
+        v.groupDiatonicMode = r.mode;
+        return;
+    }
+    VoiceState copy = v;
+    error(cs, ReadNoteName(cs, copy));
+    error(cs, ReadNoteModifiers(cs, copy));
+    v.modeRoot = copy.pitch;
+}
+
+}  // namespace
+
+void prefixOperator(CompileState &cs, VoiceState &v) {
+    const int first = cs.ch;
+    advance(cs);
+    const int word = doubledWord(first, cs.ch);
+    if (word >= 0) {
+        advance(cs);
+        KeywordStatement(cs, word);
+        return;
+    }
+    switch (first) {
+    case '!': velocity(cs, v); break;
+    case '@': octave(cs, v); break;
+    case '*': duration(cs, v); break;
+    case '#': transpose(cs, v); break;
+    case '$': channel(cs, v); break;
+    case '^': diatonic(cs, v); break;
+    case '>': displacement(cs, v, v.groupDelay, v.previousDelay, v.groupDelayMode); break;
+    case '<': displacement(cs, v, v.groupLength, v.previousLength, v.groupLengthMode); break;
+    }
+}
+
+}  // namespace vek

@@ -1,0 +1,16 @@
+// The pieces of the statement parser's dispatch, one file each.
+#pragma once
+
+namespace vek {
+
+struct CompileState;
+struct VoiceState;
+
+// A name just read into cs.name: music, a reserved word or a declared name.
+void nameStatement(CompileState &cs);
+// "!", "@", "*", "^", "#", "$", ">", "<" at cs.ch, single or doubled.
+void prefixOperator(CompileState &cs, VoiceState &voice);
+// Reads and emits the notes of a chord starting at cs.ch.
+void readChord(CompileState &cs, VoiceState &voice);
+
+}  // namespace vek

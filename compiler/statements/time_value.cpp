@@ -1,0 +1,148 @@
+// Lengths, controller values and bar lines.
+#include <climits>
+
+#include "entry/compile_state.h"
+#include "events/emission.h"
+#include "events/song_context.h"
+#include "input/errors.h"
+#include "input/lexer.h"
+#include "input/reader.h"
+#include "music/numbers.h"
+#include "statements/statement_parser.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kCodeMissingLength = 8;
+constexpr int kCodeSyntax = 28;
+
+struct ValueScale {
+    int64_t scale, base;
+};
+
+// Values are read in these units and mapped onto the definition's span.
+ValueScale scaleOf(const ControllerDefinition &d) {
+    if (d.eventKind == kPitchWheel) return {16384, -8192};
+    if (d.eventKind == kTempoEvent) return {24200, 800};
+    return {128, 0};
+}
+
+void restoreKey(VoiceState &v) {
+    for (int i = 0; i < 7; ++i) v.keyTable[i] = v.keyCopy[i];
+}
+
+// A controller value after an optional length: "=" absolute, "+"/"-" relative.
+void controllerValue(CompileState &cs, VoiceState &v, int32_t length) {
+    const int sign = cs.ch;
+    nextChar(cs, kReadNormal);
+    if (sign == '+' && cs.ch == '+') {  // "++": back to where the track was entered
+        nextChar(cs, kReadNormal);
+        v.time = v.eventStart = cs.switchTime;
+        return;
+    }
+    if (!v.controller) {
+        cs.name[0] = static_cast<char>(sign);
+        cs.name[1] = '\0';
+        error(cs, kCodeSyntax);
+    }
+    ControllerDefinition &d = *v.controller;
+    const ValueScale s = scaleOf(d);
+    ReadNumber(cs, kMaskLength, INT_MAX, INT_MIN, static_cast<int32_t>(s.scale));
+    int64_t value = cs.number;
+    if (d.eventKind == kTempoEvent) cs.tempo = static_cast<int32_t>(value * 100 / s.scale);
+    int64_t span = int64_t{d.maxValue} - d.minValue;
+    if (span == 0) span = 1;
+    value /= span;
+    if (sign == '-') value = -value;
+    if (sign == '=') value = value - int64_t{d.minValue} * s.scale / span + s.base;
+    Track *target = v.track;
+    if (v.sectionMode && v.section && v.memberIndex < v.section->count &&
+        v.section->kinds[v.memberIndex] == kTrackSymbol)
+        target = static_cast<Track *>(v.section->members[v.memberIndex]);
+    EmitControl(cs, d, length, v, static_cast<int32_t>(value), sign == '=', target, false);
+}
+
+int32_t nextBarLine(CompileState &cs, int32_t time) {
+    int32_t barStart = 0;
+    barIndexAt(cs, time, &barStart);
+    if (barStart == time) return time;
+    const MeterEntry *m = cs.song->meterMap.meterAt(time);
+    return barStart + (m ? m->ticksPerBar : cs.barTicks);
+}
+
+int32_t barLength(CompileState &cs, int32_t time) {
+    const MeterEntry *m = cs.song->meterMap.meterAt(time);
+    return m ? m->ticksPerBar : cs.barTicks;
+}
+
+}  // namespace
+
+void endCluster(CompileState &cs) {
+    VoiceState &v = *cs.voice;
+    v.pendingNotes = 0;
+    v.tieFlag = 0;
+    v.groupVelocityMode = v.groupOctaveMode = v.altDurationMode = 0;
+    v.groupTransposeMode = v.groupChannelMode = v.groupDiatonicMode = 0;
+    v.groupDelayMode = v.groupLengthMode = 0;
+    v.groupMute = 0;
+    v.groupShift = v.groupLength;
+    v.groupLength = v.groupDelay = 0;
+    if (v.holdMark == v.holdReference && v.stepKind != kStepGlideOnly) v.time += v.step;
+    v.holdMark = 0;
+    refreshMeter(cs);
+}
+
+void timeValue(CompileState &cs) {
+    VoiceState &v = *cs.voice;
+    if (cs.ch == '.') {
+        nextChar(cs, kReadNormal);
+        return;
+    }
+    int32_t length = 0;
+    if (cs.ch != '+' && cs.ch != '-' && cs.ch != '=') {
+        if (!ReadNumber(cs, kMaskLength, INT_MAX, 0, v.defaultDuration)) error(cs, kCodeMissingLength);
+        length = cs.number;
+    }
+    if (cs.ch == '=' || cs.ch == '+' || cs.ch == '-') {
+        controllerValue(cs, v, length);
+    } else {
+        v.time += length - v.step;
+        v.step = 0;
+    }
+    v.eventStart = v.time;
+}
+
+void barLine(CompileState &cs) {
+    VoiceState &v = *cs.voice;
+    nextChar(cs, kReadNormal);
+    if (v.pendingNotes > 0 && v.holdMark == v.holdReference) {
+        v.time += v.groupDelay + v.groupLength + v.step;
+        v.pendingNotes = 0;
+    }
+    if (cs.ch == '+' || cs.ch == '-') {
+        if (ReadNumber(cs, kMaskInteger, 0, 0, 1)) {  // signed bar count
+            int32_t start = 0;
+            barIndexAt(cs, v.time, &start);
+            v.time = start + cs.number * barLength(cs, v.time);
+        }
+    } else if ((cs.ch >= '0' && cs.ch <= '9') || cs.ch == '=') {
+        if (cs.ch == '=') nextChar(cs, kReadNormal);
+        if (ReadNumber(cs, kMaskPosition, 0, 0, 1)) v.time = cs.number;
+    } else {
+        v.time = nextBarLine(cs, v.time);
+        while (cs.ch == '|') {
+            v.time += barLength(cs, v.time);
+            nextChar(cs, kReadNormal);
+        }
+    }
+    if (v.time < 0) v.time = 0;
+    restoreKey(v);
+    v.step = 0;
+    v.tieFlag = 0;
+    skipBlanks(cs);
+    if (v.sectionMode) v.memberIndex = 0;
+    endCluster(cs);
+}
+
+}  // namespace vek

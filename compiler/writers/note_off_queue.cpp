@@ -1,0 +1,35 @@
+#include "writers/note_off_queue.h"
+
+#include <algorithm>
+
+namespace vek {
+
+// Heap order: a lies below b when it is later, or as early but older.
+bool NoteOffQueue::after(const Node &a, const Node &b) {
+    if (a.end.time != b.end.time) return a.end.time > b.end.time;
+    return a.order < b.order;
+}
+
+void NoteOffQueue::add(const NoteEnd &end) {
+    Node node{end, added_++};
+    if (!hasEarliest_) {
+        earliest_ = node;
+        hasEarliest_ = true;
+        return;
+    }
+    if (end.time < earliest_.end.time) std::swap(node, earliest_);
+    heap_.push_back(node);
+    std::push_heap(heap_.begin(), heap_.end(), after);
+}
+
+void NoteOffQueue::removeEarliest() {
+    if (heap_.empty()) {
+        hasEarliest_ = false;
+        return;
+    }
+    std::pop_heap(heap_.begin(), heap_.end(), after);
+    earliest_ = heap_.back();
+    heap_.pop_back();
+}
+
+}  // namespace vek

@@ -1,0 +1,167 @@
+// The `vek` program run as a terminal user runs it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "support/scratch_dir.h"
+
+namespace vek::test {
+namespace {
+
+struct VekRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs vek in the current folder; `arguments` is shell text. The caller's
+// VEK_INCLUDE_PATH is cleared unless `environment` sets it.
+VekRun runVek(const std::string &arguments, const std::string &environment = "") {
+    const std::string command = "env -u VEK_INCLUDE_PATH " + environment + " '" VEK_CLI_PATH "' " +
+                                arguments + " >stdout.txt 2>stderr.txt </dev/null";
+    const int raw = std::system(command.c_str());
+    VekRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ScratchDir::read("stdout.txt"),
+          ScratchDir::read("stderr.txt")};
+    std::filesystem::remove("stdout.txt");
+    std::filesystem::remove("stderr.txt");
+    return r;
+}
+
+bool exists(const std::string &name) { return std::filesystem::exists(name); }
+
+TEST(Cli, EmptySourceWritesMidiAndLeavesNoScratchFiles) {
+    ScratchDir dir;
+    dir.write("song.vek", "");
+    const VekRun r = runVek("song.vek");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    const std::string midi = ScratchDir::read("song.mid");
+    ASSERT_GE(midi.size(), 14u);
+    EXPECT_EQ(midi.substr(0, 4), "MThd");
+    EXPECT_EQ(midi.substr(8, 4), std::string("\0\1\0\1", 4)) << "format 1, one track";
+    EXPECT_FALSE(exists("song.vls"));
+    EXPECT_FALSE(exists("sysex.out"));
+}
+
+TEST(Cli, SourceFoundWithVekAppended) {
+    ScratchDir dir;
+    dir.write("piece.vek", "");
+    EXPECT_EQ(runVek("piece").status, 0);
+    EXPECT_TRUE(exists("piece.mid"));
+}
+
+TEST(Cli, KeepsSysexOutThatExistedBefore) {
+    ScratchDir dir;
+    dir.write("song.vek", "");
+    dir.write("sysex.out", "");
+    EXPECT_EQ(runVek("song.vek").status, 0);
+    EXPECT_TRUE(exists("sysex.out"));
+}
+
+TEST(Cli, KeepsListingNamedOnTheCommandLine) {
+    ScratchDir dir;
+    dir.write("song.vek", "");
+    EXPECT_EQ(runVek("-l out.lst song.vek").status, 0);
+    EXPECT_TRUE(exists("out.lst"));
+}
+
+TEST(Cli, MissingSourceIsACompileError) {
+    ScratchDir dir;
+    const VekRun r = runVek("missing");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Cannot open file missing.vek"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.rfind("missing", 0), 0u) << "starts with the file: " << r.err;
+    EXPECT_FALSE(exists("missing.mid")) << "the empty output is removed";
+    EXPECT_FALSE(exists("missing.vls"));
+    EXPECT_FALSE(exists("sysex.out"));
+}
+
+// The compiler reports the offset just past the last byte it read, here the
+// line end after ")"; LF and CR LF files must give the same line:column.
+TEST(Cli, SourceErrorNamesLineAndColumn) {
+    ScratchDir dir;
+    dir.write("lf.vek", "c d\ne f )\n");
+    dir.write("crlf.vek", "c d\r\ne f )\r\n");
+    for (const char *name : {"lf", "crlf"}) {
+        const VekRun r = runVek(std::string(name) + ".vek");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, std::string(name) + ".vek:2:6: error: No matching '(' for ')'\n");
+        EXPECT_FALSE(exists(std::string(name) + ".mid"));
+    }
+}
+
+TEST(Cli, UsageErrorsExitWithTwo) {
+    ScratchDir dir;
+    dir.write("a.vek", "");
+    dir.write("b.vek", "");
+    const char *cases[] = {
+        "",                      // no source
+        "a.vek b.vek",           // two sources
+        "-f mp3 a.vek",          // unknown format
+        "a.vek -f",              // -f without its value
+        "-l",                    // -l without its value
+        "--select 5 a.vek",      // no colon
+        "--select 5:3 a.vek",    // start after end
+        "--select -1:2 a.vek",   // negative offset
+        "--select 1:x a.vek",    // not a number
+        "--select 0:99999999999 a.vek",  // beyond 32 bits
+        "--bogus a.vek",
+        "-q a.vek",
+    };
+    for (const char *args : cases) {
+        const VekRun r = runVek(args);
+        EXPECT_EQ(r.status, 2) << "vek " << args;
+        EXPECT_NE(r.err.find("Usage: vek"), std::string::npos) << "vek " << args;
+        EXPECT_EQ(r.out, "") << "vek " << args;
+    }
+    EXPECT_FALSE(exists("a.mid"));
+}
+
+// The compiler empties its output and listing before it reads the source,
+// so names that fall on the source must be refused, not compiled.
+TEST(Cli, RefusesToOverwriteTheSource) {
+    ScratchDir dir;
+    dir.write("tune.mid", "MThd kept");
+    dir.write("tune.vek", "c d e");
+    dir.write("tune.vls", "c d e");
+    EXPECT_EQ(runVek("tune.mid").status, 2);
+    EXPECT_EQ(runVek("-l tune.vek tune.vek").status, 2);
+    EXPECT_EQ(runVek("tune.vls").status, 2);
+    EXPECT_EQ(ScratchDir::read("tune.mid"), "MThd kept");
+    EXPECT_EQ(ScratchDir::read("tune.vek"), "c d e");
+    EXPECT_EQ(ScratchDir::read("tune.vls"), "c d e");
+}
+
+TEST(Cli, HelpDocumentsEveryOption) {
+    ScratchDir dir;
+    for (const char *flag : {"--help", "-h", "-f wrk --help x.vek"}) {
+        const VekRun r = runVek(flag);
+        EXPECT_EQ(r.status, 0) << flag;
+        EXPECT_EQ(r.err, "") << flag;
+        for (const char *option : {"-f", "-l", "-I", "--select", "--extract", "--help",
+                                   "VEK_INCLUDE_PATH", "midi", "wrk"})
+            EXPECT_NE(r.out.find(option), std::string::npos) << flag << " lacks " << option;
+    }
+}
+
+TEST(Cli, SelectionAndExtractOptionsCompile) {
+    ScratchDir dir;
+    dir.write("song.vek", "c d e f");
+    EXPECT_EQ(runVek("--select 2:5 --extract song.vek").status, 0);
+    EXPECT_EQ(runVek("--select=0:0 song.vek").status, 0);
+    EXPECT_TRUE(exists("song.mid"));
+}
+
+TEST(Cli, IncludeOptionsAreAccepted) {
+    ScratchDir dir;
+    dir.write("song.vek", "");
+    std::filesystem::create_directory("lib");
+    EXPECT_EQ(runVek("-I lib -Ilib song.vek", "VEK_INCLUDE_PATH='lib;other'").status, 0);
+}
+
+}  // namespace
+}  // namespace vek::test

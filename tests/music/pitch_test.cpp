@@ -1,0 +1,131 @@
+// Pitch classes, steps of the major scale and degrees of a mode, negative
+// pitches included.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "events/track.h"
+#include "music/pitch.h"
+#include "music/voice_state.h"
+
+namespace vek {
+namespace {
+
+TEST(PitchClass, WrapsIntoZeroToEleven) {
+    const std::pair<int32_t, int32_t> cases[] = {
+        {0, 0},   {11, 11}, {12, 0},   {60, 0},   {61, 1},   {127, 7},
+        {-1, 11}, {-11, 1}, {-12, 0},  {-13, 11}, {-24, 0},  {-25, 11},
+    };
+    for (const auto &[pitch, pitchClass] : cases) EXPECT_EQ(PitchClass(pitch), pitchClass) << pitch;
+}
+
+TEST(TransposeDiatonic, MovesByDegreesOfTheMajorScale) {
+    struct Case {
+        int32_t pitch, tonic, steps, result;
+    } cases[] = {
+        {60, 0, 1, 62},   {64, 0, 1, 65},   {71, 0, 1, 72},   {72, 0, -1, 71},
+        {60, 0, 7, 72},   {60, 0, -7, 48},  {60, 0, -8, 47},  {60, 0, 0, 60},
+        {61, 0, 0, 60},   // a chromatic note counts as the degree below
+        {61, 0, 1, 62},   {70, 0, 1, 71},
+        {67, 7, 1, 69},   {66, 7, 1, 67},   {65, 7, 0, 64},   // in G major
+        {-1, 0, 1, 0},    {-12, 0, -1, -13}, {-13, 0, 1, -12}, {-2, 0, 0, -3},
+        {5, 7, -1, 2},    // below the tonic
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(TransposeDiatonic(c.pitch, c.tonic, c.steps), c.result)
+            << c.pitch << " tonic " << c.tonic << " steps " << c.steps;
+}
+
+TEST(DiatonicPosition, CountsDegreesFromTheTonic) {
+    struct Case {
+        int32_t pitch, tonic, position;
+    } cases[] = {
+        {0, 0, 0},   {60, 0, 35}, {62, 0, 36},  {61, 0, 35}, {71, 0, 41},
+        {-1, 0, -1}, {-2, 0, -2}, {-12, 0, -7}, {-13, 0, -8}, {67, 7, 35},
+        {6, 7, -1},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(DiatonicPosition(c.pitch, c.tonic), c.position) << c.pitch << " tonic " << c.tonic;
+}
+
+// The two agree: moving by n steps moves the position by n, everywhere.
+TEST(TransposeDiatonic, AgreesWithDiatonicPosition) {
+    for (int32_t tonic = 0; tonic < 12; ++tonic)
+        for (int32_t pitch = -40; pitch <= 140; ++pitch)
+            for (int32_t steps = -15; steps <= 15; ++steps)
+                ASSERT_EQ(DiatonicPosition(TransposeDiatonic(pitch, tonic, steps), tonic),
+                          DiatonicPosition(pitch, tonic) + steps)
+                    << pitch << " tonic " << tonic << " steps " << steps;
+}
+
+// A voice whose mode is the major pentatonic C D E G A.
+VoiceState pentatonic(int8_t step) {
+    VoiceState v;
+    const int8_t table[] = {0, 2, 4, 7, 9};
+    for (int i = 0; i < 5; ++i) v.modeTable[i] = table[i];
+    v.modeLast = 4;
+    v.modeStep = step;
+    return v;
+}
+
+TEST(ModeIndexOfPitch, CountsWrapsOfTheModePerOctave) {
+    const VoiceState v = pentatonic(1);
+    const std::pair<int32_t, int32_t> cases[] = {
+        {0, 0}, {4, 2}, {9, 4}, {12, 5}, {14, 6}, {26, 11}, {-5, -2}, {-8, -3}, {-22, -9},
+        {5, -1}, {-1, -1}, {61, -1},  // not in the mode
+    };
+    for (const auto &[pitch, index] : cases)
+        EXPECT_EQ(ModeIndexOfPitch(v, nullptr, pitch), index) << pitch;
+}
+
+TEST(ModeIndexOfPitch, StepZeroIgnoresTheOctave) {
+    const VoiceState v = pentatonic(0);
+    for (const auto &[pitch, index] : {std::pair{0, 0}, {12, 0}, {-5, 3}, {33, 4}, {5, -1}})
+        EXPECT_EQ(ModeIndexOfPitch(v, nullptr, pitch), index) << pitch;
+}
+
+TEST(ModeIndexOfPitch, TheRootShiftsTheMode) {
+    VoiceState v = pentatonic(1);
+    v.modeRoot = 2;  // D pentatonic
+    for (const auto &[pitch, index] : {std::pair{2, 0}, {14, 5}, {11, 4}, {1, -1}, {-3, -2}})
+        EXPECT_EQ(ModeIndexOfPitch(v, nullptr, pitch), index) << pitch;
+}
+
+TEST(ModeIndexOfPitch, WideStepsCountWholeWraps) {
+    // A mode spanning two octaves per wrap: C G E' A'.
+    VoiceState v;
+    const int8_t table[] = {0, 7, 16, 21};
+    for (int i = 0; i < 4; ++i) v.modeTable[i] = table[i];
+    v.modeLast = 3;
+    v.modeStep = 2;
+    for (const auto &[pitch, index] : {std::pair{16, 2}, {40, 6}, {-8, -2}, {-24, -4}, {31, 5}})
+        EXPECT_EQ(ModeIndexOfPitch(v, nullptr, pitch), index) << pitch;
+}
+
+// An absolute octave on the note is measured against the octave the
+// emission would give the track's notes.
+TEST(ModeIndexOfPitch, AbsoluteOctavesCountFromTheTracksBaseOctave) {
+    VoiceState v = pentatonic(1);
+    v.octaveMode = kModeAbsolute;
+    Track plain;
+    Track absolute;
+    absolute.octave = 4;
+    absolute.octaveAbsolute = 1;
+    Track raised;
+    raised.octave = 1;  // relative: five octaves and one
+    struct Case {
+        const Track *track;
+        int32_t pitch, index;
+    } cases[] = {
+        {nullptr, 60, 0}, {nullptr, 72, 5}, {&plain, 60, 0},  {&plain, 55, -2},
+        {&absolute, 48, 0}, {&absolute, 60, 5}, {&raised, 72, 0}, {&raised, 64, -3},
+    };
+    for (const Case &c : cases) EXPECT_EQ(ModeIndexOfPitch(v, c.track, c.pitch), c.index) << c.pitch;
+
+    v.octaveMode = kModeNone;  // otherwise the track does not matter
+    EXPECT_EQ(ModeIndexOfPitch(v, &absolute, 12), 5);
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,37 @@
+// Builds SongContexts by hand for writer tests and benchmarks-by-test.
+// A SongContext creates "sysex.out" in the current folder, so use these
+// inside a ScratchDir.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "events/song_context.h"
+
+namespace vek::test {
+
+// A song as a compile leaves it before any statement: tempo 100.00 at
+// tick 0 (the map's own first entry) and a 4/4 meter in C major.
+void addDefaultMeter(SongContext &song);
+
+// A track owned by the symbol table under `name`, with the given number.
+Track *addNamedTrack(SongContext &song, const std::string &name, int32_t number);
+
+// The default track (created on first use).
+Track *defaultTrack(SongContext &song);
+
+void addNote(Track &track, int32_t time, uint8_t key, uint32_t ticks, uint8_t channel = 0,
+             uint8_t velocity = 64);
+void addController(Track &track, int32_t time, uint8_t number, uint8_t value,
+                   uint8_t channel = 0);
+void addMetaText(SongContext &song, Track &track, int32_t time, uint8_t type,
+                 const std::string &text);
+
+// Appends a record to "sysex.out" in its stored layout and flushes it.
+void addSysexRecord(SongContext &song, uint8_t number, const std::string &name,
+                    const std::string &data);
+
+// Writes the song to `path` with writeMidiFile; *code gets its result.
+std::string writeSong(SongContext &song, const std::string &path = "song.mid",
+                      int *code = nullptr);
+
+}  // namespace vek::test
