@@ -7,6 +7,7 @@
 #include "events/controller_definition.h"
 #include "events/event.h"
 #include "events/track.h"
+#include "music/macros.h"
 #include "music/voice_state.h"
 
 namespace vek {
@@ -145,6 +146,13 @@ struct CompileState {
     // Pattern and effect hooks: in progress, and the two re-entry guards.
     uint8_t hookRunning[4] = {};  // note pattern, chord pattern, note effect, chord effect
     uint8_t hookGuard[2] = {};    // chord pattern, chord effect
+    HashEntry *hookElement = nullptr;  // what a call of kind 8-11 starts (found by findActive)
+
+    // Macro frames, the compile's random numbers and what `seed` remembers.
+    MacroStack macros;
+    RandomGenerator random;
+    uint32_t storedSeed = 1;   // the seed "+n" and "-n" change
+    uint32_t clockSeeds = 0;   // clock seeds taken so far
 
     // Listing position (bar, beat and ticks into the beat, zero-based).
     uint8_t listSmpte = 0;

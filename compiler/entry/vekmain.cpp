@@ -59,13 +59,13 @@ void copyArguments(SongContext &song, const VekmainArgs &a) {
     buildSearchPath(song, text(a.includePath));
 }
 
-FilePtr openOutput(const char *sourcePath, const char *format, ParseError &r) {
+FilePtr openOutput(const char *sourcePath, const char *format, char *name, size_t size,
+                   ParseError &r) {
     char stem[kPathBytes];
     std::snprintf(stem, sizeof stem, "%s", sourcePath);
     cutExtension(stem);
-    char name[kPathBytes + 8];
     FilePtr out;
-    if (outputName(stem, format, name, sizeof name)) out.reset(std::fopen(name, "wb"));
+    if (outputName(stem, format, name, size)) out.reset(std::fopen(name, "wb"));
     if (!out) {
         // The name is cut to leave room for the rest of the message.
         std::snprintf(r.message, sizeof r.message,
@@ -76,9 +76,15 @@ FilePtr openOutput(const char *sourcePath, const char *format, ParseError &r) {
     return out;
 }
 
-void writeOutput(SongContext &song, FilePtr out, ParseError &r) {
+void writeOutput(SongContext &song, FilePtr out, const char *name, ParseError &r) {
     if (std::strcmp(song.format, "midi") == 0) {
-        if (writeMidiFile(song, out.release()) != 0) fail(r, kSysexWriteMessage);
+        const int code = writeMidiFile(song, out.release());
+        if (code == kCodeSysexMissing) fail(r, kSysexWriteMessage);
+        if (code == kCodeWriteFailed) {
+            std::snprintf(r.message, sizeof r.message,
+                          "Problem writing output file: %.150s The disk may be full. ", name);
+            r.failed = 1;
+        }
     } else if (std::strcmp(song.format, "wrk") == 0) {
         fail(r, kNoWorkFileMessage);
     }
@@ -99,7 +105,8 @@ void run(int32_t count, const VekmainArgs &a, ParseError &r) {
         fail(r, kVersionMessage);
     if (count < 2) return fail(r, kUsageMessage);
 
-    FilePtr out = openOutput(sourcePath, song->format, r);
+    char outputPath[kPathBytes + 8];
+    FilePtr out = openOutput(sourcePath, song->format, outputPath, sizeof outputPath, r);
     if (!out) return;
     {
         CompileState cs(sourceName, *song);
@@ -114,7 +121,7 @@ void run(int32_t count, const VekmainArgs &a, ParseError &r) {
         r.actions = static_cast<uint8_t>(cs.actions & 0xFF);
     }
     extractSelectedTracks(*song);
-    writeOutput(*song, std::move(out), r);
+    writeOutput(*song, std::move(out), outputPath, r);
 }
 
 }  // namespace

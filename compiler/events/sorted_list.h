@@ -182,15 +182,25 @@ private:
         mergeFromBack(spill_.data(), static_cast<int32_t>(spill_.size()));
         std::vector<T>().swap(spill_);
     }
-    // Stable sort that merges the spill's ascending stretches pairwise, so
-    // voices spilled one after another cost a few passes, not log n.
+    // Stable sort that merges the spill's ordered stretches pairwise, so
+    // voices spilled one after another, or a descent, cost a few passes
+    // rather than log n. A strictly descending stretch holds no equal times
+    // and is simply reversed.
     void sortSpill() {
         const size_t n = spill_.size();
         std::vector<size_t> ends;  // end of each ascending stretch
-        for (size_t i = 1; i < n; ++i)
-            if (spill_[i].time < spill_[i - 1].time) ends.push_back(i);
-        if (ends.empty()) return;
-        ends.push_back(n);
+        for (size_t i = 0, j; i < n; i = j) {
+            j = i + 1;
+            if (j < n && spill_[j].time < spill_[i].time) {
+                while (j < n && spill_[j].time < spill_[j - 1].time) ++j;
+                std::reverse(spill_.begin() + static_cast<long>(i),
+                             spill_.begin() + static_cast<long>(j));
+            } else {
+                while (j < n && !(spill_[j].time < spill_[j - 1].time)) ++j;
+            }
+            ends.push_back(j);
+        }
+        if (ends.size() < 2) return;
         std::vector<T> other(n);
         T *src = spill_.data(), *dst = other.data();
         const auto earlier = [](const T &a, const T &b) { return a.time < b.time; };

@@ -1,11 +1,15 @@
 #include "input/symbol_table.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
 #include "events/controller_definition.h"
 #include "events/track.h"
+#include "music/macros.h"
+#include "statements/attachments.h"
 
 namespace vek {
 
@@ -15,23 +19,22 @@ constexpr const char *kOutOfMemory = "out of memory error";
 
 bool isMacroOrPick(uint8_t kind) { return kind == kMacroSymbol || kind == kPickSymbol; }
 
-// Clears a section's guard however its flattening ends.
-struct FlatteningGuard {
-    SectionGroup &group;
-    explicit FlatteningGuard(SectionGroup &g) : group(g) { group.flattening = 1; }
-    ~FlatteningGuard() { group.flattening = 0; }
-};
 
 }  // namespace
 
-// ORDER SYMBOL KINDS: one case per kind whose value the table owns. Kinds
-// 5, 6, 8-12 and 14-16 get their cases with their value types.
+// ORDER SYMBOL KINDS: one case per kind whose value the table owns.
 void destroySymbolValue(uint8_t kind, void *object) {
     switch (kind) {
     case kTrackSymbol: delete static_cast<Track *>(object); break;
     case kControllerSymbol: delete static_cast<ControllerDefinition *>(object); break;
     case kSectionSymbol: delete static_cast<SectionGroup *>(object); break;
     case kTimeMark: delete static_cast<int32_t *>(object); break;
+    case kMacroSymbol: case kSysexSymbol: case kNotePattern: case kChordPattern:
+    case kNoteEffect: case kChordEffect: case kModeSymbol: case kInversionSymbol:
+        delete static_cast<Definition *>(object);
+        break;
+    case kPickSymbol: delete static_cast<PickList *>(object); break;
+    case kPatternSymbol: freePatternNodes(static_cast<PatternNode *>(object)); break;
     default: break;  // reserved words, second names and patches own nothing
     }
 }
@@ -151,22 +154,32 @@ HashEntry *HashTable::next() {
     return iterEntry_ = buckets_[iterBucket_];
 }
 
+// Each section and each track counts once per flattening: a section met
+// again (inside itself, or shared by two members) adds nothing, so the work
+// stays linear however the sections nest.
 int HashTable::collectTracks(SectionGroup &group, std::vector<Track *> &out) {
-    if (group.flattening) return 0;
-    FlatteningGuard guard(group);
+    std::vector<const SectionGroup *> visited;
+    const size_t before = out.size();
+    flatten(group, out, visited);
+    return static_cast<int>(out.size() - before);
+}
+
+void HashTable::flatten(const SectionGroup &group, std::vector<Track *> &out,
+                        std::vector<const SectionGroup *> &visited) {
+    if (std::find(visited.begin(), visited.end(), &group) != visited.end()) return;
+    visited.push_back(&group);
     const int members = group.count < SectionGroup::kMaxMembers ? group.count
                                                                 : SectionGroup::kMaxMembers;
-    int added = 0;
     for (int i = 0; i < members; ++i) {
-        if (!group.members[i]) continue;
-        if (group.kinds[i] == kTrackSymbol) {
-            out.push_back(static_cast<Track *>(group.members[i]));
-            ++added;
-        } else if (group.kinds[i] == kSectionSymbol) {
-            added += collectTracks(*static_cast<SectionGroup *>(group.members[i]), out);
+        void *member = group.members[i];
+        if (!member) continue;
+        if (group.kinds[i] == kSectionSymbol) {
+            flatten(*static_cast<const SectionGroup *>(member), out, visited);
+        } else if (group.kinds[i] == kTrackSymbol &&
+                   std::find(out.begin(), out.end(), member) == out.end()) {
+            out.push_back(static_cast<Track *>(member));
         }
     }
-    return added;
 }
 
 }  // namespace vek

@@ -38,7 +38,6 @@ struct SectionGroup {
     void *members[kMaxMembers] = {};
     int32_t time = 0;                 // the section's voice time when last left
     uint8_t pitchReference[3] = {60, 99, 5};
-    uint8_t flattening = 0;           // guards against a section inside itself
 };
 
 union SymbolValue {
@@ -76,9 +75,15 @@ public:
     const char *addNumber(uint8_t kind, int32_t number, const char *name);
     // Endless cyclic walk over all entries; null when the table is empty.
     HashEntry *next();
-    // Appends the tracks of a section, flattened; a section met again while
-    // it is being flattened contributes nothing.
+    // Appends the tracks of a section, flattened, each track once; a
+    // section met again contributes nothing.
     static int collectTracks(SectionGroup &group, std::vector<Track *> &out);
+
+private:
+    static void flatten(const SectionGroup &group, std::vector<Track *> &out,
+                        std::vector<const SectionGroup *> &visited);
+
+public:
 
     int32_t count() const { return count_; }
     uint32_t lastHash() const { return hash_; }

@@ -12,14 +12,10 @@
 
 namespace vek {
 
-void nameReservedWord(CompileState &cs, int index) {
-    std::snprintf(cs.name, kNameBytes, "%s", kReservedWords[index]);
-}
-
 // The message names the word itself, also when it was written as a
 // doubled operator and the name buffer holds something else.
 void invalidParameter(CompileState &cs, int index) {
-    nameReservedWord(cs, index);
+    std::snprintf(cs.name, kNameBytes, "%s", kReservedWords[index]);
     raiseError(cs, kCodeInvalidParameter);
 }
 

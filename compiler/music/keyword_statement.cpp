@@ -6,7 +6,10 @@
 #include "input/lexer.h"
 #include "input/reader.h"
 #include "music/keyword_words.h"
+#include "music/keys_modes.h"
 #include "music/keywords.h"
+#include "music/macros.h"
+#include "statements/declarations.h"
 
 namespace vek {
 
@@ -24,6 +27,8 @@ bool KeywordStatement(CompileState &cs, int index) {
     case kwBreak: breakWord(cs); break;                            // break on|off
     case kwCchannel: cchannelWord(cs); break;                      // cchannel [=] n
     case kwChannel: channelWord(cs); break;                        // channel [+|=] n, $$
+    case kwChordEffect: DefineStatement(cs, index); break;         // chord_effect name {body} | [...]
+    case kwChordPattern: DefineStatement(cs, index); break;        // chord_pattern name {body} | [...]
     case kwChromatic: chromaticWord(cs); break;                    // chromatic [+|=] n, ##
     case kwComments: songTextWord(cs, index); break;               // comments [text]
     case kwControl: controllerDeclaration(cs, index); break;       // control name n | [name n ...]
@@ -42,6 +47,8 @@ bool KeywordStatement(CompileState &cs, int index) {
     case kwInclude: include(cs); break;                            // include name | [items]
     case kwInstructions: songTextWord(cs, index); break;           // instructions [text]
     case kwInto: intoWord(cs); break;                              // into track|section
+    case kwInv: DefineStatement(cs, index); break;                 // inv name [body] | [...]
+    case kwKey: ReadKeySignature(cs); break;                       // key [=] letter [# | &]
     case kwKeywords: songTextWord(cs, index); break;               // keywords [text]
     case kwList: listWordStatement(cs); break;                     // list
     case kwListSmpte: listSmpteWord(cs); break;                    // list_smpte
@@ -51,9 +58,15 @@ bool KeywordStatement(CompileState &cs, int index) {
     case kwMeter: meterWord(cs); break;                            // meter [=] n [/] m
     case kwMinChange: minChangeWord(cs); break;                    // min_change [=] n
     case kwMinimum: minimumWord(cs); break;                        // minimum [=] n
+    case kwMode: DefineStatement(cs, index); break;                // mode name [body] | [...]
     case kwName2: name2Word(cs); break;                            // name2 name
     case kwNolist: nolistWord(cs); break;                          // nolist
+    case kwNoteEffect: DefineStatement(cs, index); break;          // note_effect name {body} | [...]
+    case kwNotePattern: DefineStatement(cs, index); break;         // note_pattern name {body} | [...]
     case kwOctave: octaveWord(cs); break;                          // octave [+|=] n, @@
+    case kwPatch: patchStatement(cs); break;                       // patch n | name n | [name n ...]
+    case kwPattern: patternStatement(cs); break;                   // pattern name [...] | [name [...] ...]
+    case kwPick: PickStatement(cs); break;                         // pick name [[i] name [w] ...] | [...]
     case kwPitchRange: pitchRangeWord(cs); break;                  // pitch_range [=] note [->] note
     case kwPolyphonic: controllerDeclaration(cs, index); break;    // polyphonic name | [names]
     case kwPort: portWord(cs); break;                              // port [=] n
@@ -62,12 +75,15 @@ bool KeywordStatement(CompileState &cs, int index) {
     case kwRate: rateWord(cs); break;                              // rate [=] n
     case kwRelativePitch: relativePitchWord(cs); break;            // relative_pitch
     case kwRestart: restartWord(cs); break;                        // restart
+    case kwSeed: SeedStatement(cs); break;                         // seed [+|-|=] n
+    case kwSet: DefineStatement(cs, index); break;                 // set name {body} | [name {body} ...]
     case kwShift: shiftWord(cs); break;                            // shift [+|=] length, >>
     case kwSmpte: smpteWord(cs); break;                            // smpte [=] 24|25|30
     case kwSmpteOffset: smpteOffsetWord(cs); break;                // smpte_offset [=] hh;mm;ss;ff
     case kwSqueeze: squeezeWord(cs); break;                        // squeeze [+|=] length, ><
     case kwStretch: stretchWord(cs); break;                        // stretch [+|=] length, <>
     case kwSubtitle: songTextWord(cs, index); break;               // subtitle [text]
+    case kwSysex: DefineStatement(cs, index); break;               // sysex name [bytes] | [...]
     case kwTempo: tempoWord(cs); break;                            // tempo, ~~
     case kwTest: testWord(cs); break;                              // test!!
     case kwText: trackTextWord(cs, kMetaTextType); break;          // text [text]
@@ -82,20 +98,7 @@ bool KeywordStatement(CompileState &cs, int index) {
     case kwWheel: controllerDeclaration(cs, index); break;         // wheel name | [names]
     case kwWipe: wipeWord(cs); break;                              // wipe name | [names]
     case kwVek: vekWord(cs); break;                                // vek name
-    case kwChordEffect:                                            // statements of later work
-    case kwChordPattern:
-    case kwCopy:
-    case kwInv:
-    case kwKey:
-    case kwMode:
-    case kwNoteEffect:
-    case kwNotePattern:
-    case kwPatch:
-    case kwPattern:
-    case kwPick:
-    case kwSeed:
-    case kwSet:
-    case kwSysex: unsupportedWord(cs);
+    case kwCopy: unsupportedWord(cs);                              // statement of later work
     }
     return true;
 }

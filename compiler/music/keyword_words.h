@@ -4,7 +4,6 @@
 // after the blanks behind the word.
 #pragma once
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "entry/compile_state.h"
@@ -12,11 +11,9 @@
 
 namespace vek {
 
-struct CompileState;
-struct Track;
-
 // Message codes the reserved words raise.
 enum KeywordCode : int {
+    kCodeOutOfRange = 7,
     kCodeUnknownWord = 11,
     kCodeMeterUnit = 12,
     kCodeMeterSyntax = 13,
@@ -32,7 +29,6 @@ enum KeywordCode : int {
     kCodeFrameRate = 71,
     kCodeCloseBracket = 73,
     kCodeBreakWord = 77,
-    kCodeOutOfRange = 7,
 };
 
 // ---- Shared helpers (keyword_helpers.cpp) ----
@@ -76,8 +72,6 @@ void forEachName(CompileState &cs, F handle, void (*read)(CompileState &) = read
 bool skipRangeArrow(CompileState &cs);
 // Clamps into the range of a signed 8-bit field.
 int8_t toInt8(int32_t value);
-// The entry's name in the reserved-word table copied into cs.name.
-void nameReservedWord(CompileState &cs, int index);
 
 // ---- Track-setting words (track_words.cpp) ----
 void accentWord(CompileState &cs);

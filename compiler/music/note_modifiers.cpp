@@ -6,6 +6,7 @@
 #include "music/notes.h"
 #include "music/numbers.h"
 #include "music/pitch.h"
+#include "statements/attachments.h"
 
 namespace vek {
 
@@ -269,8 +270,15 @@ int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
     Modifiers m;
     cs.noteChannel = 0;
     m.duration = v.altDurationMode ? v.altDuration : v.defaultDuration;
+    bool patternOffered = false;
     for (bool done = false; !done;) {
         if (const int code = modifier(cs, v, m, &done)) return code;
+        // An active note pattern supplies further modifiers, once per note;
+        // notes read only for their pitch (on a copy of the voice) get none.
+        if (done && !patternOffered && &v == cs.voice) {
+            patternOffered = true;
+            done = !offerNotePattern(cs);
+        }
     }
     if (cs.ch == 'w' || cs.ch == 'W') {
         if (!v.sequential) {

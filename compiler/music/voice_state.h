@@ -9,6 +9,7 @@ struct Track;
 struct SectionGroup;
 struct ControllerDefinition;
 struct HashEntry;
+struct MacroSnapshot;
 
 constexpr int kMaxModeEntries = 32;
 constexpr int kMaxCascade = 10;
@@ -106,6 +107,7 @@ struct VoiceState {
     int32_t repeatCount = 0;
     int32_t groupStream = 0;   // input slot and offset where the group's text starts
     int32_t groupOffset = 0;
+    const MacroSnapshot *macrosAtEntry = nullptr;  // the macro frames when the group began
 };
 
 }  // namespace vek

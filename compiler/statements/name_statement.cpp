@@ -6,7 +6,11 @@
 #include "input/lexer.h"
 #include "input/reader.h"
 #include "music/keyword_statement.h"
+#include "music/keys_modes.h"
+#include "music/macros.h"
 #include "music/notes.h"
+#include "statements/attachments.h"
+#include "statements/declarations.h"
 #include "statements/statement_parser.h"
 #include "statements/statement_parts.h"
 
@@ -46,6 +50,15 @@ void declaredName(CompileState &cs, HashEntry &entry) {
     case kSectionSymbol: addressSection(cs, static_cast<SectionGroup *>(entry.value.object)); return;
     case kControllerSymbol: controllerName(cs, static_cast<ControllerDefinition *>(entry.value.object)); return;
     case kTimeMark: timeMark(*cs.voice, *static_cast<int32_t *>(entry.value.object)); return;
+    case kMacroSymbol: CallMacro(cs, kCallBareMacro); return;  // the body, then what ended the name
+    case kPickSymbol: CallMacro(cs, kCallBarePick); return;
+    case kNotePattern: case kChordPattern: case kNoteEffect: case kChordEffect:
+        switchElement(cs, entry);  // name length [period]
+        return;
+    case kPatternSymbol: switchPattern(cs, entry); return;  // name on|off
+    case kPatchSymbol: patchName(cs, entry); return;
+    case kModeSymbol: modeName(cs, entry); return;           // name ["+"]
+    case kInversionSymbol: degreeChordName(cs, entry); return;  // name ["+"]
     default: error(cs, kCodeNotUnderstood);
     }
 }
@@ -63,6 +76,7 @@ void readChord(CompileState &cs, VoiceState &v) {
         }
         clearNoteFlags(v);
         if (!v.sequential) nextMember(v);
+        offerNoteEffect(cs);  // its body goes on with the chord
     } while (isNoteStart(cs.ch));
 }
 
@@ -72,6 +86,7 @@ void nameStatement(CompileState &cs) {
     // Music: read the name again from its first character.
     load(cs, cs.in.current, cs.nameStart - 1);
     nextChar(cs, kReadRaw);
+    if (offerChordPattern(cs)) return;  // the chord is read again after its body
     readChord(cs, *cs.voice);
 }
 

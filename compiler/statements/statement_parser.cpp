@@ -9,7 +9,9 @@
 #include "input/reader.h"
 #include "music/keyword_statement.h"
 #include "music/keywords.h"
+#include "music/macros.h"
 #include "music/numbers.h"
+#include "statements/attachments.h"
 #include "statements/statement_parts.h"
 
 namespace vek {
@@ -46,6 +48,8 @@ void nestedGroup(CompileState &cs) {
     if (++cs.groupDepth > kMaxGroupDepth) error(cs, kCodeNoMemory);
     auto copy = std::make_unique<VoiceState>(parent);
     copy->opener = static_cast<uint8_t>(cs.ch);
+    const MacroSnapshot macros = saveMacros(cs);  // a repeat starts in the same macro context
+    copy->macrosAtEntry = &macros;
     const uint8_t r = parseGroup(cs, *copy);
     if (cs.ch == '~') {
         int32_t end = copy->time;
@@ -67,6 +71,7 @@ bool endOfGroup(CompileState &cs, VoiceState &v) {
     if (v.pendingNotes > 0) endCluster(cs);
     nextChar(cs, kReadNormal);
     if (ReadNumber(cs, kMaskInteger, 65535, 0, 1) && ++v.repeatCount < cs.number) {
+        if (v.macrosAtEntry) restoreMacros(cs, *v.macrosAtEntry);
         load(cs, v.groupStream, v.groupOffset);
         nextChar(cs, kReadNormal);
         return false;
@@ -79,7 +84,10 @@ bool endOfGroup(CompileState &cs, VoiceState &v) {
 
 void blank(CompileState &cs, VoiceState &v) {
     if (v.sectionMode) v.memberIndex = 0;
-    if (v.pendingNotes > 0) endCluster(cs);
+    if (v.pendingNotes > 0) {
+        if (offerChordEffect(cs)) return;  // the blank is read again after its body
+        endCluster(cs);
+    }
     skipBlanks(cs);
     cs.atStatementStart = 1;
 }

@@ -8,6 +8,7 @@
 #include "input/lexer.h"
 #include "input/reader.h"
 #include "music/numbers.h"
+#include "statements/attachments.h"
 #include "statements/statement_parser.h"
 
 namespace vek {
@@ -115,6 +116,7 @@ void timeValue(CompileState &cs) {
 
 void barLine(CompileState &cs) {
     VoiceState &v = *cs.voice;
+    if (v.pendingNotes > 0 && offerChordEffect(cs)) return;  // "|" is read again after its body
     nextChar(cs, kReadNormal);
     if (v.pendingNotes > 0 && v.holdMark == v.holdReference) {
         v.time += v.groupDelay + v.groupLength + v.step;

@@ -330,13 +330,18 @@ int writeSong(SongContext &song, std::FILE *out) {
 }  // namespace
 
 int writeMidiFile(SongContext &song, std::FILE *out) {
-    if (!out) return 0;
-    const FileHandle closer(out);
+    if (!out) return kCodeWriteFailed;
+    int code = 0;
     try {
-        return writeSong(song, out);
-    } catch (const std::bad_alloc &) {
-        throw FatalError{"sorry; too many notes for my memory!"};
+        code = writeSong(song, out);
+    } catch (...) {
+        std::fclose(out);
+        throw;
     }
+    // A full disk shows only here: the bytes sat in the stream's buffer.
+    const bool failed = std::ferror(out) != 0;
+    if (std::fclose(out) != 0 || failed) return code ? code : kCodeWriteFailed;
+    return code;
 }
 
 }  // namespace vek

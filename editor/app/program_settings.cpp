@@ -45,6 +45,8 @@ void ProgramSettings::load(const ProfileFile &profile) {
     loadText(footer, profile, "Footer", QStringLiteral("Page: &p"));
     loadInt(headerTime, profile, "HeaderTime", 0);
     loadInt(footerTime, profile, "FooterTime", 0);
+    loadText(soundFont, profile, "SoundFont", QString());
+    loadText(audioDriver, profile, "AudioDriver", QString());
 }
 
 void ProgramSettings::applyDefaultPlayer(const std::optional<QString> &playerPath) {
@@ -67,6 +69,8 @@ int ProgramSettings::save(ProfileFile &profile) {
     written += saveText(footer, profile, "Footer");
     written += saveInt(headerTime, profile, "HeaderTime");
     written += saveInt(footerTime, profile, "FooterTime");
+    written += saveText(soundFont, profile, "SoundFont");
+    written += saveText(audioDriver, profile, "AudioDriver");
     return written;
 }
 

@@ -26,6 +26,8 @@ struct ProgramSettings {
     Setting<QString> footer{QStringLiteral("Page: &p")};
     Setting<int> headerTime;  // not 0: the header shows the time of printing
     Setting<int> footerTime;
+    Setting<QString> soundFont;    // General MIDI sound font of the internal player; empty: the system's
+    Setting<QString> audioDriver;  // audio driver of the internal player; empty: the synthesizer's choice
 
     // Reads every key with its default.
     void load(const ProfileFile &profile);

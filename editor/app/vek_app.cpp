@@ -3,7 +3,9 @@
 #include "app/document_folder.h"
 #include "app/main_frame.h"
 #include "app/pad_frame.h"
+#include "platform/default_player.h"
 #include "platform/splash_window.h"
+#include "process/process_commands.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,8 +39,9 @@ CVekApp::Environment CVekApp::systemEnvironment() {
     environment.programDir = QCoreApplication::applicationDirPath();
     environment.dataDir = installedDataDir(environment.programDir);
     environment.documentFolder = defaultDocumentFolder();
-    // This platform registers no default media player, so the player
-    // commands stay as the profile has them.
+    // This platform registers no media player; the desktop's opener stands
+    // in for one.
+    environment.openerPath = findDesktopOpener();
     return environment;
 }
 
@@ -61,12 +64,14 @@ bool CVekApp::initInstance(const StartOptions &options) {
     context.recent = &m_recent;
     context.programDir = m_env.programDir;
     m_frame = std::make_unique<CMainFrame>(context);
+    new ProcessCommands(*m_frame, context);  // owned by the frame
     m_frame->placeWindow(options.showCmd);
     showSplash(options);
 
     m_recent.load(m_profile);
     m_editor.loadViewSettings(m_profile);
     m_program.applyDefaultPlayer(m_env.playerPath);
+    applyDesktopOpener(m_program, m_env.openerPath);
     return openFirstDocuments(options);
 }
 

@@ -38,6 +38,7 @@ public:
         QString dataDir;         // shipped include files and drum library
         QString documentFolder;  // used when "DocumentPath" is empty
         std::optional<QString> playerPath;  // a registered media player, if any
+        std::optional<QString> openerPath;  // the desktop's opener (xdg-open), if any
     };
     static Environment systemEnvironment();
 

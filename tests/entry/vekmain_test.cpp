@@ -78,6 +78,19 @@ TEST(Vekmain, AnOutputThatCannotBeCreatedLeavesNoListing) {
     EXPECT_FALSE(fs::exists("song.vls"));
 }
 
+// A full disk surfaces only when the buffered bytes are flushed.
+TEST(Vekmain, AnOutputThatCannotBeWrittenInFullIsAFailure) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    ScratchDir dir;
+    fs::create_symlink("/dev/full", "song.mid");
+    dir.write("song.vtp", "C D E");
+    VekmainArgs args{"song.vtp", "midi", "song.vls", "", nullptr, nullptr, nullptr, "1.200"};
+    const ParseError r = Vekmain(7, &args);  // (reading /dev/full back would never end)
+    EXPECT_EQ(r.failed, 1);
+    EXPECT_EQ(r.hasLocation, 0);
+    EXPECT_STREQ(r.message, "Problem writing output file: song.mid The disk may be full. ");
+}
+
 TEST(Vekmain, ASysexFileThatCannotBeCreatedFailsWithoutEndingTheHost) {
     ScratchDir dir;
     fs::create_directory("sysex.out");

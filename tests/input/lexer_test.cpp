@@ -68,10 +68,15 @@ TEST(ReadName, TheBlankAfterANameIsReadAgainWhateverTheLineEnds) {
 }
 
 TEST(ReadName, AMacroCharacterEndsTheNameAndIsReadAgain) {
-    const NameRead r = readFirstName("x{y}");
-    EXPECT_EQ(r.name, "x");
-    EXPECT_EQ(r.ch, ' ');
-    EXPECT_EQ(r.rest, "{y}");
+    ReaderFixture f("x{y}");
+    nextChar(f.cs(), kReadNormal);
+    EXPECT_EQ(readName(f.cs(), kStatementNameMax, false), 0);
+    EXPECT_STREQ(f.cs().name, "x");
+    EXPECT_EQ(f.cs().ch, ' ');
+    // Read again in normal mode, the "{" starts a call of y.
+    f.expectError([&] { f.readAll(); });
+    EXPECT_EQ(f.cs().lastError, 4);
+    EXPECT_STREQ(f.cs().name, "y");
 }
 
 TEST(ReadName, ReportsWhetherTheNameStartsWithALetter) {

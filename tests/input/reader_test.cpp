@@ -86,12 +86,20 @@ TEST(Reader, UnreadBlankStepsBackOverCrLfAndLfAlike) {
 }
 
 TEST(ListingEcho, CollapsesBlanksAndWrapsAtTwentyCharacters) {
-    ReaderFixture f("abc   def\n\tghi }x jklmnopqrstuvwxyz0123");
+    ReaderFixture f("abc   def\n\tghi  jklmnopqrstuvwxyz0123");
     f.cs().listOn = 1;
     f.readAll();
     f.cs().closeFiles();
     EXPECT_EQ(test::ScratchDir::read("song.vls"), "abc defghi jklmnopqr\n");
     EXPECT_EQ(std::string(f.cs().echoLine, f.cs().echoIndex), "stuvwxyz0123");
+}
+
+TEST(ListingEcho, AClosingBraceHidesItselfAndTheNextCharacter) {
+    ReaderFixture f("");
+    CompileState &cs = f.cs();
+    cs.listOn = 1;
+    for (const char c : std::string("ab}cde")) echoChar(cs, c);
+    EXPECT_EQ(std::string(cs.echoLine, cs.echoIndex), "abde");
 }
 
 TEST(ListingEcho, WordsWrapInsteadOfOverrunningTheLine) {

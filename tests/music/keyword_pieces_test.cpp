@@ -42,7 +42,7 @@ TEST(KeywordPieces, ProduceTheirEvents) {
          {"0 FF 01 \"Title: Song\"", "120 FF 06 \"A\"", "120 FF 07 \"B\""}},
         // The lyrics lie over the music: e follows d as if they were not there.
         {"c d \"la la- la\" e", 1,
-         {"240 FF 05 \"la \"", "360 FF 05 \"la- \"", "480 FF 05 \"la \"", "240 9A 34 40"}},
+         {"240 FF 05 \"la \"", "360 FF 05 \"la- \"", "480 FF 05 \"la \"", "240 90 34 40"}},
         {"track piano c track bass d", 1, {"0 FF 03 \"piano\"", "0 90 30 40"}},
         {"track piano c track bass d", 2, {"0 FF 03 \"bass\"", "0 90 32 40"}},
         // The events written before the first track keep their place in it.

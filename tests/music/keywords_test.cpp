@@ -1,14 +1,14 @@
-// The reserved-word switch: its range, the words of later work, and the
-// switches (listing, debug echo, relative pitch, break, include, vek).
+// The reserved-word switch: its range, and the switches (listing, debug
+// echo, relative pitch, break, include, vek).
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "input/reader.h"
+#include "music/keyword_fixture.h"
 #include "music/keywords.h"
 #include "support/scratch_dir.h"
-#include "music/keyword_fixture.h"
 
 namespace vek {
 namespace {
@@ -32,20 +32,6 @@ TEST(KeywordStatement, BlanksBehindTheWordAreSkipped) {
     KeywordFixture k("  \n\t c");
     k.run(kwCursor);
     EXPECT_EQ(k.cs().ch, 'c');
-}
-
-TEST(KeywordStatement, WordsOfLaterWorkRaise11NamingTheWord) {
-    const int later[] = {kwChordEffect, kwChordPattern, kwCopy, kwInv, kwKey, kwMode,
-                         kwNoteEffect, kwNotePattern, kwPatch, kwPattern, kwPick, kwSeed,
-                         kwSet, kwSysex};
-    for (int index : later) {
-        KeywordFixture k(" x");
-        std::snprintf(k.cs().statementWord, kNameBytes, "%s", kReservedWords[index]);
-        expectError(k.fail(index),
-                    std::string(" Sorry, I can't figure out what \"") + kReservedWords[index] +
-                        "\" means. ",
-                    2);
-    }
 }
 
 TEST(KeywordStatement, VekReadsANameAndIgnoresIt) {

@@ -1,0 +1,219 @@
+// Macro calls: starting a body, reading arguments at the call site, and
+// going back to the call when a body or an argument ends. Everything is a
+// move of the read position; no text is copied.
+#include <algorithm>
+
+#include "entry/compile_state.h"
+#include "events/song_context.h"
+#include "input/errors.h"
+#include "input/lexer.h"
+#include "input/reader.h"
+#include "input/symbol_table.h"
+#include "music/macro_frames.h"
+#include "statements/attachments.h"
+
+namespace vek {
+
+namespace {
+
+bool isHookKind(int32_t callKind) {
+    return callKind >= kCallNotePattern && callKind <= kCallChordEffect;
+}
+
+bool isMacroOrPick(const HashEntry *e) {
+    return e && (e->kind == kMacroSymbol || e->kind == kPickSymbol);
+}
+
+// The definition a call of `symbol` runs: its own, or a pick list's choice.
+const Definition &definitionOf(CompileState &cs, HashEntry &symbol) {
+    if (symbol.kind != kPickSymbol) return *static_cast<const Definition *>(symbol.value.object);
+    const Definition *d = ChooseFromPickList(cs, *static_cast<PickList *>(symbol.value.object));
+    if (!d) error(cs, kCodeZeroWeight);
+    return *d;
+}
+
+// Step 1 of a call: the entry whose body runs.
+HashEntry &calledSymbol(CompileState &cs, int32_t callKind) {
+    if (isHookKind(callKind)) {
+        if (!cs.hookElement) error(cs, kCodeNoDefine);
+        return *cs.hookElement;
+    }
+    if (callKind == kCallInBraces) {
+        // Blanks after the "{" are skipped raw: a "}" there must not end a body.
+        do nextChar(cs, kReadRaw); while (isBlank(cs.ch));
+        readName(cs, kDeclaredNameMax, false);
+    }
+    HashEntry *e = cs.song->symbols.find(cs.name);
+    if (!isMacroOrPick(e)) error(cs, kCodeNoDefine);
+    return *e;
+}
+
+// A call in braces: the offset of the first "," or "}" after the name.
+int32_t argumentStart(CompileState &cs) {
+    for (;;) {
+        const int c = nextChar(cs, kReadRaw);
+        if (c == ',' || c == '}') return position(cs) - 1;
+        if (c == kEndOfInput) error(cs, kCodeBracketsInDefinition);
+    }
+}
+
+// A bare name: the offset of the character that ended it. The name reader
+// leaves a blank or a macro character unread, and consumes anything else.
+int32_t afterName(const CompileState &cs) {
+    if (isBlank(cs.ch) || cs.ch == kEndOfInput) return position(cs);
+    return position(cs) - 1;
+}
+
+// Pushes a macro body frame that returns to (stream, position) and moves
+// the reader to the body's first character.
+void enterBody(CompileState &cs, const MacroFrame &call, const Definition &d) {
+    MacroStack &m = cs.macros;
+    if (m.depth >= kMacroFrames) error(cs, kCodeNestedTooDeep);
+    MacroFrame &f = m.frames[m.depth];
+    f = call;
+    f.frameKind = 1;
+    f.savedCurrentFrame = m.currentFrame;
+    f.parameterCount = d.parameterCount;
+    m.currentFrame = m.depth++;
+    m.inMacro = 1;
+    load(cs, d.stream, d.bodyPosition);
+}
+
+MacroFrame callFrame(int32_t stream, int32_t position, int32_t callKind, HashEntry &symbol) {
+    MacroFrame f;
+    f.stream = stream;
+    f.position = position;
+    f.callKind = callKind;
+    f.symbol = &symbol;
+    return f;
+}
+
+// Pops the top frame and goes back to where it was entered.
+MacroFrame popFrame(CompileState &cs) {
+    MacroStack &m = cs.macros;
+    if (m.depth == 0) error(cs, kCodeTooManyClosing);
+    const MacroFrame f = m.frames[--m.depth];
+    m.currentFrame = f.savedCurrentFrame;
+    syncInMacro(m);
+    load(cs, f.stream, f.position);
+    return f;
+}
+
+// A pattern or effect body has ended: the next active element of its kind
+// runs at once, from the same place; with none the kind is no longer busy.
+int chainHook(CompileState &cs, const MacroFrame &ended) {
+    const VoiceState &v = *cs.voice;
+    HashEntry *next = v.track ? findActive(*v.track, static_cast<uint8_t>(ended.callKind), v.time)
+                              : nullptr;
+    if (!next) {
+        cs.hookRunning[ended.callKind - kCallNotePattern] = 0;
+        return 3;
+    }
+    cs.hookElement = next;
+    enterBody(cs, callFrame(ended.stream, ended.position, ended.callKind, *next),
+              definitionOf(cs, *next));
+    return 1;
+}
+
+// After a body called in braces: skips the call's arguments to its closing
+// brace. Arguments beyond those the body uses run the body again, so a body
+// with n parameters runs once per n arguments (once per argument with none).
+int skipArguments(CompileState &cs, const MacroFrame &ended) {
+    int32_t left = std::max(ended.parameterCount, 1);
+    int level = 1;
+    for (;;) {
+        const int c = nextChar(cs, kReadRaw);  // the first is the "," or "}" after the name
+        if (c == '{') {
+            ++level;
+        } else if (c == '}') {
+            if (--level == 0) return 1;
+        } else if (c == ',' && level == 1 && --left < 0) {
+            HashEntry &symbol = *ended.symbol;
+            const MacroFrame again = callFrame(cs.in.current, position(cs) - 1, kCallInBraces, symbol);
+            enterBody(cs, again, definitionOf(cs, symbol));
+            return 1;
+        } else if (c == kEndOfInput) {
+            nameInMessage(cs, ended.symbol);
+            error(cs, kCodeBracketsInDefinition);
+        }
+    }
+}
+
+[[noreturn]] void tooFewArguments(CompileState &cs, const MacroFrame &call) {
+    nameInMessage(cs, call.symbol);
+    raiseError(cs, kCodeTooFewArguments);
+}
+
+// From the "," or "}" after the called name to the first character of
+// argument k.
+void findArgument(CompileState &cs, const MacroFrame &call, int k) {
+    if (nextChar(cs, kReadRaw) != ',') tooFewArguments(cs, call);
+    int level = 1;
+    for (int seen = 1; seen < k;) {
+        const int c = nextChar(cs, kReadRaw);
+        if (c == '{') ++level;
+        else if (c == '}' && --level == 0) tooFewArguments(cs, call);
+        else if (c == ',' && level == 1) ++seen;
+        else if (c == kEndOfInput) tooFewArguments(cs, call);
+    }
+}
+
+// "?" read: the argument's text is read at the call site, in the caller's
+// macro context, until its "," or "}" brings the reader back here.
+void enterArgument(CompileState &cs) {
+    const int k = argumentNumber(nextChar(cs, kReadRaw));
+    MacroStack &m = cs.macros;
+    if (m.currentFrame < 0) error(cs, kCodeNoArgumentHere);
+    if (m.depth >= kMacroFrames) error(cs, kCodeNestedTooDeep);
+    if (k < 1) error(cs, kCodeBadArgumentNumber);
+    const MacroFrame call = m.frames[m.currentFrame];
+    // Only a call in braces has arguments.
+    if (call.callKind != kCallInBraces) tooFewArguments(cs, call);
+    MacroFrame &f = m.frames[m.depth];
+    f = callFrame(cs.in.current, position(cs), call.callKind, *call.symbol);
+    f.frameKind = 0;
+    f.savedCurrentFrame = m.currentFrame;
+    ++m.depth;
+    m.currentFrame = call.savedCurrentFrame;
+    m.inMacro = 0;
+    load(cs, call.stream, call.position);
+    findArgument(cs, call, k);
+}
+
+}  // namespace
+
+bool CallMacro(CompileState &cs, int32_t callKind) {
+    HashEntry &symbol = calledSymbol(cs, callKind);
+    const Definition &d = definitionOf(cs, symbol);
+    if (cs.macros.depth >= kMacroFrames) error(cs, kCodeNestedTooDeep);
+    int32_t resume = position(cs);
+    if (callKind == kCallInBraces) resume = argumentStart(cs);
+    else if (!isHookKind(callKind)) resume = afterName(cs);
+    else cs.hookRunning[callKind - kCallNotePattern] = 1;
+    enterBody(cs, callFrame(cs.in.current, resume, callKind, symbol), d);
+    if (callKind != kCallInBraces) nextChar(cs, kReadNormal);
+    return true;
+}
+
+int EndMacro(CompileState &cs) {
+    if (inArgumentText(cs.macros)) {
+        popFrame(cs);
+        return 1;
+    }
+    const MacroFrame ended = popFrame(cs);
+    if (isHookKind(ended.callKind)) return chainHook(cs, ended);
+    if (ended.callKind != kCallInBraces) return 3;
+    return skipArguments(cs, ended);
+}
+
+bool ArgumentOrEnd(CompileState &cs) {
+    if (cs.ch == '?') {
+        enterArgument(cs);
+        return true;
+    }
+    if (!inArgumentText(cs.macros)) return false;
+    popFrame(cs);
+    return true;
+}
+
+}  // namespace vek

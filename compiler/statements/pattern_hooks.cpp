@@ -1,0 +1,123 @@
+// Switching patterns and effects on and off in the music, and the four
+// points at which an active one is called.
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+#include "entry/compile_state.h"
+#include "events/track.h"
+#include "input/errors.h"
+#include "input/lexer.h"
+#include "input/reader.h"
+#include "input/symbol_table.h"
+#include "music/macros.h"
+#include "music/numbers.h"
+#include "statements/attachments.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kCodeNoMemory = 3;
+constexpr int kCodeMissingLength = 8;
+constexpr int kCodeOnOrOff = 40;
+constexpr int32_t kOff = -1;
+
+// In-progress flags, one per element kind 8 to 11.
+enum HookIndex { kNotePatternHook, kChordPatternHook, kNoteEffectHook, kChordEffectHook };
+// The guards that keep a chord pattern or chord effect from re-entering.
+enum GuardIndex { kChordPatternGuard, kChordEffectGuard };
+
+// A length in the voice's default lengths (ticks); code 8 when none follows.
+int32_t readLength(CompileState &cs) {
+    skipBlanks(cs);
+    const int form = ReadNumber(cs, kMaskLength, std::numeric_limits<int32_t>::max(), 0,
+                                cs.voice->defaultDuration);
+    if (form == kNoNumber || form == kFormNoSmpte) error(cs, kCodeMissingLength);
+    return cs.number;
+}
+
+bool hookInProgress(const CompileState &cs) {
+    for (uint8_t running : cs.hookRunning)
+        if (running) return true;
+    return false;
+}
+
+// The character in hand is read again once the body has ended.
+void stepBack(CompileState &cs) {
+    if (cs.ch == kEndOfInput) return;
+    if (isBlank(cs.ch)) unreadBlank(cs);
+    else seek(cs, -1, true);
+}
+
+// The element of `kind` active on the voice's track now, unless a hook runs.
+HashEntry *activeElement(CompileState &cs, uint8_t kind) {
+    const VoiceState &v = *cs.voice;
+    if (hookInProgress(cs) || !v.track) return nullptr;
+    return findActive(*v.track, kind, v.time);
+}
+
+void startBody(CompileState &cs, HashEntry *element, int hook) {
+    stepBack(cs);
+    cs.hookRunning[hook] = 1;
+    cs.hookElement = element;
+    CallMacro(cs, kNotePattern + hook);
+}
+
+}  // namespace
+
+void switchElement(CompileState &cs, HashEntry &element) {
+    VoiceState &v = *cs.voice;
+    const int32_t length = readLength(cs);
+    int failed = 0;
+    if (length == 0) {
+        if (v.track) failed = attachElement(*v.track, &element, kOff, 0, 0);
+    } else {
+        const int32_t period = readLength(cs);
+        if (v.track) failed = attachElement(*v.track, &element, v.time, period, length);
+    }
+    if (failed) error(cs, kCodeNoMemory);
+}
+
+void switchPattern(CompileState &cs, HashEntry &pattern) {
+    readName(cs, kDeclaredNameMax, false);
+    int32_t start = 0;
+    if (std::strcmp(cs.name, "on") == 0) start = cs.voice->time;
+    else if (std::strcmp(cs.name, "off") == 0) start = kOff;
+    else error(cs, kCodeOnOrOff);
+    if (cs.voice->track && attachPattern(*cs.voice->track, &pattern, start)) error(cs, kCodeNoMemory);
+}
+
+bool offerNotePattern(CompileState &cs) {
+    HashEntry *e = activeElement(cs, kNotePattern);
+    if (!e) return false;
+    startBody(cs, e, kNotePatternHook);
+    return true;
+}
+
+bool offerChordPattern(CompileState &cs) {
+    if (cs.hookGuard[kChordPatternGuard]) return false;
+    HashEntry *e = activeElement(cs, kChordPattern);
+    if (!e) return false;
+    cs.hookGuard[kChordPatternGuard] = 1;
+    startBody(cs, e, kChordPatternHook);
+    return true;
+}
+
+bool offerNoteEffect(CompileState &cs) {
+    HashEntry *e = activeElement(cs, kNoteEffect);
+    if (!e) return false;
+    startBody(cs, e, kNoteEffectHook);
+    return true;
+}
+
+bool offerChordEffect(CompileState &cs) {
+    if (cs.hookGuard[kChordEffectGuard]) return false;
+    HashEntry *e = activeElement(cs, kChordEffect);
+    if (!e) return false;
+    cs.hookGuard[kChordEffectGuard] = 1;
+    startBody(cs, e, kChordEffectHook);
+    return true;
+}
+
+}  // namespace vek

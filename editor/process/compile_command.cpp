@@ -1,0 +1,183 @@
+#include "process/compile_command.h"
+
+#include "app/app_message.h"
+#include "app/app_strings.h"
+#include "app/commands.h"
+#include "app/pad_doc.h"
+#include "app/pad_frame.h"
+#include "app/program_settings.h"
+#include "app/recent_files.h"
+#include "process/error_jump.h"
+#include "process/vek_binding.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QStatusBar>
+
+namespace vek::editor {
+
+namespace {
+
+bool isListing(const QString &path) { return RecentFiles::isListing(path); }
+
+// The wait cursor for the length of the library call.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+ParseError notCompiled() {
+    ParseError result{};
+    result.failed = 1;
+    return result;
+}
+
+}  // namespace
+
+CompileCommand::CompileCommand(CMainFrame &frame, const EditorContext &context, QObject *parent)
+    : QObject(parent), m_frame(frame), m_context(context), m_result(notCompiled()) {}
+
+bool CompileCommand::extractSelection() const {
+    return m_frame.action(cmd::ID_EXTRACT_SELECTION)->isChecked();
+}
+
+bool CompileCommand::run(bool forceMidi) {
+    m_result = notCompiled();
+    const QString searchPath = includeSearchPath(*m_context.program);
+    if (m_frame.activeFrame())
+        tidyDocuments();
+    CPadFrame *target = findDocument();
+    if (!target) {
+        appMessage(QStringLiteral("No window to process!"));
+        return false;
+    }
+    m_files = CompileFiles::forDocument(target->doc()->path());
+    QDir::setCurrent(m_files.folder);
+    if (!writeSource(target->doc()->bytes()))
+        return false;
+    const bool called = callLibrary(target, forceMidi, searchPath);
+    QFile::remove(m_files.source);
+    if (called)
+        m_frame.rememberListing(m_files.listing);
+    return called && m_result.failed == 0;
+}
+
+// Listings close; other documents with a file are saved when modified, so
+// that their include files compile as shown.
+void CompileCommand::tidyDocuments() {
+    for (CPadFrame *frame : m_frame.frames()) {
+        const QString path = frame->doc()->path();
+        if (path.isEmpty())
+            continue;
+        if (isListing(path))
+            closeFrame(frame);
+        else if (frame->doc()->isModified())
+            frame->save();
+    }
+}
+
+CPadFrame *CompileCommand::findDocument() {
+    while (CPadFrame *frame = m_frame.activeFrame()) {
+        CPadDoc *doc = frame->doc();
+        if (doc->path().isEmpty())
+            nameUntitled(doc);
+        if (!isListing(doc->path()))
+            return frame;
+        closeFrame(frame);
+    }
+    return nullptr;
+}
+
+// An untitled document is compiled under its title in the document folder;
+// nothing is written to that file.
+void CompileCommand::nameUntitled(CPadDoc *doc) {
+    const QString documentFolder = m_context.program->documentPath.get();
+    const QDir folder = documentFolder.isEmpty() ? QDir::current() : QDir(documentFolder);
+    const QString path = folder.absoluteFilePath(doc->title() + strings::kDefaultExtension);
+    doc->setPath(path);
+    m_context.recent->add(path);
+}
+
+void CompileCommand::closeFrame(CPadFrame *frame) {
+    QPointer<CPadFrame> closing = frame;
+    frame->closeWithoutAsking();
+    // Gone at once, so that the next active window is the one behind it.
+    if (closing)
+        QCoreApplication::sendPostedEvents(closing, QEvent::DeferredDelete);
+}
+
+bool CompileCommand::writeSource(const QByteArray &bytes) {
+    QFile file(m_files.source);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
+        file.flush())
+        return true;
+    appMessage(QStringLiteral("Cannot write %1 for the compiler.\n%2")
+                   .arg(QDir::toNativeSeparators(m_files.source), file.errorString()),
+               MessageButtons::Ok, MessageIcon::Error);
+    file.remove();
+    return false;
+}
+
+bool CompileCommand::callLibrary(CPadFrame *target, bool forceMidi, const QString &searchPath) {
+    VekCall call;
+    call.sourcePath = QFile::encodeName(m_files.sourceName);
+    call.format = forceMidi || m_context.program->outputFormat.get() != 0 ? "midi" : "wrk";
+    call.listingPath = QFile::encodeName(m_files.listing);
+    call.includePath = QFile::encodeName(searchPath);
+    call.selectionStart = int32_t(target->view()->selectionStartByte());
+    call.selectionEnd = int32_t(target->view()->selectionEndByte());
+    call.extractMode = extractSelection() ? 1 : 0;
+    QElapsedTimer clock;
+    clock.start();
+    VekOutcome outcome;
+    {
+        WaitCursor wait;
+        outcome = callVekmain(call);
+    }
+    if (outcome.status == VekOutcome::Status::NotLoaded) {
+        appMessage(libraryLoadFailureMessage(), MessageButtons::Ok, MessageIcon::Error);
+        return false;
+    }
+    if (outcome.status == VekOutcome::Status::NoEntry) {
+        appMessage(libraryEntryMissingMessage(), MessageButtons::Ok, MessageIcon::Error);
+    } else {
+        m_result = outcome.result;
+        if (m_result.failed)
+            showError(target, searchPath);
+        else
+            showSuccess(clock.elapsed());
+    }
+    if (outcome.freeFailed)
+        appMessage(QStringLiteral(" Unable to free DLL  "));
+    return outcome.status == VekOutcome::Status::Called;
+}
+
+void CompileCommand::showError(CPadFrame *target, const QString &searchPath) {
+    m_frame.statusBar()->clearMessage();
+    QString text = resultMessage(m_result);
+    if (m_result.hasLocation) {
+        const QByteArray name = resultFileName(m_result);
+        CPadFrame *holder = target;
+        if (name != QFile::encodeName(m_files.sourceName))
+            holder = m_frame.openDocument(locateErrorFile(QFile::decodeName(name), searchPath));
+        if (holder) {
+            if (holder->isMinimized())
+                holder->showNormal();
+            const TextLocation at = selectErrorCharacter(*holder->view(), m_result.position);
+            text += QStringLiteral("\n\n") + describeLocation(at, holder->doc()->title());
+        }
+    }
+    appMessage(text, MessageButtons::Ok, MessageIcon::Error);
+}
+
+void CompileCommand::showSuccess(qint64 elapsedMs) {
+    m_frame.statusBar()->showMessage(QStringLiteral("Compiled in %1 ms").arg(elapsedMs));
+    if (m_result.actions & 1)
+        m_frame.openDocument(m_files.listing);
+}
+
+}  // namespace vek::editor

@@ -1,0 +1,54 @@
+// Interpret: compiles the active document through the compiler library and
+// shows the outcome. On an error the window of the file that holds it comes
+// to the front with the offending character selected, and the message
+// names its line and column; on success the status bar tells how long the
+// compile took and the listing opens when the piece asked for it. Load and
+// Play run the same procedure first.
+#pragma once
+
+#include "app/main_frame.h"
+#include "process/compile_files.h"
+#include "vek/vekmain.h"
+
+#include <QObject>
+
+namespace vek::editor {
+
+class CPadDoc;
+
+class CompileCommand : public QObject {
+    Q_OBJECT
+public:
+    CompileCommand(CMainFrame &frame, const EditorContext &context, QObject *parent = nullptr);
+
+    // The whole procedure; `forceMidi` asks for MIDI output whatever the
+    // setting (internal playback). True when the library compiled the
+    // document without error.
+    bool run(bool forceMidi);
+
+    // The toolbar's "extract tracks selected by the mouse" button.
+    bool extractSelection() const;
+
+    // State of the last compile, kept until the next one. Before any
+    // compile, and when none took place, the result reads as failed.
+    const ParseError &lastResult() const { return m_result; }
+    const QString &workPath() const { return m_files.work; }
+    const QString &midiPath() const { return m_files.midi; }
+
+private:
+    void tidyDocuments();
+    CPadFrame *findDocument();
+    void nameUntitled(CPadDoc *doc);
+    void closeFrame(CPadFrame *frame);
+    bool writeSource(const QByteArray &bytes);
+    bool callLibrary(CPadFrame *target, bool forceMidi, const QString &searchPath);
+    void showError(CPadFrame *target, const QString &searchPath);
+    void showSuccess(qint64 elapsedMs);
+
+    CMainFrame &m_frame;
+    EditorContext m_context;
+    CompileFiles m_files;
+    ParseError m_result{};
+};
+
+}  // namespace vek::editor

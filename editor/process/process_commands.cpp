@@ -1,0 +1,61 @@
+#include "process/process_commands.h"
+
+#include "app/commands.h"
+#include "app/program_settings.h"
+#include "platform/mci.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
+
+namespace vek::editor {
+
+using namespace cmd;
+
+ProcessCommands::ProcessCommands(CMainFrame &frame, const EditorContext &context)
+    : QObject(&frame),
+      m_frame(frame),
+      m_compile(frame, context),
+      m_external(m_compile, *context.program),
+      m_stateLabel(new QLabel) {
+    MciOptions options = Mci::instance().options();
+    options.soundFont = context.program->soundFont.get();
+    options.audioDriver = context.program->audioDriver.get();
+    Mci::instance().setOptions(options);
+
+    m_stateLabel->setObjectName(QStringLiteral("playerState"));
+    m_stateLabel->hide();
+    frame.statusBar()->addPermanentWidget(m_stateLabel);
+
+    frame.wireCommand(ID_PROCESS_INTERPRET, [this] { m_compile.run(playing()); });
+    frame.wireCommand(ID_PROCESS_LOAD, [this] { m_external.start(true, playing()); });
+    frame.wireCommand(ID_PROCESS_PLAY, [this] { m_external.start(false, playing()); });
+    // The button's own checked state is the extract flag.
+    frame.wireCommand(ID_EXTRACT_SELECTION, [] {});
+    frame.wireCommand(ID_PLAY_INTERNAL, [this] { playInternal(); });
+    frame.wireCommand(ID_PLAY_STOP, [this] { m_player.stop(); });
+    frame.wireCommand(ID_PLAY_PAUSE, [this] { m_player.pause(); });
+    connect(&m_player, &InternalPlayer::stateChanged, this, &ProcessCommands::showPlayerState);
+    connect(&frame, &CMainFrame::closing, &m_player, &InternalPlayer::closeForExit);
+}
+
+void ProcessCommands::playInternal() {
+    m_player.begin();
+    if (m_compile.run(true))
+        m_player.start(m_compile.midiPath());
+    else
+        m_player.abandon();
+}
+
+void ProcessCommands::showPlayerState(InternalPlayer::State state) {
+    m_frame.setPlayButton(state == InternalPlayer::Playing);
+    const QString name = QFileInfo(m_player.file()).fileName();
+    switch (state) {
+    case InternalPlayer::Playing: m_stateLabel->setText(QStringLiteral("Playing %1").arg(name)); break;
+    case InternalPlayer::Paused: m_stateLabel->setText(QStringLiteral("Paused %1").arg(name)); break;
+    case InternalPlayer::Idle: break;
+    }
+    m_stateLabel->setVisible(state != InternalPlayer::Idle);
+}
+
+}  // namespace vek::editor

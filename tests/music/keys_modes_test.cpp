@@ -1,0 +1,284 @@
+// Key signatures, modes and degree chords.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "input/reader.h"
+#include "input/symbol_table.h"
+#include "music/keyword_fixture.h"
+#include "music/keys_modes.h"
+#include "music/keywords.h"
+#include "music/macros.h"
+
+namespace vek {
+namespace {
+
+using test::expectError;
+using test::KeywordFixture;
+using test::ReaderFixture;
+
+std::vector<int> tableOf(const int8_t *table, int count) { return std::vector<int>(table, table + count); }
+
+// ---- key ----
+
+struct KeyCase {
+    const char *source;
+    std::vector<int> letters;  // pitches of A to G
+    int tonic;
+    int sharps;
+    bool flatNames;
+};
+
+class KeySignature : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeySignature, SetsTheLettersTonicSignatureAndNames) {
+    const KeyCase &c = GetParam();
+    KeywordFixture k(c.source);
+    k.run(kwKey);
+    VoiceState &v = k.voice();
+    EXPECT_EQ(tableOf(v.keyTable, 7), c.letters);
+    EXPECT_EQ(tableOf(v.keyCopy, 7), c.letters);
+    EXPECT_EQ(v.tonic, c.tonic);
+    EXPECT_EQ(k.song().keyTonic, c.tonic);
+    EXPECT_EQ(k.song().meterMap.meterAt(0)->key, c.sharps);
+    EXPECT_STREQ(k.cs().pitchNames, c.flatNames ? "C D&D E&E F G&G A&A B&B " : "C C#D D#E F F#G G#A A#B ");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeySignature,
+    testing::Values(KeyCase{"C", {9, 11, 0, 2, 4, 5, 7}, 0, 0, false},
+                    KeyCase{"a", {9, 11, 0, 2, 4, 5, 7}, 0, 0, false},
+                    KeyCase{"G", {9, 11, 0, 2, 4, 6, 7}, 7, 1, false},
+                    KeyCase{"b", {9, 11, 1, 2, 4, 6, 7}, 2, 2, false},
+                    KeyCase{"B", {10, 11, 1, 3, 4, 6, 8}, 11, 5, false},
+                    KeyCase{"= d", {9, 10, 0, 2, 4, 5, 7}, 5, -1, true},
+                    KeyCase{"f", {8, 10, 0, 1, 3, 5, 7}, 8, -4, true},
+                    KeyCase{"B&", {9, 10, 0, 2, 3, 5, 7}, 10, -2, true},
+                    KeyCase{"F#", {10, 11, 1, 3, 5, 6, 8}, 6, 6, false},
+                    KeyCase{"e&", {8, 10, -1, 1, 3, 5, 6}, 6, -6, true},
+                    // B# and Cb keep their octave, as accidentals do.
+                    KeyCase{"C#", {10, 12, 1, 3, 5, 6, 8}, 1, 7, false},
+                    KeyCase{"C&", {8, 10, -1, 1, 3, 4, 6}, 11, -7, true}));
+
+TEST(KeyWord, AnotherLetterOrAThirdSharpOrFlatRaises14) {
+    const struct {
+        const char *source;
+        int32_t position;
+    } cases[] = {{"H", 1}, {"G#", 2}, {"F&", 2}, {"", 0}};
+    for (const auto &c : cases) {
+        KeywordFixture k(c.source);
+        expectError(k.fail(kwKey), " Invalid key signature ", c.position);
+    }
+}
+
+TEST(KeyWord, AtTopLevelMarksTheStartOfTheCurrentBar) {
+    KeywordFixture k("E c");
+    k.voice().time = 1000;
+    k.run(kwKey);
+    MeterMap &map = k.song().meterMap;
+    EXPECT_EQ(map.count, 2);
+    const MeterEntry *e = map.meterAt(1000);
+    EXPECT_EQ(e->time, 960);
+    EXPECT_EQ(e->measure, 3);
+    EXPECT_EQ(e->key, 4);
+    EXPECT_EQ(e->numerator, 4);
+    EXPECT_EQ(e->ticksPerBar, 480);
+    EXPECT_EQ(map.meterAt(959)->key, 0);
+    EXPECT_EQ(k.voice().time, 1000);
+    EXPECT_EQ(k.cs().ch, ' ');
+}
+
+TEST(KeyWord, InsideAGroupChangesOnlyTheVoice) {
+    KeywordFixture k("D");
+    k.cs().groupDepth = 1;
+    k.run(kwKey);
+    EXPECT_EQ(k.voice().tonic, 2);
+    EXPECT_EQ(k.song().keyTonic, 0);
+    EXPECT_EQ(k.song().meterMap.meterAt(0)->key, 0);
+}
+
+// ---- modes and degree chords ----
+
+// Bodies written in the source; the reader stands at `start` when applied.
+class Bodies {
+public:
+    explicit Bodies(const std::string &source, char start = '!') : f_(source) {
+        const size_t at = source.find(start);
+        load(cs(), cs().in.current, static_cast<int32_t>(at == std::string::npos ? source.size() : at));
+        nextChar(cs(), kReadNormal);
+    }
+    CompileState &cs() { return f_.cs(); }
+    VoiceState &voice() { return *f_.cs().voice; }
+    ReaderFixture &reader() { return f_; }
+
+    // The n-th "[" body of the source.
+    Definition body(int n) {
+        const std::string text = test::ScratchDir::read("song.vek");
+        size_t at = std::string::npos;
+        for (int i = 0; i <= n; ++i) at = text.find('[', at + 1);
+        return Definition{cs().in.current, static_cast<int32_t>(at + 1), 0, 0, 0};
+    }
+    HashEntry *symbol(uint8_t kind, int n) {
+        definitions_.push_back(body(n));
+        entries_.push_back(HashEntry{0, kind, "chord", SymbolValue{}, nullptr});
+        entries_.back().value.object = &definitions_.back();
+        return &entries_.back();
+    }
+
+private:
+    ReaderFixture f_;
+    std::deque<Definition> definitions_;
+    std::deque<HashEntry> entries_;
+};
+
+struct ModeCase {
+    const char *body;
+    std::vector<int> entries;
+    int step;
+};
+
+class ModeBodies : public testing::TestWithParam<ModeCase> {};
+
+TEST_P(ModeBodies, LoadTheCurrentAndTheBaseTable) {
+    const ModeCase &c = GetParam();
+    Bodies b(std::string(c.body) + " !c");
+    const int32_t before = position(b.cs());
+    ASSERT_EQ(ApplyMode(b.cs(), b.body(0), b.voice(), false), 0);
+    const VoiceState &v = b.voice();
+    const int count = static_cast<int>(c.entries.size());
+    EXPECT_EQ(tableOf(v.modeTable, count), c.entries);
+    EXPECT_EQ(tableOf(v.baseModeTable, count), c.entries);
+    EXPECT_EQ(v.modeLast, count - 1);
+    EXPECT_EQ(v.baseModeLast, count - 1);
+    EXPECT_EQ(v.modeStep, c.step);
+    EXPECT_EQ(v.baseModeStep, c.step);
+    EXPECT_EQ(b.cs().ch, '!');
+    EXPECT_EQ(position(b.cs()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, ModeBodies,
+    testing::Values(ModeCase{"[C D E F G A B]", {0, 2, 4, 5, 7, 9, 11}, 1},
+                    ModeCase{"[ ^ C E G ]", {0, 4, 7}, 0},
+                    ModeCase{"[#2 C G]", {0, 7}, 2},
+                    ModeCase{"[&\nC]", {0}, -1},
+                    ModeCase{"[a b C]", {-3, -1, 0}, 1},
+                    ModeCase{"[C#D& E@1 F@-1 G@ g@ A@=6 B## 'comment' C@+2]",
+                             {1, 1, 16, -7, 19, -17, 21, 13, 24}, 1}));
+
+TEST(ApplyMode, BadBodiesReturn56Or7) {
+    const struct {
+        std::string body;
+        int code;
+    } cases[] = {{"[]", 56},        {"[C x]", 56},   {"[C@=]", 56},   {"[C {m}]", 56},
+                 {"[C D", 56},      {"[#11 C]", 7},  {"[C@12]", 7},   {"[B@11 B]", 7},
+                 {"[" + std::string(33, 'C') + "]", 56}};
+    for (const auto &c : cases) {
+        Bodies b(c.body + " !");
+        EXPECT_EQ(ApplyMode(b.cs(), b.body(0), b.voice(), false), c.code) << c.body;
+        EXPECT_EQ(b.cs().ch, '!') << c.body;
+    }
+}
+
+TEST(ApplyMode, ThirtyTwoEntriesAreEnough) {
+    Bodies b("[" + std::string(32, 'D') + "] !");
+    ASSERT_EQ(ApplyMode(b.cs(), b.body(0), b.voice(), false), 0);
+    EXPECT_EQ(b.voice().modeLast, 31);
+    EXPECT_EQ(b.voice().modeTable[31], 2);
+}
+
+struct ChordCase {
+    const char *body;
+    std::vector<int> entries;
+    int step;
+};
+
+class ChordBodies : public testing::TestWithParam<ChordCase> {};
+
+TEST_P(ChordBodies, PickDegreesOfTheMode) {
+    const ChordCase &c = GetParam();
+    Bodies b(std::string(c.body) + " !");
+    ASSERT_EQ(ApplyDegreeChord(b.cs(), b.body(0), b.voice(), false), 0);
+    const int count = static_cast<int>(c.entries.size());
+    EXPECT_EQ(tableOf(b.voice().modeTable, count), c.entries);
+    EXPECT_EQ(b.voice().modeLast, count - 1);
+    EXPECT_EQ(b.voice().modeStep, c.step);
+    EXPECT_EQ(b.voice().baseModeLast, 6);  // the mode stays
+    EXPECT_EQ(b.cs().ch, '!');
+}
+
+INSTANTIATE_TEST_SUITE_P(Chords, ChordBodies,
+                         testing::Values(ChordCase{"[0 2 4]", {0, 4, 7}, 1},
+                                         ChordCase{"[0 4 7 9 15]", {0, 7, 12, 16, 26}, 1},
+                                         ChordCase{"[-1 -7 -8]", {-1, -12, -13}, 1},
+                                         ChordCase{"[^ 4 0]", {7, 0}, 0},
+                                         ChordCase{"[&2 0]", {0}, -2}));
+
+TEST(ApplyDegreeChord, WrapsByTheModesOwnStep) {
+    Bodies b("[#3 C E G] [3 4] !");
+    ASSERT_EQ(ApplyMode(b.cs(), b.body(0), b.voice(), false), 0);
+    ASSERT_EQ(ApplyDegreeChord(b.cs(), b.body(1), b.voice(), false), 0);
+    EXPECT_EQ(tableOf(b.voice().modeTable, 2), (std::vector<int>{36, 40}));
+}
+
+TEST(ApplyDegreeChord, BadBodiesReturn56Or7) {
+    const struct {
+        const char *body;
+        int code;
+    } cases[] = {{"[]", 56}, {"[0 x]", 56}, {"[128]", 7}, {"[0 1", 56}};
+    for (const auto &c : cases) {
+        Bodies b(std::string(c.body) + " !");
+        EXPECT_EQ(ApplyDegreeChord(b.cs(), b.body(0), b.voice(), false), c.code) << c.body;
+    }
+}
+
+TEST(DegreeChordName, APlusCascadesOnTheChordBefore) {
+    Bodies b("[0 2 4] [1 2] x+", 'x');
+    VoiceState &v = b.voice();
+    HashEntry *triad = b.symbol(kInversionSymbol, 0);
+    HashEntry *upper = b.symbol(kInversionSymbol, 1);
+    degreeChordName(b.cs(), *triad);  // at "x": replaces
+    EXPECT_EQ(v.cascadeCount, 1);
+    nextChar(b.cs(), kReadNormal);
+    ASSERT_EQ(b.cs().ch, '+');
+    degreeChordName(b.cs(), *upper);
+    EXPECT_EQ(v.cascadeCount, 2);
+    EXPECT_EQ(tableOf(v.modeTable, 2), (std::vector<int>{4, 7}));
+    EXPECT_EQ(v.modeLast, 1);
+}
+
+TEST(DegreeChordName, TheEleventhCascadedChordRaises57) {
+    Bodies b("[0 1 2 3 4 5 6] x++++++++++", 'x');
+    HashEntry *chord = b.symbol(kInversionSymbol, 0);
+    degreeChordName(b.cs(), *chord);  // the first, at "x", replaces
+    nextChar(b.cs(), kReadNormal);
+    for (int i = 2; i <= 10; ++i) degreeChordName(b.cs(), *chord);
+    EXPECT_EQ(b.voice().cascadeCount, 10);
+    const ParseError e = b.reader().expectError([&] { degreeChordName(b.cs(), *chord); });
+    EXPECT_STREQ(e.message, " Only 10 cascaded inversions allowed ");
+    EXPECT_EQ(e.position, 27);
+}
+
+TEST(ModeName, APlusAppliesTheCascadedChordsAgainOnTheNewMode) {
+    Bodies b("[0 2 4] [1 2] [D E F G A B C] +x", '+');
+    VoiceState &v = b.voice();
+    HashEntry *triad = b.symbol(kInversionSymbol, 0);
+    HashEntry *upper = b.symbol(kInversionSymbol, 1);
+    HashEntry *dorian = b.symbol(kModeSymbol, 2);
+    v.chordSymbols[0] = triad;
+    v.chordSymbols[1] = upper;
+    v.cascadeCount = 2;
+    modeName(b.cs(), *dorian);
+    EXPECT_EQ(b.cs().ch, 'x');
+    EXPECT_EQ(v.cascadeCount, 2);
+    EXPECT_EQ(tableOf(v.baseModeTable, 7), (std::vector<int>{2, 4, 5, 7, 9, 11, 0}));
+    EXPECT_EQ(tableOf(v.modeTable, 2), (std::vector<int>{5, 9}));  // F A of D F A
+    modeName(b.cs(), *dorian);  // without "+": the chords are dropped
+    EXPECT_EQ(v.cascadeCount, 0);
+    EXPECT_EQ(v.modeLast, 6);
+}
+
+}  // namespace
+}  // namespace vek
