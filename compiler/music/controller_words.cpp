@@ -86,7 +86,12 @@ void rateWord(CompileState &cs) {
     d.rate = static_cast<uint8_t>(cs.number);
 }
 
-// A following value ("~~=120") then changes the tempo.
-void tempoWord(CompileState &cs) { cs.voice->controller = &cs.tempoDefinition; }
+// A following value ("~~=120") then changes the tempo; like a controller
+// name, the value lands where the last cluster started.
+void tempoWord(CompileState &cs) {
+    VoiceState &v = *cs.voice;
+    v.controller = &cs.tempoDefinition;
+    v.eventStart = v.time - v.step;
+}
 
 }  // namespace vek

@@ -76,6 +76,7 @@ void wheelResetWord(CompileState &cs) {
         ControllerDefinition &wheel = t->glideDefinition ? *t->glideDefinition : cs.wheelDefinition;
         int32_t cursor = time;
         EmitControlOnTrack(cs, wheel, 0, &cursor, wheel.lastValue, 0, t);
+        t->glideSemitones = 0;  // the wheel is centred: notes sound as written again
     }
 }
 
