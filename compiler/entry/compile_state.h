@@ -147,6 +147,7 @@ struct CompileState {
     uint8_t hookRunning[4] = {};  // note pattern, chord pattern, note effect, chord effect
     uint8_t hookGuard[2] = {};    // chord pattern, chord effect
     HashEntry *hookElement = nullptr;  // what a call of kind 8-11 starts (found by findActive)
+    uint8_t noteInHookBody = 0;   // the note being read began inside such a body
 
     // Macro frames, the compile's random numbers and what `seed` remembers.
     MacroStack macros;

@@ -7,6 +7,7 @@
 #include "music/numbers.h"
 #include "music/pitch.h"
 #include "statements/attachments.h"
+#include "music/ticks.h"
 
 namespace vek {
 
@@ -244,14 +245,15 @@ void chordBookkeeping(VoiceState &v, Modifiers &m) {
 }
 
 void fillDraft(CompileState &cs, VoiceState &v, const Modifiers &m) {
-    const int32_t spread = v.tieFlag ? v.tieLength * (v.pendingNotes - 1) : 0;
+    const int64_t spread = v.tieFlag ? int64_t{v.tieLength} * (v.pendingNotes - 1) : 0;
     NoteDraft &d = cs.draft;
-    d.start = v.time + m.delay + spread + (v.stepKind == kStepGlideOnly ? v.groupLength : 0);
+    d.start = checkedTicks(cs, v.time + int64_t{m.delay} + spread +
+                                   (v.stepKind == kStepGlideOnly ? v.groupLength : 0));
     d.channel = cs.noteChannel;
     d.key = v.pitch;
     d.velocity = m.velocity;
     v.lastVelocity = m.velocity;
-    d.duration = m.duration + m.lengthChange - spread;
+    d.duration = checkedTicks(cs, int64_t{m.duration} + m.lengthChange - spread);
 }
 
 void rememberPitch(const CompileState &cs, VoiceState &v) {
@@ -274,8 +276,9 @@ int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
     for (bool done = false; !done;) {
         if (const int code = modifier(cs, v, m, &done)) return code;
         // An active note pattern supplies further modifiers, once per note;
-        // notes read only for their pitch (on a copy of the voice) get none.
-        if (done && !patternOffered && &v == cs.voice) {
+        // notes of a body and notes read only for their pitch (on a copy of
+        // the voice) get none.
+        if (done && !patternOffered && &v == cs.voice && !cs.noteInHookBody) {
             patternOffered = true;
             done = !offerNotePattern(cs);
         }

@@ -6,6 +6,7 @@
 #include "input/reader.h"
 #include "music/numbers.h"
 #include "music/pitch.h"
+#include "statements/attachments.h"
 
 namespace vek {
 
@@ -14,10 +15,6 @@ namespace {
 constexpr int kCodeNotUnderstood = 11;
 
 void advance(CompileState &cs) { nextChar(cs, kReadNormal); }
-
-bool hookInProgress(const CompileState &cs) {
-    return cs.hookRunning[0] || cs.hookRunning[1] || cs.hookRunning[2] || cs.hookRunning[3];
-}
 
 bool isNoteLetter(int c) {
     if (c >= 'a' && c <= 'h') return true;
@@ -128,6 +125,9 @@ int ReadNoteName(CompileState &cs, VoiceState &v) {
     v.stepKind = kStepLetter;
     v.glide = 0;
     v.numericPitch = 0;
+    // Reading the last note of a body ends the body, so whether the note
+    // belongs to a pattern or effect is known only here, at its start.
+    cs.noteInHookBody = hookInProgress(cs) ? 1 : 0;
     for (;;) {
         if (cs.ch == '_') advance(cs);
         const uint8_t previous = v.lastLetterChar;

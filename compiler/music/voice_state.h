@@ -37,7 +37,7 @@ struct VoiceState {
     int32_t chordDuration = 0;
     int32_t defaultDuration = 120;
     int32_t displacementUnit = 1;
-    int32_t accumulated = 0;  // running sum of note durations
+    int64_t accumulated = 0;  // running sum of note durations (ticks)
 
     // Sequence and chord handling.
     uint8_t holdMark = 0, holdReference = 0, advanceOnce = 0;

@@ -48,6 +48,9 @@ void switchElement(CompileState &cs, HashEntry &element);
 // A pattern name in the music, followed by "on" or "off".
 void switchPattern(CompileState &cs, HashEntry &pattern);
 
+// True while the body of a pattern or effect is being read.
+bool hookInProgress(const CompileState &cs);
+
 // The four hook points; each returns true when it started a body.
 bool offerNotePattern(CompileState &cs);
 bool offerChordPattern(CompileState &cs);

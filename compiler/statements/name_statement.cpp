@@ -13,6 +13,7 @@
 #include "statements/declarations.h"
 #include "statements/statement_parser.h"
 #include "statements/statement_parts.h"
+#include "music/ticks.h"
 
 namespace vek {
 
@@ -71,12 +72,14 @@ void readChord(CompileState &cs, VoiceState &v) {
         error(cs, ReadNoteModifiers(cs, v));
         error(cs, EmitNote(cs));
         if (v.holdMark != v.holdReference || v.sequential || v.advanceOnce) {
-            v.time += v.step;
+            v.time = checkedTicks(cs, int64_t{v.time} + v.step);
             v.advanceOnce = 0;
         }
         clearNoteFlags(v);
         if (!v.sequential) nextMember(v);
-        offerNoteEffect(cs);  // its body goes on with the chord
+        // A body's own notes get no effect, also the last one, whose reading
+        // ended the body. The effect's body goes on with the chord.
+        if (!cs.noteInHookBody) offerNoteEffect(cs);
     } while (isNoteStart(cs.ch));
 }
 

@@ -8,6 +8,7 @@
 #include "music/notes.h"
 #include "music/numbers.h"
 #include "statements/statement_parts.h"
+#include "music/ticks.h"
 
 namespace vek {
 
@@ -112,12 +113,8 @@ void displacement(CompileState &cs, VoiceState &v, int32_t &value, int32_t &prev
                   uint8_t &mode) {
     const OperatorValue r = readOperand(cs, kMaskLength, 65535, -16000, v.displacementUnit);
     requireAfterEquals(cs, r);
-    if (r.mode != kModeReuse) {
-        value += r.number;
-        previous = r.number;
-    } else {
-        value += previous;
-    }
+    value = checkedTicks(cs, int64_t{value} + (r.mode != kModeReuse ? r.number : previous));
+    if (r.mode != kModeReuse) previous = r.number;
     mode = r.mode;
 }
 

@@ -37,12 +37,6 @@ int32_t readLength(CompileState &cs) {
     return cs.number;
 }
 
-bool hookInProgress(const CompileState &cs) {
-    for (uint8_t running : cs.hookRunning)
-        if (running) return true;
-    return false;
-}
-
 // The character in hand is read again once the body has ended.
 void stepBack(CompileState &cs) {
     if (cs.ch == kEndOfInput) return;
@@ -65,6 +59,12 @@ void startBody(CompileState &cs, HashEntry *element, int hook) {
 }
 
 }  // namespace
+
+bool hookInProgress(const CompileState &cs) {
+    for (uint8_t running : cs.hookRunning)
+        if (running) return true;
+    return false;
+}
 
 void switchElement(CompileState &cs, HashEntry &element) {
     VoiceState &v = *cs.voice;

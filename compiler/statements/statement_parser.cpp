@@ -13,6 +13,7 @@
 #include "music/numbers.h"
 #include "statements/attachments.h"
 #include "statements/statement_parts.h"
+#include "music/ticks.h"
 
 namespace vek {
 
@@ -52,9 +53,9 @@ void nestedGroup(CompileState &cs) {
     copy->macrosAtEntry = &macros;
     const uint8_t r = parseGroup(cs, *copy);
     if (cs.ch == '~') {
-        int32_t end = copy->time;
+        int64_t end = copy->time;
         if (copy->pendingNotes > 0 && copy->holdMark == copy->holdReference) end += copy->step;
-        parent.time = parent.eventStart = end;
+        parent.time = parent.eventStart = checkedTicks(cs, end);
         parent.step = 0;
         nextChar(cs, kReadNormal);
     }
@@ -78,7 +79,7 @@ bool endOfGroup(CompileState &cs, VoiceState &v) {
     }
     if (--cs.groupDepth < 0) error(cs, kCodeUnbalanced);
     cs.groupEndTimes[0] = v.time;
-    cs.groupEndTimes[1] = v.time + v.step;
+    cs.groupEndTimes[1] = checkedTicks(cs, int64_t{v.time} + v.step);
     return true;
 }
 

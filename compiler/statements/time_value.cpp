@@ -10,6 +10,7 @@
 #include "music/numbers.h"
 #include "statements/attachments.h"
 #include "statements/statement_parser.h"
+#include "music/ticks.h"
 
 namespace vek {
 
@@ -89,7 +90,8 @@ void endCluster(CompileState &cs) {
     v.groupMute = 0;
     v.groupShift = v.groupLength;
     v.groupLength = v.groupDelay = 0;
-    if (v.holdMark == v.holdReference && v.stepKind != kStepGlideOnly) v.time += v.step;
+    if (v.holdMark == v.holdReference && v.stepKind != kStepGlideOnly)
+        v.time = checkedTicks(cs, int64_t{v.time} + v.step);
     v.holdMark = 0;
     refreshMeter(cs);
 }
@@ -108,7 +110,7 @@ void timeValue(CompileState &cs) {
     if (cs.ch == '=' || cs.ch == '+' || cs.ch == '-') {
         controllerValue(cs, v, length);
     } else {
-        v.time += length - v.step;
+        v.time = checkedTicks(cs, int64_t{v.time} + length - v.step);
         v.step = 0;
     }
     v.eventStart = v.time;
@@ -119,14 +121,14 @@ void barLine(CompileState &cs) {
     if (v.pendingNotes > 0 && offerChordEffect(cs)) return;  // "|" is read again after its body
     nextChar(cs, kReadNormal);
     if (v.pendingNotes > 0 && v.holdMark == v.holdReference) {
-        v.time += v.groupDelay + v.groupLength + v.step;
+        v.time = checkedTicks(cs, int64_t{v.time} + v.groupDelay + v.groupLength + v.step);
         v.pendingNotes = 0;
     }
     if (cs.ch == '+' || cs.ch == '-') {
         if (ReadNumber(cs, kMaskInteger, 0, 0, 1)) {  // signed bar count
             int32_t start = 0;
             barIndexAt(cs, v.time, &start);
-            v.time = start + cs.number * barLength(cs, v.time);
+            v.time = checkedTicks(cs, start + int64_t{cs.number} * barLength(cs, v.time));
         }
     } else if ((cs.ch >= '0' && cs.ch <= '9') || cs.ch == '=') {
         if (cs.ch == '=') nextChar(cs, kReadNormal);
@@ -134,7 +136,7 @@ void barLine(CompileState &cs) {
     } else {
         v.time = nextBarLine(cs, v.time);
         while (cs.ch == '|') {
-            v.time += barLength(cs, v.time);
+            v.time = checkedTicks(cs, int64_t{v.time} + barLength(cs, v.time));
             nextChar(cs, kReadNormal);
         }
     }

@@ -59,49 +59,63 @@ struct FluidSequencer::Fluid {
     Owned<fluid_audio_driver_t, delete_fluid_audio_driver> driver;
 };
 
-std::unique_ptr<FluidSequencer> FluidSequencer::open(const Setup &setup, int &error) {
-    silenceLog();
-    error = checkMidiFile(setup.midiPath);
-    if (error != kMciOk)
-        return nullptr;
-    if (!QFileInfo(setup.soundFont).isFile()) {
-        error = kMciNoSoundFont;
-        return nullptr;
-    }
-    auto fluid = std::make_unique<Fluid>();
-    fluid->settings.reset(new_fluid_settings());
-    fluid_settings_t *settings = fluid->settings.get();
+namespace {
+
+// Each step builds one part of `fluid` and returns an MCI error code.
+int configure(FluidSequencer::Fluid &fluid, const FluidSequencer::Setup &setup) {
+    fluid.settings.reset(new_fluid_settings());
+    fluid_settings_t *settings = fluid.settings.get();
     // Memory locking needs privileges a desktop user lacks.
     fluid_settings_setint(settings, "synth.lock-memory", 0);
     if (!setup.renderFile.isEmpty()) {
         fluid_settings_setstr(settings, "audio.file.name", QFile::encodeName(setup.renderFile).constData());
         fluid_settings_setstr(settings, "audio.file.type", "wav");
         fluid_settings_setint(settings, "audio.period-size", kRenderPeriod);
-    } else if (!setup.audioDriver.isEmpty() &&
-               fluid_settings_setstr(settings, "audio.driver", setup.audioDriver.toUtf8().constData()) != FLUID_OK) {
-        error = kMciNoAudioDevice;
-        return nullptr;
+        return kMciOk;
     }
-    fluid->synth.reset(new_fluid_synth(settings));
+    if (setup.audioDriver.isEmpty())
+        return kMciOk;
+    return fluid_settings_setstr(settings, "audio.driver", setup.audioDriver.toUtf8().constData()) == FLUID_OK
+               ? kMciOk
+               : kMciNoAudioDevice;
+}
+
+int loadSynthesizer(FluidSequencer::Fluid &fluid, const FluidSequencer::Setup &setup) {
+    fluid.synth.reset(new_fluid_synth(fluid.settings.get()));
     const QByteArray soundFont = QFile::encodeName(setup.soundFont);
-    if (!fluid->synth || !fluid_is_soundfont(soundFont.constData()) ||
-        fluid_synth_sfload(fluid->synth.get(), soundFont.constData(), 1) == FLUID_FAILED) {
-        error = kMciBadSoundFont;
-        return nullptr;
+    if (!fluid.synth || !fluid_is_soundfont(soundFont.constData()) ||
+        fluid_synth_sfload(fluid.synth.get(), soundFont.constData(), 1) == FLUID_FAILED)
+        return kMciBadSoundFont;
+    fluid.player.reset(new_fluid_player(fluid.synth.get()));
+    if (!fluid.player ||
+        fluid_player_add(fluid.player.get(), QFile::encodeName(setup.midiPath).constData()) != FLUID_OK)
+        return kMciNotMidiFile;
+    return kMciOk;
+}
+
+int attachOutput(FluidSequencer::Fluid &fluid, const FluidSequencer::Setup &setup) {
+    if (!setup.renderFile.isEmpty()) {
+        fluid.renderer.reset(new_fluid_file_renderer(fluid.synth.get()));
+        return fluid.renderer ? kMciOk : kMciOutputFailed;
     }
-    fluid->player.reset(new_fluid_player(fluid->synth.get()));
-    if (!fluid->player || fluid_player_add(fluid->player.get(), QFile::encodeName(setup.midiPath).constData()) !=
-                              FLUID_OK) {
-        error = kMciNotMidiFile;
+    fluid.driver.reset(new_fluid_audio_driver(fluid.settings.get(), fluid.synth.get()));
+    return fluid.driver ? kMciOk : kMciNoAudioDevice;
+}
+
+}  // namespace
+
+std::unique_ptr<FluidSequencer> FluidSequencer::open(const Setup &setup, int &error) {
+    silenceLog();
+    error = checkMidiFile(setup.midiPath);
+    if (error == kMciOk && !QFileInfo(setup.soundFont).isFile())
+        error = kMciNoSoundFont;
+    if (error != kMciOk)
         return nullptr;
-    }
-    if (!setup.renderFile.isEmpty())
-        fluid->renderer.reset(new_fluid_file_renderer(fluid->synth.get()));
-    else
-        fluid->driver.reset(new_fluid_audio_driver(settings, fluid->synth.get()));
-    if (!fluid->renderer && !fluid->driver) {
-        error = setup.renderFile.isEmpty() ? kMciNoAudioDevice : kMciOutputFailed;
-        return nullptr;
+    auto fluid = std::make_unique<Fluid>();
+    for (auto step : {configure, loadSynthesizer, attachOutput}) {
+        error = step(*fluid, setup);
+        if (error != kMciOk)
+            return nullptr;
     }
     return std::unique_ptr<FluidSequencer>(new FluidSequencer(std::move(fluid)));
 }

@@ -33,12 +33,14 @@ public:
     int stop();
     bool isPlaying() const { return m_timer.isActive(); }
 
+    // The synthesizer's objects (fluid_sequencer.cpp).
+    struct Fluid;
+
 signals:
     // The end of the piece was reached (ok) or the output failed.
     void finished(bool ok);
 
 private:
-    struct Fluid;
     explicit FluidSequencer(std::unique_ptr<Fluid> fluid);
     void advance();
     bool reachedEnd() const;

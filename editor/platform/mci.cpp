@@ -47,9 +47,7 @@ int Mci::sendString(const QString &command, QObject *notify) {
     const std::optional<QStringList> split = splitCommandLine(command);
     if (!split || split->isEmpty())
         return kMciBadCommand;
-    QStringList words;
-    for (const QString &word : *split)
-        words << word;
+    const QStringList &words = *split;
     const QString verb = words[0].toLower();
     if (verb == QLatin1String("open"))
         return open(words);

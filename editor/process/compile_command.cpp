@@ -122,7 +122,7 @@ bool CompileCommand::writeSource(const QByteArray &bytes) {
     return false;
 }
 
-bool CompileCommand::callLibrary(CPadFrame *target, bool forceMidi, const QString &searchPath) {
+VekCall CompileCommand::callFor(CPadFrame *target, bool forceMidi, const QString &searchPath) const {
     VekCall call;
     call.sourcePath = QFile::encodeName(m_files.sourceName);
     call.format = forceMidi || m_context.program->outputFormat.get() != 0 ? "midi" : "wrk";
@@ -131,25 +131,31 @@ bool CompileCommand::callLibrary(CPadFrame *target, bool forceMidi, const QStrin
     call.selectionStart = int32_t(target->view()->selectionStartByte());
     call.selectionEnd = int32_t(target->view()->selectionEndByte());
     call.extractMode = extractSelection() ? 1 : 0;
+    return call;
+}
+
+bool CompileCommand::callLibrary(CPadFrame *target, bool forceMidi, const QString &searchPath) {
     QElapsedTimer clock;
     clock.start();
     VekOutcome outcome;
     {
         WaitCursor wait;
-        outcome = callVekmain(call);
+        outcome = callVekmain(callFor(target, forceMidi, searchPath));
     }
-    if (outcome.status == VekOutcome::Status::NotLoaded) {
+    switch (outcome.status) {
+    case VekOutcome::Status::NotLoaded:
         appMessage(libraryLoadFailureMessage(), MessageButtons::Ok, MessageIcon::Error);
         return false;
-    }
-    if (outcome.status == VekOutcome::Status::NoEntry) {
+    case VekOutcome::Status::NoEntry:
         appMessage(libraryEntryMissingMessage(), MessageButtons::Ok, MessageIcon::Error);
-    } else {
+        break;
+    case VekOutcome::Status::Called:
         m_result = outcome.result;
         if (m_result.failed)
             showError(target, searchPath);
         else
             showSuccess(clock.elapsed());
+        break;
     }
     if (outcome.freeFailed)
         appMessage(QStringLiteral(" Unable to free DLL  "));

@@ -8,7 +8,7 @@
 
 #include "app/main_frame.h"
 #include "process/compile_files.h"
-#include "vek/vekmain.h"
+#include "process/vek_binding.h"
 
 #include <QObject>
 
@@ -41,6 +41,7 @@ private:
     void nameUntitled(CPadDoc *doc);
     void closeFrame(CPadFrame *frame);
     bool writeSource(const QByteArray &bytes);
+    VekCall callFor(CPadFrame *target, bool forceMidi, const QString &searchPath) const;
     bool callLibrary(CPadFrame *target, bool forceMidi, const QString &searchPath);
     void showError(CPadFrame *target, const QString &searchPath);
     void showSuccess(qint64 elapsedMs);

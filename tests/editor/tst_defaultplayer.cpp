@@ -60,8 +60,6 @@ private slots:
         QCOMPARE(missing, std::nullopt);
     }
 
-    void lastResortIsAPlayerOfThisPlatform() { QCOMPARE(lastResortPlayer(), QStringLiteral("timidity")); }
-
     void firstRunWritesTheOpenerCommands() {
         QStandardPaths::setTestModeEnabled(true);
         QTemporaryDir dir;

@@ -94,12 +94,6 @@ private slots:
         QCOMPARE(resultMessage(record).size(), qsizetype(sizeof record.message));
         QCOMPARE(resultFileName(record).size(), qsizetype(sizeof record.fileName));
     }
-
-    void loadFailureMessageKeepsItsPieces() {
-        QCOMPARE(libraryLoadFailureMessage(),
-                 QStringLiteral("Cannot load DLL libVek12.so Ensure that the file is in your VEK directory. "
-                                "Alternatively, the DLL may be in use by another process. "));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSharedLibrary)

@@ -153,13 +153,6 @@ TEST(Definitions, EachWordMakesItsKindWithItsBrackets) {
     EXPECT_EQ(notes(f), "");  // definitions play nothing
 }
 
-TEST(Definitions, TheBodyIsAPlaceInTheSource) {
-    ReaderFixture f("set m { C }");
-    parseGroup(f.cs(), f.cs().root);
-    EXPECT_EQ(definition(f, "m").stream, kSourceSlot);
-    EXPECT_EQ(definition(f, "m").bodyPosition, 7);
-}
-
 TEST(Definitions, TheBracketMayComeFromAnArgument) {
     // The name is in the body, the body itself in the argument text.
     EXPECT_EQ(compileNotes("set def { set x ?1 }\n{def,{ E }} x"), "64@0");

@@ -39,18 +39,6 @@ struct Macros {
     }
 };
 
-TEST(AddPickEntry, SumsWeightsAndKeepsOrder) {
-    Macros m;
-    PickList list;
-    EXPECT_EQ(AddPickEntry(list, &m.a, 2), 0);
-    EXPECT_EQ(AddPickEntry(list, &m.b, 3), 0);
-    EXPECT_EQ(list.count, 2);
-    EXPECT_EQ(list.totalWeight, 5);
-    EXPECT_EQ(list.argumentCount, 0);
-    EXPECT_EQ(list.head->symbol, &m.a);
-    EXPECT_EQ(list.tail->symbol, &m.b);
-}
-
 TEST(AddPickEntry, RefusesAnotherArgumentCount) {
     Macros m;
     PickList list;
@@ -99,12 +87,6 @@ TEST(ChooseFromPickList, SequentialIgnoresTheSeed) {
         EXPECT_EQ(ChooseFromPickList(f.cs(), list), &second);
         EXPECT_EQ(ChooseFromPickList(f.cs(), list), &second);
     }
-}
-
-TEST(ChooseFromPickList, AnEmptyListGivesNothing) {
-    ReaderFixture f("");
-    PickList list;
-    EXPECT_EQ(ChooseFromPickList(f.cs(), list), nullptr);
 }
 
 struct ErrorCase {

@@ -215,13 +215,16 @@ INSTANTIATE_TEST_SUITE_P(
         PatternError{"np [(np)]",
                      " \"np\" is a reserved name. \nMaybe there is a missing \"]\" in a prior "
                      "declaration",
-                     3}));
+                     2}));
 
 // ---- switching in the music ----
 
+// One element of each kind, with empty bodies.
+const std::string kElements =
+    "note_pattern np {} chord_pattern cp {} note_effect ne {} chord_effect ce {}\n";
+
 TEST(PatternName, OnAndOffSwitchTheTracksAttachment) {
-    ReaderFixture f("pattern p [(ne)] r p on r p off");
-    declareElements(f.song());
+    ReaderFixture f(kElements + "pattern p [(ne)] r p on r p off");
     parseGroup(f.cs(), f.cs().root);
     const Attachment *a = f.song().defaultTrack->attachments.head;
     ASSERT_NE(a, nullptr);
@@ -231,16 +234,14 @@ TEST(PatternName, OnAndOffSwitchTheTracksAttachment) {
 }
 
 TEST(PatternName, AnyOtherWordRaises40) {
-    ReaderFixture f("pattern p [(ne)] p maybe");
-    declareElements(f.song());
+    ReaderFixture f(kElements + "pattern p [(ne)] p maybe c");
     const ParseError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
     EXPECT_STREQ(e.message, " Pattern name must be followed by 'on' or 'off'");
-    EXPECT_EQ(e.position, 24);
+    EXPECT_EQ(e.position, static_cast<int32_t>(kElements.size()) + 24);
 }
 
 TEST(ElementName, ALengthAndAPeriodSwitchItOnAtTheVoicesTime) {
-    ReaderFixture f("r ce 1 4 r");
-    declareElements(f.song());
+    ReaderFixture f(kElements + "r ce 1 4 r");
     parseGroup(f.cs(), f.cs().root);
     const Attachment *a = f.song().defaultTrack->attachments.head;
     ASSERT_NE(a, nullptr);
@@ -250,8 +251,7 @@ TEST(ElementName, ALengthAndAPeriodSwitchItOnAtTheVoicesTime) {
 }
 
 TEST(ElementName, ALengthOf0SwitchesItOff) {
-    ReaderFixture f("ce 2 4 r ce 0 r");
-    declareElements(f.song());
+    ReaderFixture f(kElements + "ce 2 4 r ce 0 r");
     parseGroup(f.cs(), f.cs().root);
     const Attachment *a = f.song().defaultTrack->attachments.head;
     ASSERT_NE(a, nullptr);
@@ -261,8 +261,7 @@ TEST(ElementName, ALengthOf0SwitchesItOff) {
 
 TEST(ElementName, AMissingLengthRaises8) {
     for (const char *source : {"ne c", "ne 1 c"}) {
-        ReaderFixture f(source);
-        declareElements(f.song());
+        ReaderFixture f(kElements + source);
         const ParseError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
         EXPECT_STREQ(e.message, " Bad or missing duration/interval number ") << source;
     }

@@ -1,0 +1,16 @@
+#include "music/ticks.h"
+
+#include "input/errors.h"
+
+namespace vek {
+
+namespace {
+constexpr int kCodeOutOfRange = 7;
+}
+
+int32_t checkedTicks(CompileState &cs, int64_t ticks) {
+    if (ticks > kMaxTicks || ticks < -kMaxTicks) error(cs, kCodeOutOfRange);
+    return static_cast<int32_t>(ticks);
+}
+
+}  // namespace vek
