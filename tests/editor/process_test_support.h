@@ -18,7 +18,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <memory>
 
 namespace vek::editor::test {
@@ -85,27 +84,35 @@ struct WavSummary {
     int peak = 0;  // largest sample magnitude, of 32767
 };
 
+// The unsigned little-endian number of `width` bytes at `at`.
+inline quint32 littleEndian(const QByteArray &bytes, qsizetype at, int width) {
+    quint32 value = 0;
+    for (int i = width - 1; i >= 0; --i)
+        value = (value << 8) | quint8(bytes[at + i]);
+    return value;
+}
+
 inline WavSummary summariseWav(const QByteArray &bytes) {
     WavSummary summary;
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return summary;
-    int channels = 0, rate = 0, bits = 0;
+    quint32 channels = 0, rate = 0, bits = 0;
     for (qsizetype at = 12; at + 8 <= bytes.size();) {
         const QByteArray id = bytes.mid(at, 4);
-        const auto size = qsizetype(qFromLittleEndian<quint32>(bytes.constData() + at + 4));
-        const char *body = bytes.constData() + at + 8;
-        if (id == "fmt " && size >= 16) {
-            channels = qFromLittleEndian<quint16>(body + 2);
-            rate = int(qFromLittleEndian<quint32>(body + 4));
-            bits = qFromLittleEndian<quint16>(body + 14);
+        const qsizetype size = littleEndian(bytes, at + 4, 4);
+        const qsizetype body = at + 8;
+        if (id == "fmt " && size >= 16 && body + 16 <= bytes.size()) {
+            channels = littleEndian(bytes, body + 2, 2);
+            rate = littleEndian(bytes, body + 4, 4);
+            bits = littleEndian(bytes, body + 14, 2);
         } else if (id == "data" && channels > 0 && rate > 0 && bits == 16) {
-            const qsizetype samples = std::min(size, bytes.size() - at - 8) / 2;
+            const qsizetype samples = std::min(size, bytes.size() - body) / 2;
             for (qsizetype i = 0; i < samples; ++i)
-                summary.peak = std::max(summary.peak, std::abs(int(qFromLittleEndian<qint16>(body + 2 * i))));
+                summary.peak = std::max(summary.peak, std::abs(int(qint16(littleEndian(bytes, body + 2 * i, 2)))));
             summary.seconds = double(samples) / channels / rate;
             summary.valid = true;
         }
-        at += 8 + size + (size & 1);
+        at = body + size + (size & 1);
     }
     return summary;
 }
