@@ -55,7 +55,9 @@ void emitProgram(CompileState &cs, int32_t time, int32_t channel, int32_t progra
     storeEvent(cs, *track, e);
 }
 
-bool readProgram(CompileState &cs) { return hasNumber(ReadNumber(cs, kMaskInteger, kMaxProgram, 0, 1)); }
+bool readProgram(CompileState &cs) {
+    return hasNumber(ReadNumber(cs, kMaskInteger, kMaxProgram, 0, 1));
+}
 
 // name n: a second entry of a name already declared is not reported.
 void declarePatch(CompileState &cs) {
@@ -102,6 +104,7 @@ void patternElement(CompileState &cs, HashEntry &pattern, Layout &l) {
     advance(cs);
     readName(cs, kDeclaredNameMax, false);
     skipBlanks(cs);
+    if (cs.ch == kEndOfInput) error(cs, kCodeCloseBracket);
     if (cs.ch != ')') error(cs, kCodeSyntax);
     advance(cs);
     if (isLengthStart(cs.ch)) l.last = l.dflt = readPatternLength(cs);
@@ -144,7 +147,8 @@ void patternBody(CompileState &cs, HashEntry &pattern) {
         }
     }
     // A pattern without elements keeps no node and is never active.
-    if (auto *first = static_cast<PatternNode *>(pattern.value.object)) first->total = saturate(l.total);
+    if (auto *first = static_cast<PatternNode *>(pattern.value.object))
+        first->total = saturate(l.total);
     advance(cs);
     skipBlanks(cs);
 }

@@ -85,7 +85,8 @@ void switchPattern(CompileState &cs, HashEntry &pattern) {
     if (std::strcmp(cs.name, "on") == 0) start = cs.voice->time;
     else if (std::strcmp(cs.name, "off") == 0) start = kOff;
     else error(cs, kCodeOnOrOff);
-    if (cs.voice->track && attachPattern(*cs.voice->track, &pattern, start)) error(cs, kCodeNoMemory);
+    Track *track = cs.voice->track;
+    if (track && attachPattern(*track, &pattern, start)) error(cs, kCodeNoMemory);
 }
 
 bool offerNotePattern(CompileState &cs) {

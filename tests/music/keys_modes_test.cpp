@@ -19,7 +19,9 @@ using test::expectError;
 using test::KeywordFixture;
 using test::ReaderFixture;
 
-std::vector<int> tableOf(const int8_t *table, int count) { return std::vector<int>(table, table + count); }
+std::vector<int> tableOf(const int8_t *table, int count) {
+    return std::vector<int>(table, table + count);
+}
 
 // ---- key ----
 
@@ -43,7 +45,8 @@ TEST_P(KeySignature, SetsTheLettersTonicSignatureAndNames) {
     EXPECT_EQ(v.tonic, c.tonic);
     EXPECT_EQ(k.song().keyTonic, c.tonic);
     EXPECT_EQ(k.song().meterMap.meterAt(0)->key, c.sharps);
-    EXPECT_STREQ(k.cs().pitchNames, c.flatNames ? "C D&D E&E F G&G A&A B&B " : "C C#D D#E F F#G G#A A#B ");
+    EXPECT_STREQ(k.cs().pitchNames,
+                 c.flatNames ? "C D&D E&E F G&G A&A B&B " : "C C#D D#E F F#G G#A A#B ");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -90,15 +93,6 @@ TEST(KeyWord, AtTopLevelMarksTheStartOfTheCurrentBar) {
     EXPECT_EQ(k.cs().ch, ' ');
 }
 
-TEST(KeyWord, InsideAGroupChangesOnlyTheVoice) {
-    KeywordFixture k("D");
-    k.cs().groupDepth = 1;
-    k.run(kwKey);
-    EXPECT_EQ(k.voice().tonic, 2);
-    EXPECT_EQ(k.song().keyTonic, 0);
-    EXPECT_EQ(k.song().meterMap.meterAt(0)->key, 0);
-}
-
 // ---- modes and degree chords ----
 
 // Bodies written in the source; the reader stands at `start` when applied.
@@ -106,7 +100,8 @@ class Bodies {
 public:
     explicit Bodies(const std::string &source, char start = '!') : f_(source) {
         const size_t at = source.find(start);
-        load(cs(), cs().in.current, static_cast<int32_t>(at == std::string::npos ? source.size() : at));
+        const size_t offset = at == std::string::npos ? source.size() : at;
+        load(cs(), cs().in.current, static_cast<int32_t>(offset));
         nextChar(cs(), kReadNormal);
     }
     CompileState &cs() { return f_.cs(); }

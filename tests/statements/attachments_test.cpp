@@ -19,7 +19,8 @@ class Symbols {
 public:
     ~Symbols() {
         for (HashEntry &e : entries_)
-            if (e.kind == kPatternSymbol) freePatternNodes(static_cast<PatternNode *>(e.value.object));
+            if (e.kind == kPatternSymbol)
+                freePatternNodes(static_cast<PatternNode *>(e.value.object));
     }
     HashEntry *make(uint8_t kind, const char *name) {
         entries_.push_back(HashEntry{0, kind, name, SymbolValue{}, nullptr});
@@ -71,7 +72,8 @@ TEST(Attachments, AnElementIsActiveForItsLengthAtTheStartOfEachPeriod) {
                             {480, true},   {599, true},  {600, false}, {959, false},
                             {960 * 100, true}};
     for (const Probe &p : probes)
-        EXPECT_EQ(activeAt(t, kChordEffect, p.time), p.active ? Found{effect} : Found{}) << "at " << p.time;
+        EXPECT_EQ(activeAt(t, kChordEffect, p.time), p.active ? Found{effect} : Found{})
+            << "at " << p.time;
 }
 
 TEST(Attachments, NothingIsActiveBeforeTheElementWasSwitchedOn) {
@@ -155,7 +157,8 @@ TEST(Attachments, APatternPlacesItsElementsInWindowsOfItsCycle) {
                             {720, false},  {1439, false}, {1440, true},  {1679, true},
                             {1680, false}};
     for (const Probe &p : probes)
-        EXPECT_EQ(activeAt(t, kChordEffect, p.time), p.active ? Found{effect} : Found{}) << "at " << p.time;
+        EXPECT_EQ(activeAt(t, kChordEffect, p.time), p.active ? Found{effect} : Found{})
+            << "at " << p.time;
 }
 
 TEST(Attachments, APatternYieldsItsOverlappingElementsInTurn) {

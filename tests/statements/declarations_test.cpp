@@ -82,36 +82,9 @@ TEST(PatchWord, DeclaresNamesWithoutSendingAnything) {
     EXPECT_EQ(k.cs().ch, ' ');
 }
 
-TEST(PatchWord, ASingleDeclarationEndsAfterItsNumber) {
-    KeywordFixture k("strings 48 c");
-    k.run(kwPatch);
-    EXPECT_EQ(k.symbol("strings")->value.number, 48);
-    EXPECT_EQ(k.cs().ch, ' ');
-}
-
 TEST(PatchWord, ADeclarationWithoutNumberRaises54) {
     KeywordFixture k("piano c");
     expectError(k.fail(kwPatch), " Number expected in patch declaration ", 7);
-}
-
-TEST(PatchWord, AProgramAbove127IsOutOfRange) {
-    KeywordFixture k("128");
-    expectError(k.fail(kwPatch), " Number out of range ", 3);
-}
-
-TEST(PatchName, SendsItsProgramOnTheChannelOfTheOperator) {
-    ReaderFixture f("patch [piano 41 bass 33] C piano $3 bass C");
-    parseGroup(f.cs(), f.cs().root);
-    Track &t = *f.song().defaultTrack;
-    std::vector<Event> programs;
-    for (int32_t i = 0; i < t.count(); ++i)
-        if (t.at(i)->kind == kProgram) programs.push_back(*t.at(i));
-    ASSERT_EQ(programs.size(), 2u);
-    EXPECT_EQ(programs[0].time, 120);
-    EXPECT_EQ(programs[0].data1, 41);
-    EXPECT_EQ(programs[0].channel, 0);
-    EXPECT_EQ(programs[1].data1, 33);
-    EXPECT_EQ(programs[1].channel, 2);
 }
 
 // ---- pattern ----
@@ -248,15 +221,6 @@ TEST(ElementName, ALengthAndAPeriodSwitchItOnAtTheVoicesTime) {
     EXPECT_EQ(a->start, 120);
     EXPECT_EQ(a->length, 120);
     EXPECT_EQ(a->period, 480);
-}
-
-TEST(ElementName, ALengthOf0SwitchesItOff) {
-    ReaderFixture f(kElements + "ce 2 4 r ce 0 r");
-    parseGroup(f.cs(), f.cs().root);
-    const Attachment *a = f.song().defaultTrack->attachments.head;
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(a->start, -1);
-    EXPECT_EQ(a->next, nullptr);
 }
 
 TEST(ElementName, AMissingLengthRaises8) {
