@@ -41,23 +41,12 @@ const Definition &definition(ReaderFixture &f, const char *name) {
     return *static_cast<const Definition *>(e->value.object);
 }
 
-struct ErrorCase {
-    const char *source;
-    int code;
-    const char *message;
-    int32_t position;  // just past the last character read
-};
+using ErrorCase = test::SourceErrorCase;
 
 class MacroErrors : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(MacroErrors, ReportCodeTextAndPlace) {
-    const ErrorCase &c = GetParam();
-    ReaderFixture f(c.source);
-    const ParseError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
-    EXPECT_EQ(f.cs().lastError, c.code);
-    EXPECT_STREQ(e.message, c.message);
-    EXPECT_EQ(e.position, c.position);
-    EXPECT_STREQ(e.fileName, "song.vek");
+    test::expectSourceError(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -89,22 +89,12 @@ TEST(ChooseFromPickList, SequentialIgnoresTheSeed) {
     }
 }
 
-struct ErrorCase {
-    const char *source;
-    int code;
-    const char *message;
-    int32_t position;  // just past the last character read
-};
+using ErrorCase = test::SourceErrorCase;
 
 class PickErrors : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(PickErrors, ReportCodeTextAndPlace) {
-    const ErrorCase &c = GetParam();
-    ReaderFixture f(c.source);
-    const ParseError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
-    EXPECT_EQ(f.cs().lastError, c.code);
-    EXPECT_STREQ(e.message, c.message);
-    EXPECT_EQ(e.position, c.position);
+    test::expectSourceError(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "input/reader.h"
+#include "statements/statement_parser.h"
 
 namespace vek::test {
 
@@ -31,5 +32,14 @@ std::string ReaderFixture::readAll() {
 }
 
 void ReaderFixture::noErrorThrown() { ADD_FAILURE() << "expected a ParseError"; }
+
+void expectSourceError(const SourceErrorCase &c) {
+    ReaderFixture f(c.source);
+    const ParseError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
+    EXPECT_EQ(f.cs().lastError, c.code) << c.source;
+    EXPECT_STREQ(e.message, c.message) << c.source;
+    EXPECT_EQ(e.position, c.position) << c.source;
+    EXPECT_STREQ(e.fileName, "song.vek") << c.source;
+}
 
 }  // namespace vek::test

@@ -42,4 +42,16 @@ private:
     std::unique_ptr<CompileState> cs_;
 };
 
+// A source that must fail: the code, message text and byte position
+// (just past the last character read) of its error.
+struct SourceErrorCase {
+    const char *source;
+    int code;
+    const char *message;
+    int32_t position;
+};
+
+// Parses `c.source` as a whole piece and checks its error.
+void expectSourceError(const SourceErrorCase &c);
+
 }  // namespace vek::test
