@@ -140,7 +140,11 @@ void raiseError(CompileState &cs, int code) {
 
     ParseError e{};
     formatMessage(e.message, code, cs.name, cs.statementWord, cs.ch);
-    std::snprintf(e.fileName, sizeof e.fileName, "%s", cs.in.names[stream]);
+    // Copied by hand: names may be longer than the record's field.
+    const char *name = cs.in.names[stream];
+    size_t n = 0;
+    for (; n + 1 < sizeof e.fileName && name[n] != '\0'; ++n) e.fileName[n] = name[n];
+    e.fileName[n] = '\0';
     cs.closeFiles();
     cs.lastError = code;
     e.stream = stream;

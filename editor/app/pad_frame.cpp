@@ -26,6 +26,9 @@ CPadFrame::CPadFrame(CPadDoc *doc, const CPadView::Style &style, QWidget *parent
 }
 
 CPadFrame::~CPadFrame() {
+    // The base destructor still reports a state change; by then this is no
+    // longer a CPadFrame, so the slot must be gone first.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, &CPadFrame::onStateChanged);
     // The view goes before the document it shows.
     setWidget(nullptr);
     delete m_view;

@@ -125,8 +125,9 @@ TEST(IncludeErrors, AnErrorInsideAnIncludeNamesThatFileAndOffset) {
 TEST(IncludeErrors, UnfinishedOrOverlongNamesGiveCode73) {
     std::string thirtyItems = "include [";
     for (int i = 0; i < 30; ++i) thirtyItems += "i" + std::to_string(i) + " ";
-    for (const std::string &source : {std::string("include [a b c"), thirtyItems + "]",
-                                      "include " + std::string(120, 'n') + " "}) {
+    std::string longName = "include ";
+    longName.append(120, 'n').append(" ");
+    for (const std::string &source : {std::string("include [a b c"), thirtyItems + "]", longName}) {
         ReaderFixture f(source);
         const ParseError e = f.expectError([&] { readWithIncludes(f); });
         EXPECT_STREQ(e.message, " ']' expected.") << source;
