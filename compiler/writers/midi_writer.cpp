@@ -13,6 +13,7 @@
 #include "writers/byte_writer.h"
 #include "writers/note_off_queue.h"
 #include "writers/sysex_file.h"
+#include "writers/track_order.h"
 
 namespace vek {
 
@@ -257,36 +258,6 @@ int writeTrackChunk(std::FILE *out, const SongContext &song, std::FILE *records,
     w.length += writeEndOfTrack(out);                                            // 4.
     endTrackChunk(out, lengthAt, static_cast<uint32_t>(w.length));
     return 0;
-}
-
-// ---- Track order -------------------------------------------------------
-
-// The tracks owned by the symbol table, found by one full turn of its
-// endless walk: the first entry is the mark and is handled last.
-std::vector<Track *> namedTracks(SongContext &song) {
-    std::vector<Track *> tracks;
-    HashEntry *mark = song.symbols.next();
-    for (HashEntry *e = mark ? song.symbols.next() : nullptr; e; e = song.symbols.next()) {
-        if (e->kind == kTrackSymbol && e->value.object)
-            tracks.push_back(static_cast<Track *>(e->value.object));
-        if (e == mark) break;
-    }
-    return tracks;
-}
-
-// The tracks that hold events, in file order: the default track, then
-// named tracks by ascending number. Written named tracks are renumbered
-// without gaps, following the default track when it is written.
-std::vector<Track *> tracksInWriteOrder(SongContext &song) {
-    std::vector<Track *> order;
-    if (song.defaultTrack && song.defaultTrack->count() > 0) order.push_back(song.defaultTrack);
-    const size_t firstNamed = order.size();
-    for (Track *t : namedTracks(song))
-        if (t != song.defaultTrack && t->count() > 0) order.push_back(t);
-    std::stable_sort(order.begin() + static_cast<long>(firstNamed), order.end(),
-                     [](const Track *a, const Track *b) { return a->number < b->number; });
-    for (size_t i = firstNamed; i < order.size(); ++i) order[i]->number = static_cast<int32_t>(i);
-    return order;
 }
 
 // Every system-exclusive record the tracks refer to must be present and
