@@ -8,8 +8,11 @@
 
 #include "entry/compile_state.h"
 #include "entry/output_name.h"
+#include "events/range_extraction.h"
 #include "events/song_context.h"
 #include "writers/midi_writer.h"
+#include "writers/sysex_records.h"
+#include "writers/work_file.h"
 
 namespace vek {
 
@@ -18,10 +21,9 @@ namespace {
 constexpr const char *kVersionMessage = "Vek1.2.dll cannot be used with this program";
 constexpr const char *kUsageMessage = "Usage: vek <filename>";
 constexpr const char *kDefaultSearchTail = ";;include;../include";
-constexpr const char *kSysexWriteMessage =
-    " A system-exclusive message could not be written: its record in sysex.out is missing or "
-    "does not start with F0 or F7";
-constexpr const char *kNoWorkFileMessage = " Work file output is not available in this version";
+constexpr const char *kSysexCopyMessage =
+    " The system-exclusive records could not be copied into the work file: sysex.out cannot be "
+    "read";
 
 struct FileCloser {
     void operator()(std::FILE *f) const { std::fclose(f); }
@@ -76,17 +78,33 @@ FilePtr openOutput(const char *sourcePath, const char *format, char *name, size_
     return out;
 }
 
+void failWrite(ParseError &r, const char *name) {
+    std::snprintf(r.message, sizeof r.message,
+                  "Problem writing output file: %.150s The disk may be full. ", name);
+    r.failed = 1;
+}
+
+// The work file's wave files are read relative to the current folder,
+// which is the document's folder when the editor compiles.
+void writeWork(SongContext &song, FilePtr out, const char *name, ParseError &r) {
+    const WorkFileResult result = writeWorkFile(song, out.release());
+    if (result.code == kCodeWriteFailed) failWrite(r, name);
+    if (result.code == kCodeSysexUnreadable) fail(r, kSysexCopyMessage);
+    if (result.code == kCodeWaveUnreadable) {
+        std::snprintf(r.message, sizeof r.message, " Unable to open wave file \"%.180s\"",
+                      result.file.c_str());
+        r.failed = 1;
+        r.hasLocation = 0;
+    }
+}
+
 void writeOutput(SongContext &song, FilePtr out, const char *name, ParseError &r) {
     if (std::strcmp(song.format, "midi") == 0) {
         const int code = writeMidiFile(song, out.release());
-        if (code == kCodeSysexMissing) fail(r, kSysexWriteMessage);
-        if (code == kCodeWriteFailed) {
-            std::snprintf(r.message, sizeof r.message,
-                          "Problem writing output file: %.150s The disk may be full. ", name);
-            r.failed = 1;
-        }
+        if (code == kCodeSysexMissing) fail(r, unwritableSysexMessage(song).c_str());
+        if (code == kCodeWriteFailed) failWrite(r, name);
     } else if (std::strcmp(song.format, "wrk") == 0) {
-        fail(r, kNoWorkFileMessage);
+        writeWork(song, std::move(out), name, r);
     }
 }
 
@@ -120,6 +138,7 @@ void run(int32_t count, const VekmainArgs &a, ParseError &r) {
         }
         r.actions = static_cast<uint8_t>(cs.actions & 0xFF);
     }
+    if (song->selectionFlag) extractRange(*song);
     extractSelectedTracks(*song);
     writeOutput(*song, std::move(out), outputPath, r);
 }

@@ -5,6 +5,7 @@
 #include "input/errors.h"
 #include "input/lexer.h"
 #include "input/reader.h"
+#include "music/copy_statement.h"
 #include "music/keyword_words.h"
 #include "music/keys_modes.h"
 #include "music/keywords.h"
@@ -12,9 +13,6 @@
 #include "statements/declarations.h"
 
 namespace vek {
-
-// The statement word names the reserved word in the message.
-void unsupportedWord(CompileState &cs) { raiseError(cs, kCodeUnknownWord); }
 
 bool KeywordStatement(CompileState &cs, int index) {
     if (index < 0 || index >= kReservedWordCount) return false;
@@ -98,7 +96,7 @@ bool KeywordStatement(CompileState &cs, int index) {
     case kwWheel: controllerDeclaration(cs, index); break;         // wheel name | [names]
     case kwWipe: wipeWord(cs); break;                              // wipe name | [names]
     case kwVek: vekWord(cs); break;                                // vek name
-    case kwCopy: unsupportedWord(cs);                              // statement of later work
+    case kwCopy: CopyWord(cs); break;                              // copy [source window slots]R
     }
     return true;
 }

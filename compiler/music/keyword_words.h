@@ -146,7 +146,4 @@ void relativePitchWord(CompileState &cs);
 void breakWord(CompileState &cs);
 void vekWord(CompileState &cs);
 
-// ---- Words whose statements arrive with later work ----
-[[noreturn]] void unsupportedWord(CompileState &cs);
-
 }  // namespace vek

@@ -1,12 +1,14 @@
 // Names in the music: undeclared names are notes, declared ones act by kind.
 #include "entry/compile_state.h"
 #include "events/emission.h"
+#include "events/emission_support.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
 #include "input/reader.h"
 #include "music/keyword_statement.h"
 #include "music/keys_modes.h"
+#include "music/keyword_words.h"
 #include "music/macros.h"
 #include "music/notes.h"
 #include "statements/attachments.h"
@@ -14,6 +16,7 @@
 #include "statements/statement_parser.h"
 #include "statements/statement_parts.h"
 #include "music/ticks.h"
+#include "writers/sysex_records.h"
 
 namespace vek {
 
@@ -43,6 +46,18 @@ void timeMark(VoiceState &v, int32_t mark) {
     for (int i = 0; i < 7; ++i) v.keyTable[i] = v.keyCopy[i];
 }
 
+// The record is stored on first use; every use sends it at the voice's
+// time (with a section addressed, from its first track).
+void sysexName(CompileState &cs, Definition &d) {
+    if (!d.built) StoreSysexDefinition(cs, d, cs.name);
+    Track *track = firstTarget(cs);
+    if (!track) return;
+    Event &e = cs.systemTemplate;
+    e.time = cs.voice->time;
+    e.data1 = d.recordNumber;
+    storeEvent(cs, *track, e);
+}
+
 void declaredName(CompileState &cs, HashEntry &entry) {
     if (cs.listOn) listWord(cs, cs.name);
     switch (entry.kind) {
@@ -53,6 +68,7 @@ void declaredName(CompileState &cs, HashEntry &entry) {
     case kTimeMark: timeMark(*cs.voice, *static_cast<int32_t *>(entry.value.object)); return;
     case kMacroSymbol: CallMacro(cs, kCallBareMacro); return;  // the body, then what ended the name
     case kPickSymbol: CallMacro(cs, kCallBarePick); return;
+    case kSysexSymbol: sysexName(cs, *static_cast<Definition *>(entry.value.object)); return;
     case kNotePattern: case kChordPattern: case kNoteEffect: case kChordEffect:
         switchElement(cs, entry);  // name length [period]
         return;

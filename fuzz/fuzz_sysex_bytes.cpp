@@ -1,0 +1,115 @@
+// libFuzzer target: every input is the body of a sysex definition (the
+// text after its "["), stored as a record of "sysex.out" as on first use.
+//
+// A stored record must read back whole: identifier, lengths that agree
+// with the file, data that starts with F0 or F7 and that the MIDI writer
+// can copy. A refused list must leave "sysex.out" empty. Like
+// fuzz_vekmain the process works in a scratch folder of its own; run it
+// with stdin from /dev/null, since "fi" may name any file.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "entry/compile_state.h"
+#include "events/song_context.h"
+#include "music/macros.h"
+#include "vek/vekmain.h"
+#include "writers/byte_writer.h"
+#include "writers/sysex_file.h"
+#include "writers/sysex_records.h"
+
+namespace {
+
+constexpr const char *kSource = "body.vek";
+constexpr const char *kName = "fuzz";
+
+std::string scratchFolder;
+
+void removeScratchFolder() {
+    std::error_code ec;
+    std::filesystem::current_path("/", ec);
+    std::filesystem::remove_all(scratchFolder, ec);
+}
+
+void enterScratchFolder() {
+    char pattern[] = "/tmp/vek-fuzz-sysex-XXXXXX";
+    if (!mkdtemp(pattern) || chdir(pattern) != 0) {
+        std::perror("vek fuzz: scratch folder");
+        std::abort();
+    }
+    scratchFolder = pattern;
+    std::atexit(removeScratchFolder);
+    // A file for "fi" to find.
+    std::ofstream("data.bin", std::ios::binary) << "\xF0\x01\x02\xF7";
+}
+
+std::string readFile(const char *name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+uint32_t little(const std::string &s, size_t at, int bytes) {
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(s[at + i]);
+    return v;
+}
+
+void check(bool ok) {
+    if (!ok) std::abort();
+}
+
+// One record for the name kName, in the layout the writers read.
+void checkRecord() {
+    const std::string r = readFile(vek::kSysexFileName);
+    const size_t header = vek::kSysexRecordHeader + 4;
+    check(r.size() > header && static_cast<uint8_t>(r[0]) == 6);
+    const uint32_t data = little(r, 6, 2);
+    check(little(r, 1, 4) == r.size() - 5 && data + header == r.size());
+    check(static_cast<uint8_t>(r[9]) == 4 && r.compare(10, 4, kName) == 0);
+    const auto status = static_cast<uint8_t>(r[header]);
+    check(status == 0xF0 || status == 0xF7);
+    std::FILE *records = std::fopen(vek::kSysexFileName, "rb");
+    const int32_t rest = static_cast<int32_t>(data) - 1;
+    check(vek::sysexRecordSize(records, 0) == data + vek::varLenSize(rest));
+    std::fclose(records);
+}
+
+// Returns true when the list was stored.
+bool storeBody() {
+    vek::SongContext song;
+    song.listingPath = "body.vls";
+    std::snprintf(song.searchPath, sizeof song.searchPath, ".");
+    char sourceName[vek::kPathBytes] = "body.vek";
+    vek::CompileState cs(sourceName, song);
+    vek::Definition d;
+    try {
+        cs.open();
+        d.stream = cs.in.current;
+        vek::StoreSysexDefinition(cs, d, kName);
+    } catch (const ParseError &e) {
+        check(e.message[sizeof e.message - 1] == '\0' && e.fileName[sizeof e.fileName - 1] == '\0');
+        return false;
+    }
+    check(d.built == 1 && d.recordNumber == 0 && song.sysexCount == 1);
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    if (scratchFolder.empty()) enterScratchFolder();
+    {
+        std::ofstream out(kSource, std::ios::binary);
+        out.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
+    }
+    if (storeBody()) checkRecord();
+    else check(readFile(vek::kSysexFileName).empty());
+    return 0;
+}
