@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev xvfb                                       # the editor and its tests
     libfluidsynth-dev fluidsynth sox                        # playback and audio checks
     poppler-utils                                           # printed pages as images
+    pandoc                                                  # the language guide's HTML and vek.1
 )
 # Any one General MIDI sound font will do; the first is the smaller.
 soundfonts=(timgm6mb-soundfont fluid-soundfont-gm)

@@ -7,6 +7,7 @@
 #include "events/emission.h"
 #include "events/emission_support.h"
 #include "events/song_context.h"
+#include "input/errors.h"
 #include "input/symbol_table.h"
 #include "writers/listing.h"
 
@@ -18,6 +19,9 @@ constexpr int64_t kValueLimit = int64_t{1} << 24;
 constexpr int64_t kLongestStep = int64_t{1} << 32;  // ticks; longer than any sweep
 constexpr int32_t kTargetIsSection = 2;             // definition flag bit 1
 constexpr int64_t kRateUnit = 6000;                 // tempo (BPM x 100) times 60 s
+constexpr int kCodeTempoRange = 10;
+constexpr int32_t kSlowestTempo = 1000;   // 10.00 BPM
+constexpr int32_t kFastestTempo = 24000;  // 240.00 BPM
 
 struct SweepPlan {
     int64_t count = 0;      // events to send
@@ -66,6 +70,7 @@ std::vector<Track *> sweepTargets(const ControllerDefinition &d, Track *track, b
 // Every tempo entry counts against the song's event budget like a track
 // event, so a runaway sweep cannot grow the tempo map without bound.
 void sendTempo(CompileState &cs, int32_t time, int32_t tempo) {
+    if (tempo < kSlowestTempo || tempo > kFastestTempo) error(cs, kCodeTempoRange);
     SongContext &song = *cs.song;
     if (--song.budget.remaining < 0) throw FatalError{"sorry; too many notes for my memory!"};
     song.tempoMap.insertTempo(TempoEntry{time, 0, static_cast<uint32_t>(tempo), 0});

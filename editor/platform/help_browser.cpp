@@ -38,6 +38,7 @@ QStringList HelpBrowser::indexCandidates(const QString &programDir) {
         QDir::cleanPath(dir.filePath(QStringLiteral("../share/doc/vek/index.html"))),
         QDir::cleanPath(dir.filePath(QStringLiteral("../share/vek/docs/index.html"))),
         QDir(QStringLiteral(VEK_INSTALL_DOC_DIR)).filePath(QStringLiteral("index.html")),
+        QDir(QStringLiteral(VEK_BUILD_DOC_DIR)).filePath(QStringLiteral("index.html")),
         QDir(QStringLiteral(VEK_SOURCE_DIR)).filePath(QStringLiteral("docs/index.html")),
     };
 }

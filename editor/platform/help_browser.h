@@ -16,7 +16,7 @@ public:
     explicit HelpBrowser(QWidget *parent = nullptr);
 
     // Where the guide's index.html may be, in the order tried: beside an
-    // installed program, then in the source tree.
+    // installed program, then in the build and the source tree.
     static QStringList indexCandidates(const QString &programDir);
     // The first candidate that exists, else an empty string.
     static QString findIndex(const QString &programDir);

@@ -495,8 +495,16 @@ TEST_F(Sweep, TempoSweepWritesTheTempoMap) {
     v.eventStart = 960;
     EmitControl(cs, cs.tempoDefinition, 0, v, 1500, false, &track, false);  // from the tempo in force
     EXPECT_EQ(map.tempoAt(960)->tempo, 7500u);
-    EmitControl(cs, cs.tempoDefinition, 0, v, -50000, false, &track, false);
-    EXPECT_GT(map.tempoAt(960)->tempo, 0u);  // never 0 or negative
+    // Tempos outside 10 to 240 BPM are refused, never written as 0 or less.
+    for (int32_t change : {-50000, -7000, 20000}) {
+        try {
+            EmitControl(cs, cs.tempoDefinition, 0, v, change, false, &track, false);
+            ADD_FAILURE() << change;
+        } catch (const ParseError &e) {
+            EXPECT_STREQ(e.message, " Invalid tempo parameter \n tempo range is 10->240") << change;
+        }
+    }
+    EXPECT_EQ(map.tempoAt(960)->tempo, 7500u);
 }
 
 TEST_F(Sweep, ControlOnTrackUsesExplicitEndPoints) {
