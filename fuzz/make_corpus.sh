@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds a seed corpus for fuzz_vekmain in OUT_DIR from every .vek file of
-# the tests, the examples and the docs, plus the hand-written seeds here.
+# the tests, the examples and the docs, the examples of the guide, plus the
+# hand-written seeds here.
 # Files are named by their content hash, so duplicates collapse.
 set -euo pipefail
 
@@ -19,5 +20,13 @@ while IFS= read -r -d '' file; do
     count=$((count + 1))
 done < <(find "$root/tests" "$root/examples" "$root/docs" "$root/fuzz/seeds" \
               -type f -name '*.vek' -print0 2>/dev/null)
+
+# Every vek example of the guide is a seed too.
+while IFS= read -r -d '' page; do
+    awk -v out="$out" -v page="$(basename "$page" .md)" '
+        /^```vek/ { n++; file = out "/" page "-" n; inside = 1; next }
+        /^```/    { if (inside) close(file); inside = 0; next }
+        inside    { print > file }' "$page"
+done < <(find "$root/docs" -type f -name '*.md' -print0 2>/dev/null)
 
 echo "fuzz corpus: $count seed files, $(find "$out" -type f | wc -l) distinct, in $out"

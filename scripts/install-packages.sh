@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev          # build, fuzzing
     libgtest-dev libgmock-dev libbenchmark-dev              # tests, benchmarks
     midicsv drumstick-tools                                 # MIDI file readers for tests
+    abcmidi                                                 # the peer bench/compare measures against
     qt6-base-dev xvfb                                       # the editor and its tests
     libfluidsynth-dev fluidsynth sox                        # playback and audio checks
     poppler-utils                                           # printed pages as images

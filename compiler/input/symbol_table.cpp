@@ -77,6 +77,7 @@ void HashTable::hashName(const char *name) {
 // are found after one or two compares.
 HashEntry *HashTable::find(const char *name) {
     hashName(name);
+    if (!mayHold(hash_)) return nullptr;
     HashEntry *previous = nullptr;
     for (HashEntry *e = buckets_[bucket_]; e; previous = e, e = e->next) {
         if (e->hash != hash_ || std::strcmp(e->name, name) != 0) continue;
@@ -119,6 +120,7 @@ const char *HashTable::insert(uint8_t kind, SymbolValue value, const char *name)
     HashEntry *e = new (std::nothrow) HashEntry{hash_, kind, pooled, value, buckets_[bucket_]};
     if (!e) throw FatalError{kOutOfMemory};
     buckets_[bucket_] = e;
+    filter_[(hash_ % kFilterBits) / 64] |= uint64_t{1} << (hash_ % 64);
     ++count_;
     return e->name;
 }

@@ -101,7 +101,16 @@ private:
     const char *insert(uint8_t kind, SymbolValue value, const char *name);
     static bool ownsValue(uint8_t kind);
 
+    // One bit per value of the hash's low 12 bits, set for every entry: a
+    // name whose bit is clear is not in the table, which spares the chain
+    // walk for the notes of the music (each read as a name first).
+    static constexpr uint32_t kFilterBits = 4096;
+    bool mayHold(uint32_t hash) const {
+        return (filter_[(hash % kFilterBits) / 64] >> (hash % 64)) & 1;
+    }
+
     HashEntry *buckets_[kBuckets] = {};
+    uint64_t filter_[kFilterBits / 64] = {};
     int32_t count_ = 0;
     uint32_t hash_ = 0;
     uint8_t bucket_ = 0;

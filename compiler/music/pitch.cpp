@@ -12,6 +12,7 @@ constexpr int32_t kMajorScale[7] = {0, 2, 4, 5, 7, 9, 11};
 constexpr int32_t kDefaultBaseOctave = 5;
 
 int32_t floorDivide(int32_t a, int32_t b) {
+    if (b == 1) return a;  // the usual mode step: spares a division every note
     const int32_t q = a / b;
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }

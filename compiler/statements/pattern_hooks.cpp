@@ -47,7 +47,9 @@ void stepBack(CompileState &cs) {
 // The element of `kind` active on the voice's track now, unless a hook runs.
 HashEntry *activeElement(CompileState &cs, uint8_t kind) {
     const VoiceState &v = *cs.voice;
-    if (hookInProgress(cs) || !v.track) return nullptr;
+    // Most tracks have nothing attached: asked four times a note, that
+    // answer has to be cheap.
+    if (!v.track || !v.track->attachments.head || hookInProgress(cs)) return nullptr;
     return findActive(*v.track, kind, v.time);
 }
 

@@ -96,7 +96,10 @@ void blank(CompileState &cs, VoiceState &v) {
 void name(CompileState &cs) {
     readName(cs, kStatementNameMax, true);
     if (cs.atStatementStart) {
-        for (int i = 0; i < kNameBytes; ++i) cs.statementWord[i] = cs.name[i];
+        // Up to the NUL only: the word is read as a string, and copying the
+        // whole buffer right after readName wrote it byte by byte stalled.
+        for (int i = 0; i < kNameBytes; ++i)
+            if ((cs.statementWord[i] = cs.name[i]) == '\0') break;
         cs.atStatementStart = 0;
     }
     nameStatement(cs);

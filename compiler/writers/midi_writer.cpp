@@ -166,6 +166,11 @@ void writeConductorTrack(std::FILE *out, SongContext &song) {
 
 // ---- Track chunks ------------------------------------------------------
 
+// Channel events are gathered here and written in blocks: a call of
+// fwrite per event cost more than encoding the event.
+constexpr size_t kEventBufferBytes = 8192;
+constexpr size_t kMaxChannelEventBytes = 8;  // delta (up to 5), status, two data bytes
+
 // The state of the track chunk being written.
 struct TrackWriter {
     std::FILE *out;
@@ -174,7 +179,9 @@ struct TrackWriter {
     NoteOffQueue pending;
     int32_t lastTime = 0;     // ticks of the event written last
     uint8_t runningStatus = 0;  // 0: the next channel event carries its status
-    size_t length = 0;        // bytes of the chunk body so far
+    size_t length = 0;        // bytes of the chunk body so far, buffered ones included
+    size_t buffered = 0;      // bytes waiting in `buffer`
+    uint8_t buffer[kEventBufferBytes] = {};
 
     // The delta from the event written last to one at `time` (ticks).
     int32_t advanceTo(int32_t time) {
@@ -182,21 +189,29 @@ struct TrackWriter {
         lastTime = time;
         return static_cast<int32_t>(delta);
     }
+    // Writes the buffered events; due before anything goes to `out` directly.
+    // A short write shows in ferror at the end of the file.
+    void flush() {
+        writeBytes(out, buffer, buffered);
+        buffered = 0;
+    }
 };
 
 bool hasTwoDataBytes(uint8_t kind) { return kind != kProgram && kind != kChannelPressure; }
 
-// One fwrite per event: delta, status unless running, data bytes. Data
-// bytes are masked to 7 bits so that no value can pass for a status.
+// Delta, status unless running, data bytes, into the buffer. Data bytes
+// are masked to 7 bits so that no value can pass for a status.
 void writeChannelEvent(TrackWriter &w, int32_t time, uint8_t kind, uint8_t channel,
                        uint8_t data1, uint8_t data2) {
-    uint8_t bytes[8];
+    if (w.buffered + kMaxChannelEventBytes > kEventBufferBytes) w.flush();
+    uint8_t *bytes = w.buffer + w.buffered;
     size_t n = encodeVarLen(w.advanceTo(time), bytes);
     const uint8_t status = static_cast<uint8_t>(kind << 4 | (channel & 0x0F));
     if (status != w.runningStatus) bytes[n++] = status;
     bytes[n++] = data1 & 0x7F;
     if (hasTwoDataBytes(kind)) bytes[n++] = data2 & 0x7F;
-    w.length += writeBytes(w.out, bytes, n);
+    w.buffered += n;
+    w.length += n;
     w.runningStatus = status;
 }
 
@@ -217,6 +232,7 @@ void queueNoteEnd(TrackWriter &w, const Event &note) {
 }
 
 bool writeSysexEvent(TrackWriter &w, const Event &e) {
+    w.flush();
     w.length += writeVarLen(w.out, w.advanceTo(e.time));
     w.runningStatus = 0;
     const size_t n = copySysexRecord(w.records, w.out, e.data1);
@@ -229,6 +245,7 @@ bool writeTrackEvent(TrackWriter &w, const Event &e) {
     writeNoteEnds(w, e.time);
     switch (e.kind) {
     case kMetaText:
+        w.flush();
         w.length += writeMeta(w.out, w.advanceTo(e.time), e.channel, textOf(w.song, e.extra));
         w.runningStatus = 0;
         return true;
@@ -247,16 +264,18 @@ bool writeTrackEvent(TrackWriter &w, const Event &e) {
 }
 
 int writeTrackChunk(std::FILE *out, const SongContext &song, std::FILE *records, Track &track) {
-    TrackWriter w{out, song, records, {}};
+    // The writer holds an 8 KB buffer: on the heap, not the stack.
+    const std::unique_ptr<TrackWriter> w(new TrackWriter{out, song, records, {}});
     const long lengthAt = beginTrackChunk(out);
-    w.length += writeMetaBytes(out, 0, kMetaPortPrefix, {track.port});          // 1.
-    if (!track.name.empty()) w.length += writeMeta(out, 0, kMetaTrackName, track.name);  // 2.
-    const int32_t count = track.count();                                         // 3.
+    w->length += writeMetaBytes(out, 0, kMetaPortPrefix, {track.port});          // 1.
+    if (!track.name.empty()) w->length += writeMeta(out, 0, kMetaTrackName, track.name);  // 2.
+    const int32_t count = track.count();                                          // 3.
     for (int32_t i = 0; i < count; ++i)
-        if (!writeTrackEvent(w, *track.at(i))) return kCodeSysexMissing;
-    writeNoteEnds(w, INT32_MAX);
-    w.length += writeEndOfTrack(out);                                            // 4.
-    endTrackChunk(out, lengthAt, static_cast<uint32_t>(w.length));
+        if (!writeTrackEvent(*w, *track.at(i))) return kCodeSysexMissing;
+    writeNoteEnds(*w, INT32_MAX);
+    w->flush();
+    w->length += writeEndOfTrack(out);                                            // 4.
+    endTrackChunk(out, lengthAt, static_cast<uint32_t>(w->length));
     return 0;
 }
 

@@ -72,6 +72,12 @@ private:
     PromptHooks m_previous;
 };
 
+// Valgrind starts programs itself, so the system's limit on argument size
+// does not show under it.
+inline bool underValgrind() {
+    return qEnvironmentVariable("LD_PRELOAD").contains(QStringLiteral("vgpreload"));
+}
+
 inline bool writeFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();

@@ -136,12 +136,10 @@ TEST(IncludeErrors, UnfinishedOrOverlongNamesGiveCode73) {
 
 TEST(IncludeErrors, TheInputStackHoldsEighteenIncludeFiles) {
     std::string source;
-    for (int i = 0; i < 19; ++i) {
-        const std::string name = "f" + std::to_string(i) + ".vek";
-        source += "include " + name + " ";
-    }
+    auto name = [](int i) { return std::string("f").append(std::to_string(i)).append(".vek"); };
+    for (int i = 0; i < 19; ++i) source.append("include ").append(name(i)).append(" ");
     ReaderFixture f(source);
-    for (int i = 0; i < 19; ++i) f.dir().write("f" + std::to_string(i) + ".vek", "n");
+    for (int i = 0; i < 19; ++i) f.dir().write(name(i), "n");
     const ParseError e = f.expectError([&] { readWithIncludes(f); });
     EXPECT_STREQ(e.message, " Unable to open include file \"f18.vek\"");
 }

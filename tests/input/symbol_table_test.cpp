@@ -196,6 +196,21 @@ TEST(SymbolTable, PooledNamesStayPutAndIntact) {
     }
 }
 
+// Lookups first consult a filter on the hash; every name added, whatever
+// its bytes (signed ones make large hashes), must still be found, and names
+// never added must not be.
+TEST(SymbolTable, EveryAddedNameIsFoundAndNoOther) {
+    HashTable table;
+    std::set<std::string> names;
+    for (int i = 0; i < 3000; ++i) {
+        std::string name = "n" + std::to_string(i * 7919);
+        if (i % 3 == 0) name += static_cast<char>(0x80 + i % 128);
+        if (table.addNumber(kPatchSymbol, i, name.c_str())) names.insert(name);
+    }
+    for (const std::string &name : names) ASSERT_NE(table.find(name.c_str()), nullptr) << name;
+    for (const char *absent : {"C", "D/2", "c~eg", "n1", "\xff"}) EXPECT_EQ(table.find(absent), nullptr);
+}
+
 SectionGroup section(std::vector<std::pair<uint8_t, void *>> members) {
     SectionGroup g;
     for (const auto &[kind, member] : members) {

@@ -173,6 +173,23 @@ TEST_F(MidiWriterTest, MetaAndSysexEventsBreakRunningStatus) {
                                "480 90 3C 00", "480 FF 2F"}));
 }
 
+// Channel events are written in blocks; a track many blocks long, with
+// texts and sysex among its notes, must come out whole and in order.
+TEST_F(MidiWriterTest, LongTracksKeepEveryEventInOrder) {
+    addSysexRecord(song, 0, "gs", hexBytes("F0 41 F7 "));
+    Track *t = defaultTrack(song);
+    constexpr int kNotes = 5000;  // about 30 KB of events
+    for (int i = 0; i < kNotes; ++i) addNote(*t, i * 200, static_cast<uint8_t>(40 + i % 40), 100);
+    addMetaText(song, *t, 333 * 200 + 50, kMetaCue, "cue");
+    t->insert(Event{4444 * 200 + 50, 0, kSysexReference, 0, 0, 0});
+    const Lines lines = track(1);
+    ASSERT_EQ(lines.size(), 2u + 2 * kNotes + 2);  // port, notes and ends, cue, sysex, end
+    EXPECT_EQ(lines[1], "0 90 28 40");
+    EXPECT_EQ(lines[1 + 2 * 333 + 1], "66650 FF 07 \"cue\"");
+    EXPECT_EQ(lines[1 + 2 * 4444 + 2], "888850 F0 41 F7");
+    EXPECT_EQ(lines[lines.size() - 2], std::to_string((kNotes - 1) * 200 + 100) + " (90) 4F 00");
+}
+
 TEST_F(MidiWriterTest, NamedTracksGoByNumberAndAreRenumberedWithoutGaps) {
     Track *three = addNamedTrack(song, "three", 3);
     Track *one = addNamedTrack(song, "one", 1);
