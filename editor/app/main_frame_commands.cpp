@@ -14,6 +14,7 @@
 #include "app/prompts.h"
 #include "app/recent_files.h"
 #include "app/set_tab_stops.h"
+#include "app/tempo_dialog.h"
 #include "platform/help_browser.h"
 #include "platform/pad_printer.h"
 
@@ -74,6 +75,8 @@ void CMainFrame::connectCommands() {
     for (int id : {ID_HELP_CONTENTS, ID_HELP_CONTENTS_ALT, ID_HELP})
         on(id, &CMainFrame::onHelpContents);
     on(ID_APP_ABOUT, &CMainFrame::onAbout);
+
+    wireCommand(ID_INSERT_TEMPO, [this] { insertTempoChange(*this); });
 }
 
 void CMainFrame::onOpen() {

@@ -109,6 +109,13 @@ void CMainFrame::createMenus() {
     edit->addAction(action(ID_EDIT_SELECT_ALL));
     edit->addSeparator();
     edit->addAction(action(ID_EDIT_WORD_WRAP));
+    // The text-writing tools, so that each can be reached without knowing
+    // its command.
+    edit->addSeparator();
+    QMenu *insert = edit->addMenu(QStringLiteral("&Insert"));
+    insert->setObjectName(QStringLiteral("insertMenu"));
+    insert->addActions({action(ID_INSERT_DRUM_PART), action(ID_INSERT_DRUMPATTERN),
+                        action(ID_INSERT_DRUMFIGURE), action(ID_INSERT_TEMPO)});
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addActions({action(ID_VIEW_TOOLBAR), action(ID_VIEW_STATUS_BAR)});

@@ -71,7 +71,13 @@ void CPadView::selectBytes(qint64 start, qint64 end) {
 }
 
 void CPadView::replaceSelection(const QString &text) {
-    textCursor().insertText(text);
+    // The edit block keeps the insertion apart from typing just before or
+    // after it, which the document would otherwise merge into one undo step.
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.insertText(text);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
 }
 
 QMimeData *CPadView::createMimeDataFromSelection() const {

@@ -3,6 +3,7 @@
 #include "app/document_folder.h"
 #include "app/main_frame.h"
 #include "app/pad_frame.h"
+#include "drums/drum_commands.h"
 #include "platform/default_player.h"
 #include "platform/splash_window.h"
 #include "process/process_commands.h"
@@ -65,6 +66,7 @@ bool CVekApp::initInstance(const StartOptions &options) {
     context.programDir = m_env.programDir;
     m_frame = std::make_unique<CMainFrame>(context);
     new ProcessCommands(*m_frame, context);  // owned by the frame
+    new DrumCommands(*m_frame, m_program);   // owned by the frame
     m_frame->placeWindow(options.showCmd);
     showSplash(options);
 

@@ -1,6 +1,6 @@
 // Renders the editor for a visual check: the main window with two
 // documents (tiled and maximised), the File and Edit menus, the Program
-// Settings and Set Tab Stops dialogs and the splash, as PNG files.
+// Settings, Set Tab Stops and drum dialogs and the splash, as PNG files.
 // Usage: vekedit_screenshots OUTPUT_FOLDER (run under Xvfb by screenshots.sh)
 #include "app/commands.h"
 #include "app/document_folder.h"
@@ -8,13 +8,19 @@
 #include "app/page_setup_dlg.h"
 #include "app/pad_frame.h"
 #include "app/set_tab_stops.h"
+#include "app/tempo_dialog.h"
 #include "app/vek_app.h"
 #include "app/pad_doc.h"
+#include "drums/drum_machine_dialog.h"
+#include "drums/drum_session.h"
+#include "drums/figure_dialog.h"
+#include "drums/pattern_dialog.h"
 #include "platform/pad_printer.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -82,6 +88,29 @@ bool grabMenu(CMainFrame &frame, int index, const QDir &out, const char *name) {
     return ok;
 }
 
+// The three drum dialogs as they open from the menu, over the shipped
+// library; nothing is played.
+bool grabDrumDialogs(CMainFrame &frame, const ProgramSettings &settings, const QDir &out) {
+    DrumSession session(settings);
+    session.setPlayer({[](const QByteArray &, QObject *) {}, [] {}});
+    auto grab = [&](DrumDialog &dialog, const char *name) {
+        dialog.initialise();
+        dialog.show();
+        settle(300);
+        const bool saved = save(dialog.grab(), out, name);
+        dialog.hide();
+        return saved;
+    };
+    DrumMachineDialog machine(session, &frame);
+    DrumPatternDialog pattern(session, DrumPattern{}, true, &frame);
+    DrumFigureDialog figure(session, DrumFigure{}, true, &frame);
+    DrumFigureDialog twelve(session, session.library().loadFigure(QStringLiteral("Shuffle Ride")), false, &frame);
+    bool ok = grab(machine, "drum-machine.png");
+    ok = grab(pattern, "drum-pattern.png") && ok;
+    ok = grab(figure, "drum-figure.png") && ok;
+    return grab(twelve, "drum-figure-12.png") && ok;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -135,6 +164,14 @@ int main(int argc, char **argv) {
     settle(200);
     ok = save(tabs.grab(), out, "set-tab-stops.png") && ok;
     tabs.hide();
+
+    CTempoDialog tempo(&frame);
+    tempo.startField()->setText(QStringLiteral("120"));
+    tempo.show();
+    settle(200);
+    ok = save(tempo.grab(), out, "tempo-dialog.png") && ok;
+    tempo.hide();
+    ok = grabDrumDialogs(frame, app.programSettings(), out) && ok;
     ok = save(QPixmap(QStringLiteral(":/vekedit/splash.png")), out, "splash.png") && ok;
 
     // A printed page, for a look at the header and footer (screenshots.sh

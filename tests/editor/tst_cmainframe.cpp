@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -139,6 +140,16 @@ private slots:
         f.frame->newDocument();
         QCOMPARE(visibleMenus(), QStringLiteral("&File &Edit &View Drum Machine &Process &Window &Help"));
         QVERIFY(f.frame->action(cmd::ID_FILE_SAVE)->isEnabled());
+    }
+
+    void everyTextToolHasAnEntryInTheInsertMenu() {
+        Fixture f;
+        auto *insert = f.frame->findChild<QMenu *>(QStringLiteral("insertMenu"));
+        QVERIFY(insert);
+        QStringList ids;
+        for (QAction *entry : insert->actions())
+            ids << entry->property("commandId").toString();
+        QCOMPARE(ids.join(' '), QStringLiteral("32785 57703 32784 57700"));
     }
 
     void laterCommandsWaitForTheirHandlers() {

@@ -1,0 +1,197 @@
+#include "drums/pattern_dialog.h"
+
+#include "drums/drum_controls.h"
+#include "drums/drum_session.h"
+#include "drums/drum_text.h"
+#include "drums/figure_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vek::editor {
+
+namespace {
+
+// Control ids of figures 1 to 4.
+constexpr std::array<int, 4> kNameIds{1095, 1094, 1093, 1092};
+constexpr std::array<int, 4> kEditIds{1036, 1037, 1038, 1039};
+constexpr std::array<int, 4> kHoldIds{1040, 1041, 1042, 1043};
+constexpr int kMenuEntry = 1;  // the list entry a dialog opened from the menu loads
+
+QString beatText(int beatMode) {
+    if (beatMode == kTwelveBeat)
+        return QStringLiteral("12 beat");
+    if (beatMode == kSixteenBeat)
+        return QStringLiteral("16 beat");
+    return QStringLiteral("no beat");
+}
+
+}  // namespace
+
+DrumPatternDialog::DrumPatternDialog(DrumSession &session, const DrumPattern &pattern, bool fromMenu,
+                                     QWidget *parent)
+    : DrumDialog(session, fromMenu, parent),
+      m_name(nameCombo(1031, true)),
+      m_seed(numberField(1050)),
+      m_crash(checkBox(1125, QStringLiteral("&Trailing Crash"))),
+      m_beat(new QLabel),
+      m_save(commandButton(1049, QStringLiteral("&Save"))),
+      m_playNew(commandButton(1045, QStringLiteral("Play &New"))),
+      m_playThis(commandButton(1048, QStringLiteral("&Play This"))),
+      m_shortlist(commandButton(1046, QStringLiteral("Short&list"))),
+      m_review(commandButton(1047, QStringLiteral("&Review"))),
+      m_pattern(pattern) {
+    setObjectName(QStringLiteral("115"));
+    setWindowTitle(QStringLiteral("Drumpattern"));
+    m_beat->setObjectName(QStringLiteral("beatMode"));
+    auto *top = new QFormLayout;
+    top->addRow(QStringLiteral("&Name:"), m_name);
+    auto *seedRow = new QHBoxLayout;
+    seedRow->addWidget(m_seed);
+    seedRow->addSpacing(16);
+    seedRow->addWidget(m_crash);
+    seedRow->addStretch();
+    seedRow->addWidget(m_beat);
+    auto *seedLabel = new QLabel(QStringLiteral("S&eed:"));
+    seedLabel->setBuddy(m_seed);
+    top->addRow(seedLabel, seedRow);
+    auto *left = new QVBoxLayout;
+    left->addLayout(top);
+    left->addLayout(buildFigures());
+    left->addStretch();
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addLayout(buttonColumn({m_save, m_playNew, m_playThis, m_shortlist, m_review}, m_ok, m_cancel));
+    connectControls();
+    showPattern();
+}
+
+QLayout *DrumPatternDialog::buildFigures() {
+    auto *box = new QGroupBox(QStringLiteral("Figures"));
+    auto *grid = new QGridLayout(box);
+    for (int i = 0; i < 4; ++i) {
+        m_figureNames[i] = nameField(kNameIds[i]);
+        m_figureNames[i]->setMinimumWidth(180);
+        m_edit[i] = commandButton(kEditIds[i], QStringLiteral("Edit..."));
+        m_hold[i] = checkBox(kHoldIds[i], QStringLiteral("Hold"));
+        grid->addWidget(new QLabel(QString::number(i + 1)), i, 0);
+        grid->addWidget(m_figureNames[i], i, 1);
+        grid->addWidget(m_edit[i], i, 2);
+        grid->addWidget(m_hold[i], i, 3);
+    }
+    grid->setColumnStretch(1, 1);
+    auto *layout = new QVBoxLayout;
+    layout->addWidget(box);
+    return layout;
+}
+
+void DrumPatternDialog::connectControls() {
+    connect(m_name, &QComboBox::activated, this, &DrumPatternDialog::onNameChosen);
+    for (int i = 0; i < 4; ++i) {
+        connect(m_edit[i], &QPushButton::clicked, this, [this, i] { onEdit(i); });
+        connect(m_hold[i], &QCheckBox::toggled, this, [this, i](bool on) { m_holds[i] = on; });
+    }
+    connect(m_crash, &QCheckBox::clicked, this, [this] { m_pattern.trailingCrash ^= 1; });
+    connect(m_save, &QPushButton::clicked, this, &DrumPatternDialog::onSave);
+    connect(m_playNew, &QPushButton::clicked, this, &DrumPatternDialog::onPlayNew);
+    connect(m_playThis, &QPushButton::clicked, this, &DrumPatternDialog::onPlayThis);
+    connect(m_shortlist, &QPushButton::clicked, this, [this] { m_shortList.add(m_pattern); });
+    connect(m_review, &QPushButton::clicked, this, &DrumPatternDialog::onReview);
+    connect(m_ok, &QPushButton::clicked, this, &DrumPatternDialog::onOk);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool DrumPatternDialog::initialise() {
+    m_shortList.reset();
+    fillNames(m_name, DrumLibrary::kPatterns);
+    if (openedFromMenu()) {
+        // A list shorter than the entry gives an empty pattern.
+        const QString name = entryAt(m_name, kMenuEntry);
+        m_pattern = name.isEmpty() ? DrumPattern{} : session().library().loadPattern(name);
+        m_holds = {};
+    }
+    showPattern();
+    return true;
+}
+
+void DrumPatternDialog::showPattern() {
+    showName(m_name, m_pattern.name);
+    for (int i = 0; i < 4; ++i) {
+        m_figureNames[i]->setText(m_pattern.figures[i].name);
+        m_hold[i]->setChecked(m_holds[i]);
+    }
+    setNumber(m_seed, m_pattern.seed);
+    m_crash->setChecked(m_pattern.trailingCrash != 0);
+    m_beat->setText(beatText(m_pattern.beatMode()));
+}
+
+bool DrumPatternDialog::collect() {
+    FieldExchange exchange;
+    exchange.number(m_seed, 0, kMaxSeed, m_pattern.seed);
+    reseedPattern(m_pattern, m_pattern.seed, m_holds);
+    m_pattern.name = takeName(m_name);
+    return exchange.ok();
+}
+
+void DrumPatternDialog::onNameChosen(int index) {
+    const QString name = entryAt(m_name, index);
+    if (name.trimmed().isEmpty())
+        return;
+    m_pattern = session().library().loadPattern(name);
+    m_holds = {};
+    showPattern();
+}
+
+void DrumPatternDialog::onEdit(int figure) {
+    DrumFigureDialog editor(session(), m_pattern.figures[figure], false, this);
+    if (editor.run() != QDialog::Accepted)
+        return;
+    m_pattern.figures[figure] = editor.figure();
+    m_holds[figure] = true;  // the next reseed keeps the edited figure
+    showPattern();
+}
+
+void DrumPatternDialog::onSave() {
+    if (collect())
+        tell(session().library().savePattern(m_pattern));
+}
+
+void DrumPatternDialog::onPlayNew() {
+    // The name and seed typed so far are taken first, so that the new
+    // variation keeps a name given to it.
+    if (!collect())
+        return;
+    session().seedRandom(DrumSession::clockSeed() ^ quint32(m_pattern.seed));
+    reseedPattern(m_pattern, session().nextRandom(), m_holds);
+    showPattern();
+    onPlayThis();
+}
+
+void DrumPatternDialog::onPlayThis() {
+    if (collect())
+        session().play(patternProgram(m_pattern, session().instruments(), session().tempo()), this);
+}
+
+void DrumPatternDialog::onReview() {
+    if (const DrumPattern *shown = m_shortList.review()) {
+        m_pattern = *shown;
+        showPattern();
+        onPlayThis();
+    }
+}
+
+void DrumPatternDialog::onOk() {
+    // The seed field is checked, but the pattern stays as last collected.
+    int seed = 0;
+    if (FieldExchange().number(m_seed, 0, kMaxSeed, seed).ok())
+        accept();
+}
+
+}  // namespace vek::editor
