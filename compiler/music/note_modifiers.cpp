@@ -153,7 +153,7 @@ int lengthenOrShorten(CompileState &cs, Modifiers &m, const VoiceState &v) {
         if (longer) return kCodeBadInChord;
         m.duration /= 2;
     } else {
-        m.duration += longer ? cs.number : -cs.number;
+        m.duration = checkedTicks(cs, int64_t{m.duration} + (longer ? cs.number : -int64_t{cs.number}));
     }
     m.durationGiven = true;
     return 0;
@@ -162,7 +162,7 @@ int lengthenOrShorten(CompileState &cs, Modifiers &m, const VoiceState &v) {
 void dots(CompileState &cs, Modifiers &m) {
     const int32_t base = m.duration;
     for (int k = 1; cs.ch == '.'; ++k) {
-        if (k < 31) m.duration += base >> k;
+        if (k < 31) m.duration = checkedTicks(cs, int64_t{m.duration} + (base >> k));
         advance(cs);
     }
     m.durationGiven = true;
