@@ -1,10 +1,10 @@
 #include "input/symbol_table.h"
 
 #include <algorithm>
-
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <unordered_set>
 
 #include "events/controller_definition.h"
 #include "events/track.h"
@@ -158,30 +158,34 @@ HashEntry *HashTable::next() {
 
 // Each section and each track counts once per flattening: a section met
 // again (inside itself, or shared by two members) adds nothing, so the work
-// stays linear however the sections nest.
+// stays linear however the sections nest. The walk keeps its own stack, as
+// a chain of sections naming earlier ones can be as deep as the source is
+// long.
 int HashTable::collectTracks(SectionGroup &group, std::vector<Track *> &out) {
-    std::vector<const SectionGroup *> visited;
+    struct Place {
+        const SectionGroup *group;
+        int next;  // member to look at next
+    };
     const size_t before = out.size();
-    flatten(group, out, visited);
-    return static_cast<int>(out.size() - before);
-}
-
-void HashTable::flatten(const SectionGroup &group, std::vector<Track *> &out,
-                        std::vector<const SectionGroup *> &visited) {
-    if (std::find(visited.begin(), visited.end(), &group) != visited.end()) return;
-    visited.push_back(&group);
-    const int members = group.count < SectionGroup::kMaxMembers ? group.count
-                                                                : SectionGroup::kMaxMembers;
-    for (int i = 0; i < members; ++i) {
-        void *member = group.members[i];
-        if (!member) continue;
-        if (group.kinds[i] == kSectionSymbol) {
-            flatten(*static_cast<const SectionGroup *>(member), out, visited);
-        } else if (group.kinds[i] == kTrackSymbol &&
-                   std::find(out.begin(), out.end(), member) == out.end()) {
-            out.push_back(static_cast<Track *>(member));
+    std::unordered_set<const void *> seen(out.begin(), out.end());
+    std::vector<Place> stack;
+    seen.insert(&group);
+    stack.push_back({&group, 0});
+    while (!stack.empty()) {
+        const SectionGroup &g = *stack.back().group;
+        const int i = stack.back().next++;
+        if (i >= std::min<int>(g.count, SectionGroup::kMaxMembers)) {
+            stack.pop_back();
+            continue;
         }
+        void *member = g.members[i];
+        if (!member || !seen.insert(member).second) continue;
+        if (g.kinds[i] == kSectionSymbol)
+            stack.push_back({static_cast<const SectionGroup *>(member), 0});
+        else if (g.kinds[i] == kTrackSymbol)
+            out.push_back(static_cast<Track *>(member));
     }
+    return static_cast<int>(out.size() - before);
 }
 
 }  // namespace vek

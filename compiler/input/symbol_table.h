@@ -79,12 +79,6 @@ public:
     // section met again contributes nothing.
     static int collectTracks(SectionGroup &group, std::vector<Track *> &out);
 
-private:
-    static void flatten(const SectionGroup &group, std::vector<Track *> &out,
-                        std::vector<const SectionGroup *> &visited);
-
-public:
-
     int32_t count() const { return count_; }
     uint32_t lastHash() const { return hash_; }
     uint8_t lastBucket() const { return bucket_; }

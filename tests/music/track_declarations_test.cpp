@@ -1,11 +1,14 @@
 // Tracks, sections, second names, wipe, and the track limits.
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <string>
 #include <vector>
 
 #include "events/emission.h"
 #include "music/keyword_fixture.h"
+#include "support/compile.h"
+#include "support/scratch_dir.h"
 #include "music/keywords.h"
 
 namespace vek {
@@ -131,6 +134,41 @@ TEST(SectionDeclaration, NestingIsBounded) {
     for (int i = 1; i <= 70; ++i) source += "[s" + std::to_string(i) + " ";
     KeywordFixture k(source);
     EXPECT_EQ(std::string(k.fail(kwTrack).message), " Invalid track parameter ");
+}
+
+TEST(TrackWord, TracksBeyondWhatAFileCanCountRaise23) {
+    KeywordFixture k(" first last beyond");
+    k.run(kwTrack);                    // takes over the default track
+    k.song().nextTrackNumber = 65533;  // as if 65532 more had been declared
+    k.run(kwTrack);
+    EXPECT_EQ(trackNamed(k, "last")->number, 65533);
+    expectError(k.fail(kwTrack), " Invalid track parameter ", 18);
+}
+
+// A chain of sections, each naming the one declared before it, is as deep
+// as the source is long; wiping the last walks all of it. The walk must not
+// take stack in proportion, so it runs here on a small stack.
+TEST(SectionDeclaration, ALongChainOfSectionsIsFlattenedWithoutDeepRecursion) {
+    std::string source = "track s0 [t0]\n";
+    for (int i = 1; i < 20000; ++i)
+        source.append("track s").append(std::to_string(i)).append(" [s").append(std::to_string(i - 1)).append("]\n");
+    source.append("t0 c d e wipe s19999 f\n");
+    test::ScratchDir dir;
+    test::CompileResult result;
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 256 * 1024);
+    pthread_t thread;
+    auto run = [](void *r) -> void * {
+        auto *out = static_cast<std::pair<std::string *, test::CompileResult *> *>(r);
+        *out->second = test::compileText(*out->first);
+        return nullptr;
+    };
+    std::pair<std::string *, test::CompileResult *> work{&source, &result};
+    ASSERT_EQ(pthread_create(&thread, &attributes, run, &work), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+    EXPECT_FALSE(result.failed()) << result.message();
 }
 
 // ---- name2, wipe ----
