@@ -10,7 +10,6 @@
 // absolute -artifact_prefix or a crashing input is lost with the folder:
 //
 //   fuzz_numbers -dict=fuzz/numbers.dict -max_len=64 -artifact_prefix=$PWD/ CORPUS </dev/null
-#include <unistd.h>
 
 #include <array>
 #include <climits>
@@ -18,7 +17,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -26,27 +24,10 @@
 #include "events/song_context.h"
 #include "input/reader.h"
 #include "music/numbers.h"
+#include "scratch_folder.h"
 #include "vek/vekmain.h"
 
 namespace {
-
-std::string scratchFolder;
-
-void removeScratchFolder() {
-    std::error_code ec;
-    std::filesystem::current_path("/", ec);
-    std::filesystem::remove_all(scratchFolder, ec);
-}
-
-void enterScratchFolder() {
-    char pattern[] = "/tmp/vek-fuzz-numbers-XXXXXX";
-    if (!mkdtemp(pattern) || chdir(pattern) != 0) {
-        std::perror("vek fuzz: scratch folder");
-        std::abort();
-    }
-    scratchFolder = pattern;
-    std::atexit(removeScratchFolder);
-}
 
 void check(bool ok) {
     if (!ok) std::abort();
@@ -156,7 +137,7 @@ void readOne(const Setup &s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size < 2) return 0;
-    if (scratchFolder.empty()) enterScratchFolder();
+    vek::fuzz::enterScratchFolder("numbers");
     {
         std::ofstream out("number.vek", std::ios::binary);
         out.write(reinterpret_cast<const char *>(data + 2), static_cast<std::streamsize>(size - 2));

@@ -6,13 +6,11 @@
 // can copy. A refused list must leave "sysex.out" empty. Like
 // fuzz_vekmain the process works in a scratch folder of its own; run it
 // with stdin from /dev/null, since "fi" may name any file.
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -20,6 +18,7 @@
 #include "entry/compile_state.h"
 #include "events/song_context.h"
 #include "music/macros.h"
+#include "scratch_folder.h"
 #include "vek/vekmain.h"
 #include "writers/byte_writer.h"
 #include "writers/sysex_file.h"
@@ -30,24 +29,10 @@ namespace {
 constexpr const char *kSource = "body.vek";
 constexpr const char *kName = "fuzz";
 
-std::string scratchFolder;
-
-void removeScratchFolder() {
-    std::error_code ec;
-    std::filesystem::current_path("/", ec);
-    std::filesystem::remove_all(scratchFolder, ec);
-}
-
+// A file for "fi" to find, beside the source in the scratch folder.
 void enterScratchFolder() {
-    char pattern[] = "/tmp/vek-fuzz-sysex-XXXXXX";
-    if (!mkdtemp(pattern) || chdir(pattern) != 0) {
-        std::perror("vek fuzz: scratch folder");
-        std::abort();
-    }
-    scratchFolder = pattern;
-    std::atexit(removeScratchFolder);
-    // A file for "fi" to find.
-    std::ofstream("data.bin", std::ios::binary) << "\xF0\x01\x02\xF7";
+    if (vek::fuzz::enterScratchFolder("sysex"))
+        std::ofstream("data.bin", std::ios::binary) << "\xF0\x01\x02\xF7";
 }
 
 std::string readFile(const char *name) {
@@ -104,7 +89,7 @@ bool storeBody() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    if (scratchFolder.empty()) enterScratchFolder();
+    enterScratchFolder();
     {
         std::ofstream out(kSource, std::ios::binary);
         out.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));

@@ -1,42 +1,19 @@
 // libFuzzer target: every input is a Vek source compiled through Vekmain.
-//
-// A compile writes "sysex.out", the output and the listing into the current
-// folder, so the process works in a scratch folder of its own. Relative
-// paths given to the fuzzer (corpus, -artifact_prefix) would then resolve
-// there: pass absolute ones.
-#include <unistd.h>
+// It works in a scratch folder of its own (scratch_folder.h).
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "scratch_folder.h"
 #include "vek/vekmain.h"
 
 namespace {
 
 constexpr const char *kSource = "fuzz.vek";
 constexpr const char *kListing = "fuzz.vls";
-
-std::string scratchFolder;
-
-void removeScratchFolder() {
-    std::error_code ec;
-    std::filesystem::current_path("/", ec);
-    std::filesystem::remove_all(scratchFolder, ec);
-}
-
-void enterScratchFolder() {
-    char pattern[] = "/tmp/vek-fuzz-XXXXXX";
-    if (!mkdtemp(pattern) || chdir(pattern) != 0) {
-        std::perror("vek fuzz: scratch folder");
-        std::abort();
-    }
-    scratchFolder = pattern;
-    std::atexit(removeScratchFolder);
-}
 
 bool writeSource(const uint8_t *data, size_t size) {
     std::FILE *f = std::fopen(kSource, "wb");
@@ -72,7 +49,7 @@ Settings settingsFor(const uint8_t *data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    if (scratchFolder.empty()) enterScratchFolder();
+    vek::fuzz::enterScratchFolder("vekmain");
     if (!writeSource(data, size)) return 0;
     const Settings s = settingsFor(data, size);
     const VekmainArgs args{kSource, s.format, kListing, VEK_FUZZ_INCLUDE_PATH, &s.selectionStart,

@@ -5,10 +5,14 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+#include <span>
 
-class QBoxLayout;
+class QCheckBox;
 class QComboBox;
-class QPushButton;
+class QGroupBox;
+class QLayout;
+class QLineEdit;
 
 namespace vek::editor {
 
@@ -42,9 +46,33 @@ protected:
     // Shows the text of a failed save, if any.
     static void tell(const QString &problem);
 
-    // The working loop's buttons in one column, then OK and Cancel (ids 1
-    // and 2, OK the default).
-    QBoxLayout *buttonColumn(const QList<QPushButton *> &commands, QPushButton *&ok, QPushButton *&cancel);
+public:
+    // Control ids of the working loop's buttons, and what each does.
+    struct LoopIds {
+        int save, playNew, playThis, shortlist, review;
+    };
+    struct LoopActions {
+        std::function<void()> save, playNew, playThis, shortlist, review, ok;
+    };
+    // A sub-record (a pattern's figure, a part's pattern): its label, name
+    // field, "Edit..." button and "Hold" box, by control id.
+    struct SubRecordIds {
+        const char *label;
+        int name, edit, hold;
+    };
+
+protected:
+    // Puts `fields` beside a column of OK (id 1, the default), Cancel (id 2,
+    // which rejects) and the loop's buttons, and wires them.
+    void layOut(QLayout *fields, const LoopIds &ids, const LoopActions &actions);
+
+    // One row per sub-record in a box titled `title`; the name fields and
+    // Hold boxes go to `names` and `holds`. Edit calls onEdit(row), a Hold
+    // box onHold(row, checked).
+    QGroupBox *subRecordBox(const QString &title, std::span<const SubRecordIds> rows,
+                            std::span<QLineEdit *> names, std::span<QCheckBox *> holds,
+                            const std::function<void(int)> &onEdit,
+                            const std::function<void(int, bool)> &onHold);
 
 private:
     DrumSession &m_session;

@@ -21,10 +21,9 @@ namespace vek::editor {
 namespace {
 
 // Control ids of patterns A, B and X.
-constexpr std::array<int, 3> kNameIds{1102, 1103, 1104};
-constexpr std::array<int, 3> kEditIds{1109, 1110, 1111};
-constexpr std::array<int, 3> kHoldIds{1113, 1114, 1115};
-constexpr std::array<const char *, 3> kPatternLabels{"Pattern &A:", "Pattern &B:", "Break pattern &X:"};
+constexpr DrumDialog::SubRecordIds kPatternRows[] = {{"Pattern &A:", 1102, 1109, 1113},
+                                                     {"Pattern &B:", 1103, 1110, 1114},
+                                                     {"Break pattern &X:", 1104, 1111, 1115}};
 constexpr int kMenuEntry = 1;  // the list entry the dialog loads when it opens
 
 }  // namespace
@@ -38,47 +37,23 @@ DrumMachineDialog::DrumMachineDialog(DrumSession &session, QWidget *parent)
       m_total(numberField(1050)),
       m_seed(numberField(1108)),
       m_tempo(numberField(1127)),
-      m_ending(checkBox(1117, QStringLiteral("&Ending"))),
-      m_save(commandButton(1107, QStringLiteral("&Save"))),
-      m_playNew(commandButton(1097, QStringLiteral("Play &New"))),
-      m_playThis(commandButton(1098, QStringLiteral("&Play This"))),
-      m_shortlist(commandButton(1099, QStringLiteral("Short&list"))),
-      m_review(commandButton(1100, QStringLiteral("&Review"))) {
+      m_ending(checkBox(1117, QStringLiteral("&Ending"))) {
     setObjectName(QStringLiteral("121"));
     setWindowTitle(QStringLiteral("Drum Machine"));
     auto *top = new QFormLayout;
     top->addRow(QStringLiteral("&Name:"), m_name);
     auto *left = new QVBoxLayout;
     left->addLayout(top);
-    left->addLayout(buildPatterns());
+    left->addWidget(subRecordBox(QStringLiteral("Patterns"), kPatternRows, m_patternNames, m_hold,
+                                 [this](int i) { onEdit(i); },
+                                 [this](int i, bool on) { m_holds[i] = on; }));
     left->addLayout(buildNumbers());
     left->addStretch();
-    auto *layout = new QHBoxLayout(this);
-    layout->addLayout(left, 1);
-    layout->addLayout(buttonColumn({m_save, m_playNew, m_playThis, m_shortlist, m_review}, m_ok, m_cancel));
-    connectControls();
+    layOut(left, {1107, 1097, 1098, 1099, 1100},
+           {[this] { onSave(); }, [this] { onPlayNew(); }, [this] { onPlayThis(); },
+            [this] { m_shortList.add(m_part); }, [this] { onReview(); }, [this] { onOk(); }});
+    connect(m_name, &QComboBox::activated, this, &DrumMachineDialog::onNameChosen);
     showPart();
-}
-
-QLayout *DrumMachineDialog::buildPatterns() {
-    auto *box = new QGroupBox(QStringLiteral("Patterns"));
-    auto *grid = new QGridLayout(box);
-    for (int i = 0; i < 3; ++i) {
-        m_patternNames[i] = nameField(kNameIds[i]);
-        m_patternNames[i]->setMinimumWidth(180);
-        m_edit[i] = commandButton(kEditIds[i], QStringLiteral("Edit..."));
-        m_hold[i] = checkBox(kHoldIds[i], QStringLiteral("Hold"));
-        auto *label = new QLabel(QString::fromLatin1(kPatternLabels[i]));
-        label->setBuddy(m_edit[i]);
-        grid->addWidget(label, i, 0);
-        grid->addWidget(m_patternNames[i], i, 1);
-        grid->addWidget(m_edit[i], i, 2);
-        grid->addWidget(m_hold[i], i, 3);
-    }
-    grid->setColumnStretch(1, 1);
-    auto *layout = new QVBoxLayout;
-    layout->addWidget(box);
-    return layout;
 }
 
 QLayout *DrumMachineDialog::buildNumbers() {
@@ -100,21 +75,6 @@ QLayout *DrumMachineDialog::buildNumbers() {
     auto *layout = new QVBoxLayout;
     layout->addWidget(box);
     return layout;
-}
-
-void DrumMachineDialog::connectControls() {
-    connect(m_name, &QComboBox::activated, this, &DrumMachineDialog::onNameChosen);
-    for (int i = 0; i < 3; ++i) {
-        connect(m_edit[i], &QPushButton::clicked, this, [this, i] { onEdit(i); });
-        connect(m_hold[i], &QCheckBox::toggled, this, [this, i](bool on) { m_holds[i] = on; });
-    }
-    connect(m_save, &QPushButton::clicked, this, &DrumMachineDialog::onSave);
-    connect(m_playNew, &QPushButton::clicked, this, &DrumMachineDialog::onPlayNew);
-    connect(m_playThis, &QPushButton::clicked, this, &DrumMachineDialog::onPlayThis);
-    connect(m_shortlist, &QPushButton::clicked, this, [this] { m_shortList.add(m_part); });
-    connect(m_review, &QPushButton::clicked, this, &DrumMachineDialog::onReview);
-    connect(m_ok, &QPushButton::clicked, this, &DrumMachineDialog::onOk);
-    connect(m_cancel, &QPushButton::clicked, this, &DrumMachineDialog::reject);
 }
 
 bool DrumMachineDialog::initialise() {

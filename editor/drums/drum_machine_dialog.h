@@ -34,9 +34,7 @@ public:
     void reject() override;
 
 private:
-    QLayout *buildPatterns();
     QLayout *buildNumbers();
-    void connectControls();
 
     // Also makes the part's tempo the session's drum tempo.
     void showPart();
@@ -55,12 +53,9 @@ private:
 
     QComboBox *m_name;
     std::array<QLineEdit *, 3> m_patternNames{};  // A, B, X
-    std::array<QPushButton *, 3> m_edit{};
     std::array<QCheckBox *, 3> m_hold{};
     QLineEdit *m_repeatsA, *m_repeatsB, *m_breakEvery, *m_total, *m_seed, *m_tempo;
     QCheckBox *m_ending;
-    QPushButton *m_save, *m_playNew, *m_playThis, *m_shortlist, *m_review;
-    QPushButton *m_ok = nullptr, *m_cancel = nullptr;
 
     DrumPart m_part;
     PatternHolds m_holds{};

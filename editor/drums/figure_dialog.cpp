@@ -42,20 +42,15 @@ DrumFigureDialog::DrumFigureDialog(DrumSession &session, const DrumFigure &figur
       m_twelve(radio(1085, QStringLiteral("1&2 beat"))),
       m_sixteen(radio(1084, QStringLiteral("1&6 beat"))),
       m_picture(new StepPicture),
-      m_save(commandButton(1070, QStringLiteral("&Save"))),
-      m_playNew(commandButton(1071, QStringLiteral("Play &New"))),
-      m_playThis(commandButton(1087, QStringLiteral("&Play This"))),
-      m_shortlist(commandButton(1046, QStringLiteral("Short&list"))),
-      m_review(commandButton(1047, QStringLiteral("&Review"))),
       m_figure(figure) {
     setObjectName(QStringLiteral("116"));
     setWindowTitle(QStringLiteral("Drumfigure"));
     auto *left = new QVBoxLayout;
     left->addLayout(buildFields());
     left->addLayout(buildFrequencies());
-    auto *layout = new QHBoxLayout(this);
-    layout->addLayout(left, 1);
-    layout->addLayout(buttonColumn({m_save, m_playNew, m_playThis, m_shortlist, m_review}, m_ok, m_cancel));
+    layOut(left, {1070, 1071, 1087, 1046, 1047},
+           {[this] { onSave(); }, [this] { onPlayNew(); }, [this] { onPlayThis(); },
+            [this] { m_shortList.add(m_figure); }, [this] { onReview(); }, [this] { onOk(); }});
     connectControls();
     showFigure();
 }
@@ -115,13 +110,6 @@ void DrumFigureDialog::connectControls() {
     connect(m_sixteen, &QRadioButton::clicked, this, [this] { showBeatMode(kSixteenBeat); });
     for (QLineEdit *field : m_frequencies)
         connect(field, &QLineEdit::textChanged, this, &DrumFigureDialog::redrawSteps);
-    connect(m_save, &QPushButton::clicked, this, &DrumFigureDialog::onSave);
-    connect(m_playNew, &QPushButton::clicked, this, &DrumFigureDialog::onPlayNew);
-    connect(m_playThis, &QPushButton::clicked, this, &DrumFigureDialog::onPlayThis);
-    connect(m_shortlist, &QPushButton::clicked, this, [this] { m_shortList.add(m_figure); });
-    connect(m_review, &QPushButton::clicked, this, &DrumFigureDialog::onReview);
-    connect(m_ok, &QPushButton::clicked, this, &DrumFigureDialog::onOk);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool DrumFigureDialog::initialise() {

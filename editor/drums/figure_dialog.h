@@ -57,8 +57,6 @@ private:
     QRadioButton *m_sixteen;
     QWidget *m_secondColumn = nullptr;
     StepPicture *m_picture;
-    QPushButton *m_save, *m_playNew, *m_playThis, *m_shortlist, *m_review;
-    QPushButton *m_ok = nullptr, *m_cancel = nullptr;
 
     int m_beatView = kTwelveBeat;  // the beat mode the controls show
     DrumFigure m_figure;

@@ -8,21 +8,18 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace vek::editor {
 
 namespace {
 
 // Control ids of figures 1 to 4.
-constexpr std::array<int, 4> kNameIds{1095, 1094, 1093, 1092};
-constexpr std::array<int, 4> kEditIds{1036, 1037, 1038, 1039};
-constexpr std::array<int, 4> kHoldIds{1040, 1041, 1042, 1043};
+constexpr DrumDialog::SubRecordIds kFigureRows[] = {
+    {"1", 1095, 1036, 1040}, {"2", 1094, 1037, 1041}, {"3", 1093, 1038, 1042}, {"4", 1092, 1039, 1043}};
 constexpr int kMenuEntry = 1;  // the list entry a dialog opened from the menu loads
 
 QString beatText(int beatMode) {
@@ -42,11 +39,6 @@ DrumPatternDialog::DrumPatternDialog(DrumSession &session, const DrumPattern &pa
       m_seed(numberField(1050)),
       m_crash(checkBox(1125, QStringLiteral("&Trailing Crash"))),
       m_beat(new QLabel),
-      m_save(commandButton(1049, QStringLiteral("&Save"))),
-      m_playNew(commandButton(1045, QStringLiteral("Play &New"))),
-      m_playThis(commandButton(1048, QStringLiteral("&Play This"))),
-      m_shortlist(commandButton(1046, QStringLiteral("Short&list"))),
-      m_review(commandButton(1047, QStringLiteral("&Review"))),
       m_pattern(pattern) {
     setObjectName(QStringLiteral("115"));
     setWindowTitle(QStringLiteral("Drumpattern"));
@@ -64,48 +56,16 @@ DrumPatternDialog::DrumPatternDialog(DrumSession &session, const DrumPattern &pa
     top->addRow(seedLabel, seedRow);
     auto *left = new QVBoxLayout;
     left->addLayout(top);
-    left->addLayout(buildFigures());
+    left->addWidget(subRecordBox(QStringLiteral("Figures"), kFigureRows, m_figureNames, m_hold,
+                                 [this](int i) { onEdit(i); },
+                                 [this](int i, bool on) { m_holds[i] = on; }));
     left->addStretch();
-    auto *layout = new QHBoxLayout(this);
-    layout->addLayout(left, 1);
-    layout->addLayout(buttonColumn({m_save, m_playNew, m_playThis, m_shortlist, m_review}, m_ok, m_cancel));
-    connectControls();
-    showPattern();
-}
-
-QLayout *DrumPatternDialog::buildFigures() {
-    auto *box = new QGroupBox(QStringLiteral("Figures"));
-    auto *grid = new QGridLayout(box);
-    for (int i = 0; i < 4; ++i) {
-        m_figureNames[i] = nameField(kNameIds[i]);
-        m_figureNames[i]->setMinimumWidth(180);
-        m_edit[i] = commandButton(kEditIds[i], QStringLiteral("Edit..."));
-        m_hold[i] = checkBox(kHoldIds[i], QStringLiteral("Hold"));
-        grid->addWidget(new QLabel(QString::number(i + 1)), i, 0);
-        grid->addWidget(m_figureNames[i], i, 1);
-        grid->addWidget(m_edit[i], i, 2);
-        grid->addWidget(m_hold[i], i, 3);
-    }
-    grid->setColumnStretch(1, 1);
-    auto *layout = new QVBoxLayout;
-    layout->addWidget(box);
-    return layout;
-}
-
-void DrumPatternDialog::connectControls() {
+    layOut(left, {1049, 1045, 1048, 1046, 1047},
+           {[this] { onSave(); }, [this] { onPlayNew(); }, [this] { onPlayThis(); },
+            [this] { m_shortList.add(m_pattern); }, [this] { onReview(); }, [this] { onOk(); }});
     connect(m_name, &QComboBox::activated, this, &DrumPatternDialog::onNameChosen);
-    for (int i = 0; i < 4; ++i) {
-        connect(m_edit[i], &QPushButton::clicked, this, [this, i] { onEdit(i); });
-        connect(m_hold[i], &QCheckBox::toggled, this, [this, i](bool on) { m_holds[i] = on; });
-    }
     connect(m_crash, &QCheckBox::clicked, this, [this] { m_pattern.trailingCrash ^= 1; });
-    connect(m_save, &QPushButton::clicked, this, &DrumPatternDialog::onSave);
-    connect(m_playNew, &QPushButton::clicked, this, &DrumPatternDialog::onPlayNew);
-    connect(m_playThis, &QPushButton::clicked, this, &DrumPatternDialog::onPlayThis);
-    connect(m_shortlist, &QPushButton::clicked, this, [this] { m_shortList.add(m_pattern); });
-    connect(m_review, &QPushButton::clicked, this, &DrumPatternDialog::onReview);
-    connect(m_ok, &QPushButton::clicked, this, &DrumPatternDialog::onOk);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    showPattern();
 }
 
 bool DrumPatternDialog::initialise() {

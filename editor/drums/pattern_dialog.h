@@ -35,9 +35,6 @@ public:
     const ShortList<DrumPattern> &shortList() const { return m_shortList; }
 
 private:
-    QLayout *buildFigures();
-    void connectControls();
-
     void showPattern();
     // Reads the controls into the pattern and reseeds the figures that are
     // not held; false when the seed was refused.
@@ -53,13 +50,10 @@ private:
 
     QComboBox *m_name;
     std::array<QLineEdit *, 4> m_figureNames{};
-    std::array<QPushButton *, 4> m_edit{};
     std::array<QCheckBox *, 4> m_hold{};
     QLineEdit *m_seed;
     QCheckBox *m_crash;
     QLabel *m_beat;
-    QPushButton *m_save, *m_playNew, *m_playThis, *m_shortlist, *m_review;
-    QPushButton *m_ok = nullptr, *m_cancel = nullptr;
 
     DrumPattern m_pattern;
     FigureHolds m_holds{};
