@@ -59,6 +59,7 @@ struct InputState {
 
     CacheSlot cache[kCacheSlots];
     int slot = 0;                  // current cache slot
+    int previousSlot = 0;          // the one current before it
     const uint8_t *data = nullptr; // its bytes
     int32_t start = 0;             // its file offset
     int32_t fill = 0;              // its valid bytes

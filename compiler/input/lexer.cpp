@@ -51,4 +51,26 @@ int readName(CompileState &cs, int maxLen, bool noEcho) {
     return isNameStart(static_cast<unsigned char>(cs.name[0])) ? 0 : cs.ch;
 }
 
+int peekName(CompileState &cs) {
+    const InputState &in = cs.in;
+    const SongContext &s = *cs.song;
+    if ((cs.debugOn | s.selectionFlag) != 0 || s.extractMode != 0) return 0;
+    int length = 0;
+    cs.name[length++] = static_cast<char>(cs.ch);
+    for (int32_t i = in.index; i < in.fill && length <= kStatementNameMax; ++i) {
+        const uint8_t c = in.data[i];
+        if (kByteClasses.of[c] & kSlowAlways) return 0;
+        if (isNameDelimiter(c) || isMacroCharacter(c)) {
+            // readName delivers the rest of the name and its delimiter, and
+            // the name is read again from its first letter.
+            if (in.charactersLeft < length + 1) return 0;
+            cs.name[length] = '\0';
+            cs.nameStart = position(cs);
+            return length;
+        }
+        cs.name[length++] = static_cast<char>(c);
+    }
+    return 0;
+}
+
 }  // namespace vek

@@ -20,5 +20,10 @@ int skipBlanks(CompileState &cs);
 // a letter or "_", else the character that ended it (never 0). Longer than
 // maxLen: code 9.
 int readName(CompileState &cs, int maxLen, bool noEcho);
+// The name starting at cs.ch (a letter or "_") copied into cs.name without
+// moving the reader, when the current block holds it whole and reading it
+// needs no comment, carriage return, debug output, selection bookkeeping
+// or error: its length, else 0 and the name must be read with readName.
+int peekName(CompileState &cs);
 
 }  // namespace vek

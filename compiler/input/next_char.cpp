@@ -66,7 +66,7 @@ bool skipComment(CompileState &cs, int mode) {
 
 }  // namespace
 
-int nextChar(CompileState &cs, int mode) {
+int nextCharSlow(CompileState &cs, int mode) {
     for (;;) {
         int c = deliver(cs, mode);
         if (c == '\'') {

@@ -14,6 +14,7 @@ namespace {
 
 void makeCurrent(InputState &in, int slot) {
     CacheSlot &s = in.cache[slot];
+    if (slot != in.slot) in.previousSlot = in.slot;
     in.slot = slot;
     in.data = s.data;
     in.start = s.start;
@@ -39,20 +40,30 @@ bool fillSlot(InputState &in, int slot, int stream, int32_t offset) {
     return true;
 }
 
+bool holds(const CacheSlot &s, int stream, int32_t offset) {
+    return s.stream == stream && offset >= s.start && offset < s.end;
+}
+
 }  // namespace
 
 bool load(CompileState &cs, int stream, int32_t offset) {
     InputState &in = cs.in;
     in.current = stream;
     const CacheSlot &now = in.cache[in.slot];
-    if (now.stream == stream && offset >= now.start && offset < now.end) {
+    if (holds(now, stream, offset)) {
         in.index = offset - now.start;
+        return true;
+    }
+    // A macro call and its body take turns: try the block read before.
+    if (holds(in.cache[in.previousSlot], stream, offset)) {
+        makeCurrent(in, in.previousSlot);
+        in.index = offset - in.start;
         return true;
     }
     int oldest = 0;
     for (int i = 0; i < kCacheSlots; ++i) {
         const CacheSlot &s = in.cache[i];
-        if (s.stream == stream && offset >= s.start && offset < s.end) {
+        if (holds(s, stream, offset)) {
             makeCurrent(in, i);
             in.index = offset - s.start;
             return true;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "entry/compile_state.h"
+#include "events/song_context.h"
 
 namespace vek {
 
@@ -39,9 +40,41 @@ void seek(CompileState &cs, int32_t delta, bool relative);
 // Empties the cache and reads the first block of the source.
 void resetCache(CompileState &cs);
 
+// What a byte asks of nextChar beyond being returned: bit 0 in every mode
+// (quote, carriage return, the end marker), bit 1 in kReadNormal (macro
+// characters).
+constexpr uint8_t kSlowAlways = 1, kSlowNormal = 2;
+struct ByteClasses {
+    uint8_t of[256] = {};
+    constexpr ByteClasses() {
+        of['\''] = of[13] = of[kEndOfInput] = kSlowAlways;
+        of['{'] = of['}'] = of['?'] = of[','] = kSlowNormal;
+    }
+};
+inline constexpr ByteClasses kByteClasses;
+
+// nextChar with every check made: comments, echo, selection, macros.
+int nextCharSlow(CompileState &cs, int mode);
+
 // Reads the next character into cs.ch and returns it: quote comments,
 // listing echo, selection bookkeeping and macro characters included.
-int nextChar(CompileState &cs, int mode);
+// Inline for the common case of a plain byte in the current block with no
+// listing, debug output or selection to keep up.
+inline int nextChar(CompileState &cs, int mode) {
+    InputState &in = cs.in;
+    const SongContext &s = *cs.song;
+    if (in.index < in.fill && (cs.listOn | cs.debugOn | s.selectionFlag) == 0 &&
+        s.extractMode == 0 && in.charactersLeft > 0) {
+        const uint8_t c = in.data[in.index];
+        const uint8_t slow = mode == kReadNormal ? kSlowAlways | kSlowNormal : kSlowAlways;
+        if ((kByteClasses.of[c] & slow) == 0) {
+            ++in.index;
+            --in.charactersLeft;
+            return cs.ch = c;
+        }
+    }
+    return nextCharSlow(cs, mode);
+}
 
 // Steps back before the blank in cs.ch so that it is read once more,
 // together with a carriage return that stands directly before a line feed.

@@ -144,18 +144,41 @@ int skipArguments(CompileState &cs, const MacroFrame &ended) {
     raiseError(cs, kCodeTooFewArguments);
 }
 
+// Skipping the text up to a remembered argument changes nothing but the
+// character budget, unless the debug output or the selection bookkeeping
+// would see those characters.
+bool mayResume(const CompileState &cs, const MacroFrame &call, int k) {
+    const SongContext &s = *cs.song;
+    if (call.foundArgument < 2 || call.foundArgument > k || cs.debugOn) return false;
+    if ((s.selectionFlag || s.extractMode) && s.selectionState != 2) return false;
+    return cs.in.charactersLeft >= call.foundCost;
+}
+
 // From the "," or "}" after the called name to the first character of
-// argument k.
-void findArgument(CompileState &cs, const MacroFrame &call, int k) {
-    if (nextChar(cs, kReadRaw) != ',') tooFewArguments(cs, call);
-    int level = 1;
-    for (int seen = 1; seen < k;) {
+// argument k, or from the argument the last lookup found.
+void findArgument(CompileState &cs, MacroFrame &call, int k) {
+    const int64_t budget = cs.in.charactersLeft;
+    int seen = 1;
+    if (mayResume(cs, call, k)) {
+        load(cs, call.stream, call.foundOffset);
+        cs.ch = ',';
+        cs.in.charactersLeft -= call.foundCost;
+        seen = call.foundArgument;
+    } else {
+        load(cs, call.stream, call.position);
+        if (nextChar(cs, kReadRaw) != ',') tooFewArguments(cs, call);
+    }
+    for (int level = 1; seen < k;) {
         const int c = nextChar(cs, kReadRaw);
         if (c == '{') ++level;
         else if (c == '}' && --level == 0) tooFewArguments(cs, call);
         else if (c == ',' && level == 1) ++seen;
         else if (c == kEndOfInput) tooFewArguments(cs, call);
     }
+    if (k < 2) return;
+    call.foundArgument = k;
+    call.foundOffset = position(cs);
+    call.foundCost = budget - cs.in.charactersLeft;
 }
 
 // "?" read: the argument's text is read at the call site, in the caller's
@@ -166,7 +189,7 @@ void enterArgument(CompileState &cs) {
     if (m.currentFrame < 0) error(cs, kCodeNoArgumentHere);
     if (m.depth >= kMacroFrames) error(cs, kCodeNestedTooDeep);
     if (k < 1) error(cs, kCodeBadArgumentNumber);
-    const MacroFrame call = m.frames[m.currentFrame];
+    MacroFrame &call = m.frames[m.currentFrame];
     // Only a call in braces has arguments.
     if (call.callKind != kCallInBraces) tooFewArguments(cs, call);
     MacroFrame &f = m.frames[m.depth];
@@ -176,7 +199,6 @@ void enterArgument(CompileState &cs) {
     ++m.depth;
     m.currentFrame = call.savedCurrentFrame;
     m.inMacro = 0;
-    load(cs, call.stream, call.position);
     findArgument(cs, call, k);
 }
 

@@ -38,6 +38,12 @@ struct MacroFrame {
     int32_t savedCurrentFrame = -1;
     int32_t parameterCount = 0;
     HashEntry *symbol = nullptr;
+    // A call in braces: the last argument a "?" of this body looked up
+    // after the first, the offset just past its ",", and the characters
+    // read from `position` to get there. Later "?"s start from it.
+    int32_t foundArgument = 0;
+    int32_t foundOffset = 0;
+    int64_t foundCost = 0;
 };
 
 // The frame stack of one compile.

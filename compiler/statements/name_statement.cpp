@@ -80,6 +80,12 @@ void declaredName(CompileState &cs, HashEntry &entry) {
     }
 }
 
+// An undeclared name, read from its first letter in cs.ch.
+void music(CompileState &cs) {
+    if (offerChordPattern(cs)) return;  // the chord is read again after its body
+    readChord(cs, *cs.voice);
+}
+
 }  // namespace
 
 void readChord(CompileState &cs, VoiceState &v) {
@@ -105,8 +111,18 @@ void nameStatement(CompileState &cs) {
     // Music: read the name again from its first character.
     load(cs, cs.in.current, cs.nameStart - 1);
     nextChar(cs, kReadRaw);
-    if (offerChordPattern(cs)) return;  // the chord is read again after its body
-    readChord(cs, *cs.voice);
+    music(cs);
+}
+
+void peekedNameStatement(CompileState &cs, int length) {
+    if (cs.song->symbols.find(cs.name)) {
+        readName(cs, kStatementNameMax, true);
+        return nameStatement(cs);
+    }
+    // The characters that reading the name and going back would have taken
+    // from the budget, so that a long piece stops at the same place.
+    cs.in.charactersLeft -= length + 1;
+    music(cs);
 }
 
 }  // namespace vek

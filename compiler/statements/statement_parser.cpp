@@ -94,7 +94,8 @@ void blank(CompileState &cs, VoiceState &v) {
 }
 
 void name(CompileState &cs) {
-    readName(cs, kStatementNameMax, true);
+    const int peeked = peekName(cs);
+    if (peeked == 0) readName(cs, kStatementNameMax, true);
     if (cs.atStatementStart) {
         // Up to the NUL only: the word is read as a string, and copying the
         // whole buffer right after readName wrote it byte by byte stalled.
@@ -102,6 +103,7 @@ void name(CompileState &cs) {
             if ((cs.statementWord[i] = cs.name[i]) == '\0') break;
         cs.atStatementStart = 0;
     }
+    if (peeked > 0) return peekedNameStatement(cs, peeked);
     nameStatement(cs);
 }
 

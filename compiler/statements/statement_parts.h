@@ -8,6 +8,9 @@ struct VoiceState;
 
 // A name just read into cs.name: music, a reserved word or a declared name.
 void nameStatement(CompileState &cs);
+// The same for a name that peekName copied, the reader still on its first
+// letter, so that music is read once.
+void peekedNameStatement(CompileState &cs, int length);
 // "!", "@", "*", "^", "#", "$", ">", "<" at cs.ch, single or doubled.
 void prefixOperator(CompileState &cs, VoiceState &voice);
 // Reads and emits the notes of a chord starting at cs.ch.
