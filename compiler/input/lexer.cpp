@@ -51,16 +51,18 @@ int readName(CompileState &cs, int maxLen, bool noEcho) {
     return isNameStart(static_cast<unsigned char>(cs.name[0])) ? 0 : cs.ch;
 }
 
-int peekName(CompileState &cs) {
+int peekName(CompileState &cs, uint32_t &hash) {
     const InputState &in = cs.in;
     const SongContext &s = *cs.song;
     if ((cs.debugOn | s.selectionFlag) != 0 || s.extractMode != 0) return 0;
     int length = 0;
     cs.name[length++] = static_cast<char>(cs.ch);
+    hash = HashTable::hashStep(0, static_cast<char>(cs.ch));
     for (int32_t i = in.index; i < in.fill && length <= kStatementNameMax; ++i) {
         const uint8_t c = in.data[i];
-        if (kByteClasses.of[c] & kSlowAlways) return 0;
-        if (isNameDelimiter(c) || isMacroCharacter(c)) {
+        const uint8_t kind = kByteClasses.of[c];
+        if (kind & kSlowAlways) return 0;
+        if (kind & kEndsName) {
             // readName delivers the rest of the name and its delimiter, and
             // the name is read again from its first letter.
             if (in.charactersLeft < length + 1) return 0;
@@ -69,6 +71,7 @@ int peekName(CompileState &cs) {
             return length;
         }
         cs.name[length++] = static_cast<char>(c);
+        hash = HashTable::hashStep(hash, static_cast<char>(c));
     }
     return 0;
 }

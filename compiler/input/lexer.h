@@ -23,7 +23,8 @@ int readName(CompileState &cs, int maxLen, bool noEcho);
 // The name starting at cs.ch (a letter or "_") copied into cs.name without
 // moving the reader, when the current block holds it whole and reading it
 // needs no comment, carriage return, debug output, selection bookkeeping
-// or error: its length, else 0 and the name must be read with readName.
-int peekName(CompileState &cs);
+// or error: its length and its symbol table hash, else 0 and the name must
+// be read with readName.
+int peekName(CompileState &cs, uint32_t &hash);
 
 }  // namespace vek

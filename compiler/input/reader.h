@@ -42,13 +42,17 @@ void resetCache(CompileState &cs);
 
 // What a byte asks of nextChar beyond being returned: bit 0 in every mode
 // (quote, carriage return, the end marker), bit 1 in kReadNormal (macro
-// characters).
-constexpr uint8_t kSlowAlways = 1, kSlowNormal = 2;
+// characters). Bit 2: the byte ends a name that readName reads (its
+// delimiters and the macro characters).
+constexpr uint8_t kSlowAlways = 1, kSlowNormal = 2, kEndsName = 4;
 struct ByteClasses {
     uint8_t of[256] = {};
     constexpr ByteClasses() {
-        of['\''] = of[13] = of[kEndOfInput] = kSlowAlways;
-        of['{'] = of['}'] = of['?'] = of[','] = kSlowNormal;
+        for (const char c : {' ', '\t', '\n', ')', ']', '(', '[', '=', ';', '+', '-', '"'})
+            of[static_cast<uint8_t>(c)] = kEndsName;
+        of['\''] = of[13] = kSlowAlways;
+        of[kEndOfInput] = kSlowAlways | kEndsName;
+        of['{'] = of['}'] = of['?'] = of[','] = kSlowNormal | kEndsName;
     }
 };
 inline constexpr ByteClasses kByteClasses;

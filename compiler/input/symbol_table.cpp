@@ -65,9 +65,8 @@ void HashTable::hashName(const char *name) {
     uint32_t h = 0;
     uint8_t x = 0;
     for (const char *p = name; *p; ++p) {
-        const int8_t c = static_cast<int8_t>(*p);
-        h = h * 2 + static_cast<uint32_t>(static_cast<int32_t>(c));
-        x ^= static_cast<uint8_t>(c);
+        h = hashStep(h, *p);
+        x ^= static_cast<uint8_t>(*p);
     }
     hash_ = h;
     bucket_ = x & (kBuckets - 1);

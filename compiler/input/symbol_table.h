@@ -66,6 +66,14 @@ public:
     HashTable &operator=(const HashTable &) = delete;
 
     void hashName(const char *name);
+    // The name hash, one character at a time (start from 0).
+    static uint32_t hashStep(uint32_t hash, char c) {
+        return hash * 2 + static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(c)));
+    }
+    // False when no name of this hash is in the table.
+    bool mayHold(uint32_t hash) const {
+        return (filter_[(hash % kFilterBits) / 64] >> (hash % 64)) & 1;
+    }
     HashEntry *find(const char *name);
     // The pooled name, or null when the name is taken or the kind is not a
     // SymbolKind (the table is then unchanged and the caller keeps ownership
@@ -99,9 +107,6 @@ private:
     // name whose bit is clear is not in the table, which spares the chain
     // walk for the notes of the music (each read as a name first).
     static constexpr uint32_t kFilterBits = 4096;
-    bool mayHold(uint32_t hash) const {
-        return (filter_[(hash % kFilterBits) / 64] >> (hash % 64)) & 1;
-    }
 
     HashEntry *buckets_[kBuckets] = {};
     uint64_t filter_[kFilterBits / 64] = {};

@@ -114,8 +114,9 @@ void nameStatement(CompileState &cs) {
     music(cs);
 }
 
-void peekedNameStatement(CompileState &cs, int length) {
-    if (cs.song->symbols.find(cs.name)) {
+void peekedNameStatement(CompileState &cs, int length, uint32_t hash) {
+    HashTable &symbols = cs.song->symbols;
+    if (symbols.mayHold(hash) && symbols.find(cs.name)) {
         readName(cs, kStatementNameMax, true);
         return nameStatement(cs);
     }

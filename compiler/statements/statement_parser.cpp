@@ -94,7 +94,8 @@ void blank(CompileState &cs, VoiceState &v) {
 }
 
 void name(CompileState &cs) {
-    const int peeked = peekName(cs);
+    uint32_t hash = 0;
+    const int peeked = peekName(cs, hash);
     if (peeked == 0) readName(cs, kStatementNameMax, true);
     if (cs.atStatementStart) {
         // Up to the NUL only: the word is read as a string, and copying the
@@ -103,7 +104,7 @@ void name(CompileState &cs) {
             if ((cs.statementWord[i] = cs.name[i]) == '\0') break;
         cs.atStatementStart = 0;
     }
-    if (peeked > 0) return peekedNameStatement(cs, peeked);
+    if (peeked > 0) return peekedNameStatement(cs, peeked, hash);
     nameStatement(cs);
 }
 
