@@ -20,7 +20,8 @@ std::string generatePiece(int64_t notes) {
     const char *tracks[] = {"one", "two", "three", "four"};
     const char *bars[] = {"C D E F | ", "ceg2 G. A/2 | ", "(c d e f)2~ | ", "E! D#@ C<10 B>5 | ",
                           "C=E=G=C= D2. r | "};
-    const int notesPerBar[] = {4, 5, 8, 6, 6};
+    // "<10" and ">5" are modifiers of their notes and "r" is a rest.
+    const int notesPerBar[] = {4, 5, 8, 4, 5};
     int64_t written = 0;
     for (int bar = 0; written < notes; ++bar) {
         if (bar % 16 == 0) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/scratch_dir.h"
+#include "support/smf_reader.h"
 
 namespace vek::test {
 namespace {
@@ -39,10 +40,16 @@ TEST(Cli, EmptySourceWritesMidiAndLeavesNoScratchFiles) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "");
-    const std::string midi = ScratchDir::read("song.mid");
-    ASSERT_GE(midi.size(), 14u);
-    EXPECT_EQ(midi.substr(0, 4), "MThd");
-    EXPECT_EQ(midi.substr(8, 4), std::string("\0\1\0\1", 4)) << "format 1, one track";
+    // Format 1, one track of 120 ticks per quarter: the conductor with the
+    // SMPTE offset, 100.00 BPM (600000 us per quarter), 4/4 and key 0.
+    EXPECT_EQ(ScratchDir::read("song.mid"),
+              hexBytes("4D 54 68 64 00 00 00 06 00 01 00 01 00 78 "
+                       "4D 54 72 6B 00 00 00 22 "
+                       "00 FF 54 05 40 00 00 00 00 "
+                       "00 FF 51 03 09 27 C0 "
+                       "00 FF 58 04 04 02 18 08 "
+                       "00 FF 59 02 00 00 "
+                       "00 FF 2F 00 "));
     EXPECT_FALSE(exists("song.vls"));
     EXPECT_FALSE(exists("sysex.out"));
 }
@@ -67,6 +74,14 @@ TEST(Cli, KeepsListingNamedOnTheCommandLine) {
     dir.write("song.vek", "");
     EXPECT_EQ(runVek("-l out.lst song.vek").status, 0);
     EXPECT_TRUE(exists("out.lst"));
+}
+
+TEST(Cli, KeepsTheDefaultListingWhenThePieceAsksForIt) {
+    ScratchDir dir;
+    dir.write("song.vek", "list\nc d e\n");
+    const VekRun r = runVek("song.vek");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(ScratchDir::read("song.vls").empty());
 }
 
 TEST(Cli, MissingSourceIsACompileError) {
@@ -156,11 +171,34 @@ TEST(Cli, SelectionAndExtractOptionsCompile) {
     EXPECT_TRUE(exists("song.mid"));
 }
 
-TEST(Cli, IncludeOptionsAreAccepted) {
+// The include file is found only where the options or the environment
+// point; the shipped data folder is searched without being named.
+TEST(Cli, IncludeFilesAreFoundWhereTheOptionsPoint) {
     ScratchDir dir;
-    dir.write("song.vek", "");
-    std::filesystem::create_directory("lib");
-    EXPECT_EQ(runVek("-I lib -Ilib song.vek", "VEK_INCLUDE_PATH='lib;other'").status, 0);
+    std::filesystem::create_directories("lib/deeper");
+    dir.write("lib/deeper/part.vek", "c d e\n");
+    dir.write("song.vek", "include part.vek\nf g\n");
+    dir.write("shipped.vek", "include gm.vek\nc\n");
+    struct Case {
+        const char *arguments;
+        const char *environment;
+        int status;
+    };
+    const Case cases[] = {
+        {"song.vek", "", 1},
+        {"-I lib -Ilib/deeper song.vek", "", 0},
+        {"song.vek", "VEK_INCLUDE_PATH='other;lib/deeper'", 0},
+        {"-I lib song.vek", "VEK_INCLUDE_PATH=lib", 1},
+        {"shipped.vek", "", 0},
+    };
+    for (const Case &c : cases) {
+        const VekRun r = runVek(c.arguments, c.environment);
+        EXPECT_EQ(r.status, c.status) << c.environment << " vek " << c.arguments << "\n" << r.err;
+        if (c.status == 1) {
+            EXPECT_NE(r.err.find("Unable to open include file \"part.vek\""), std::string::npos)
+                << r.err;
+        }
+    }
 }
 
 }  // namespace

@@ -44,6 +44,22 @@ TEST(Vekmain, AMissingSourceIsReportedWithItsExtendedName) {
     EXPECT_EQ(fs::file_size("missing.mid"), 0u);
 }
 
+// The 80-byte name field keeps 79 characters of a longer name; the fields
+// behind it (flags and position) must come through intact.
+TEST(Vekmain, ALongFileNameIsCutToItsField) {
+    ScratchDir dir;
+    const std::string path = std::string(90, 'n') + ".vek";
+    dir.write(path, "c d\ne )");
+    VekmainArgs args{path.c_str(), "midi", "song.vls", "", nullptr, nullptr, nullptr, "1.200"};
+    const ParseError r = Vekmain(7, &args);
+    EXPECT_EQ(r.failed, 1);
+    EXPECT_EQ(r.hasLocation, 1);
+    EXPECT_EQ(r.actions, 0);
+    EXPECT_STREQ(r.message, " No matching '(' for ')'");
+    EXPECT_EQ(std::string(r.fileName), path.substr(0, 79));
+    EXPECT_EQ(r.position, 7);  // just past ")"
+}
+
 TEST(Vekmain, ASourceNamedWithoutItsExtensionIsFound) {
     ScratchDir dir;
     dir.write("tune.vek", "c d e");

@@ -170,6 +170,21 @@ TEST(Seeds, SeedZeroTakesTheClock) {
     EXPECT_NE(a, clockSeed(f.cs()));
 }
 
+// Two compiles open at once, drawing in turn: each sees the sequence it
+// would see alone, so no draw or seed reaches the other.
+TEST(Seeds, TwoOpenCompilesDrawFromTheirOwnGenerators) {
+    ReaderFixture seeded("seed 5");
+    ReaderFixture plain("");
+    parseGroup(seeded.cs(), seeded.cs().root);
+    parseGroup(plain.cs(), plain.cs().root);
+    RandomGenerator alone5, alone1;
+    alone5.seed(5);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(seeded.cs().random.next(), alone5.next()) << i;
+        EXPECT_EQ(plain.cs().random.next(), alone1.next()) << i;
+    }
+}
+
 TEST(Seeds, AStatementWithoutNumberChangesNothing) {
     ReaderFixture f("seed C");
     f.cs().random.seed(42);

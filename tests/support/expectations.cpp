@@ -18,11 +18,16 @@ namespace vek::test {
 
 namespace {
 
+// The next "..." text; \" and \\ stand for themselves, \n for a line break
+// (several messages hold both).
 std::string quoted(std::istringstream &in) {
-    std::string rest;
-    std::getline(in, rest, '"');
-    std::getline(in, rest, '"');
-    return rest;
+    std::string skipped, text;
+    std::getline(in, skipped, '"');
+    for (char c; in.get(c) && c != '"';) {
+        if (c == '\\' && in.get(c) && c == 'n') c = '\n';
+        text += c;
+    }
+    return text;
 }
 
 ExpectedEvent parseEvent(const std::string &text, bool counted = true) {
