@@ -24,14 +24,26 @@ struct ScalePosition {
     int32_t degree;
 };
 
+// The major-scale degree at or below each semitone above the tonic.
+constexpr int8_t kDegreeOfSemitone[12] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
+
 ScalePosition scalePosition(int32_t pitch, int32_t tonic) {
     const int32_t p = pitch - tonic;
     const int32_t octave = floorDivide(p, 12);
     const int32_t semitone = p - 12 * octave;  // 0-11
-    int32_t degree = 6;
-    while (kMajorScale[degree] > semitone) --degree;
-    return ScalePosition{octave, degree};
+    return ScalePosition{octave, kDegreeOfSemitone[semitone]};
 }
+
+// Pitch classes of every signed byte, so that a mode lookup (asked for
+// every note) compares table entries without a division each.
+struct ByteClasses {
+    int8_t of[256];
+    constexpr ByteClasses() : of() {
+        for (int b = 0; b < 256; ++b) of[b] = static_cast<int8_t>((b - 128 + 132) % 12);
+    }
+    int32_t operator()(int8_t value) const { return of[static_cast<uint8_t>(value) ^ 0x80]; }
+};
+constexpr ByteClasses kByteClass;
 
 // The octave that the emission adds to notes without an absolute octave.
 int32_t baseOctave(const Track *track) {
@@ -47,10 +59,11 @@ int32_t PitchClass(int32_t pitch) {
 }
 
 int32_t ModeIndexOfPitch(const VoiceState &voice, const Track *track, int32_t pitch) {
-    const int32_t pitchClass = PitchClass(pitch);
+    // Entries are compared with the pitch taken back to the mode's root.
+    const int32_t pitchClass = PitchClass(pitch - voice.modeRoot);
     for (int32_t i = 0; i <= voice.modeLast && i < kMaxModeEntries; ++i) {
+        if (kByteClass(voice.modeTable[i]) != pitchClass) continue;
         const int32_t entry = voice.modeTable[i] + voice.modeRoot;
-        if (PitchClass(entry) != pitchClass) continue;
         // Same pitch class, so the difference is whole octaves.
         int32_t octave = (pitch - entry) / 12;
         if (voice.octaveMode == kModeAbsolute) octave -= baseOctave(track);

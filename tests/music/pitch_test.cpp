@@ -127,5 +127,30 @@ TEST(ModeIndexOfPitch, AbsoluteOctavesCountFromTheTracksBaseOctave) {
     EXPECT_EQ(ModeIndexOfPitch(v, &absolute, 12), 5);
 }
 
+// Entries anywhere in a byte's range, below zero included, and any root:
+// the lookup must agree with matching every entry's pitch class in turn.
+TEST(ModeIndexOfPitch, AgreesWithAPlainSearchOverSignedEntriesAndRoots) {
+    VoiceState v;
+    const int8_t table[] = {-128, -13, -1, 0, 5, 11, 46, 127};
+    for (int i = 0; i < 8; ++i) v.modeTable[i] = table[i];
+    v.modeLast = 7;
+    v.modeStep = 3;
+    for (int32_t root : {-30, -1, 0, 7, 25}) {
+        v.modeRoot = root;
+        for (int32_t pitch = -40; pitch < 170; ++pitch) {
+            int32_t expected = -1;
+            for (int32_t i = 0; i <= v.modeLast; ++i) {
+                const int32_t entry = table[i] + root;
+                if (((entry % 12) + 12) % 12 != ((pitch % 12) + 12) % 12) continue;
+                const int32_t octave = (pitch - entry) / 12;
+                const int32_t wraps = octave >= 0 ? octave / 3 : -((-octave + 2) / 3);
+                expected = i + wraps * 8;
+                break;
+            }
+            EXPECT_EQ(ModeIndexOfPitch(v, nullptr, pitch), expected) << pitch << " root " << root;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vek
