@@ -9,6 +9,7 @@ packages=(
     midicsv drumstick-tools                                 # MIDI file readers for tests
     abcmidi                                                 # the peer bench/compare measures against
     qt6-base-dev xvfb                                       # the editor and its tests
+    libx11-dev                                              # the editor's lock-key panes
     libfluidsynth-dev fluidsynth sox                        # playback and audio checks
     poppler-utils                                           # printed pages as images
     pandoc                                                  # the language guide's HTML and vek.1

@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "app/editor_settings.h"
 #include "app/find_dialog.h"
+#include "app/lock_indicators.h"
 #include "app/main_frame.h"
 #include "app/pad_doc.h"
 #include "app/pad_frame.h"
@@ -168,6 +169,7 @@ void CMainFrame::createStatusBar() {
     m_caretLabel->setObjectName(QStringLiteral("caretPosition"));
     m_caretLabel->setMinimumWidth(m_caretLabel->fontMetrics().horizontalAdvance(QStringLiteral("Ln 99999, Col 9999")));
     bar->addPermanentWidget(m_caretLabel);
+    new LockIndicators(bar);
     action(ID_VIEW_STATUS_BAR)->setChecked(true);
     connect(action(ID_VIEW_STATUS_BAR), &QAction::toggled, bar, &QStatusBar::setVisible);
 }

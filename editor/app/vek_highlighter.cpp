@@ -41,6 +41,37 @@ bool isNote(const QString &word) {
     return true;
 }
 
+// Words whose bracketed argument is free text (titles, markers, lyrics of
+// meta events), so "[Minuet in G]" shows no notes.
+bool takesBracketText(const QString &word) {
+    static const QSet<QString> words = {"author", "comments", "copyright", "cue", "instructions", "keywords",
+                                        "marker", "mci", "subtitle", "text", "title", "wave"};
+    return words.contains(word);
+}
+
+// Marks "[...]" starting at or after blanks from `from` as bracket text
+// (nested pairs belong to the text, as the reader keeps them); returns
+// where classifying goes on.
+qsizetype markBracketText(const QString &line, qsizetype from, QList<Kind> &kinds) {
+    qsizetype open = from;
+    while (open < line.size() && (line[open] == ' ' || line[open] == '\t'))
+        ++open;
+    if (open >= line.size() || line[open] != '[')
+        return from;
+    kinds[open] = Kind::Bracket;
+    int depth = 0;
+    for (qsizetype i = open + 1; i < line.size(); ++i) {
+        if (line[i] == ']' && depth-- == 0) {
+            kinds[i] = Kind::Bracket;
+            return i + 1;
+        }
+        if (line[i] == '[')
+            ++depth;
+        kinds[i] = Kind::Text;
+    }
+    return line.size();
+}
+
 qsizetype until(const QString &line, qsizetype from, QChar end) {
     const qsizetype at = line.indexOf(end, from);
     return at < 0 ? line.size() : at + 1;
@@ -105,8 +136,11 @@ QList<Kind> VekHighlighter::classify(const QString &line) {
             while (end < line.size() && !endsName(line[end]))
                 ++end;
             const QString word = line.mid(i, end - i);
-            if (isReservedWord(word))
+            if (isReservedWord(word)) {
                 mark(kinds, i, end, Kind::Keyword);
+                if (takesBracketText(word))
+                    end = markBracketText(line, end, kinds);
+            }
             else if (isNote(word))
                 mark(kinds, i, end, Kind::Note);
         }

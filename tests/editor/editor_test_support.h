@@ -11,6 +11,29 @@
 
 namespace vek::editor::test {
 
+// Outside a MessageRecorder or PromptScript, a message or modal prompt
+// would wait for a person: end the test at once with its text instead of
+// letting it hang until the watchdog fires.
+[[noreturn]] inline void unanswered(const QString &what) {
+    qFatal("unanswered %s (use MessageRecorder or PromptScript)", qPrintable(what));
+}
+inline const bool kNoUnansweredPrompts = [] {
+    setMessageHandler([](const AppMessage &message) -> MessageAnswer {
+        unanswered(QStringLiteral("message: ") + message.text);
+    });
+    PromptHooks hooks;
+    hooks.execDialog = [](QDialog &dialog) -> int {
+        unanswered(QStringLiteral("dialog: ") + dialog.windowTitle());
+    };
+    hooks.openFileNames = [](QWidget *, const QString &) -> QStringList { unanswered(QStringLiteral("open prompt")); };
+    hooks.saveFileName = [](QWidget *, const QString &) -> QString { unanswered(QStringLiteral("save prompt")); };
+    hooks.chooseFont = [](QWidget *, const QFont &, const QString &) -> std::optional<QFont> {
+        unanswered(QStringLiteral("font prompt"));
+    };
+    setPromptHooks(std::move(hooks));
+    return true;
+}();
+
 // Records every application message and answers with the queued answers
 // (Ok or No once the queue is empty).
 class MessageRecorder {

@@ -17,6 +17,9 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -401,6 +404,50 @@ private slots:
             QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("not installed")));
         else
             QCOMPARE(help->browser()->source().toLocalFile(), index);
+    }
+
+    // File > Print through the print dialog, to PDF: the frame hands the
+    // settings' header and footer and the document's path (or title) on.
+    void printCarriesHeaderFooterAndPath_data() {
+        QTest::addColumn<bool>("named");
+        QTest::newRow("saved document") << true;
+        QTest::newRow("untitled document") << false;
+    }
+    void printCarriesHeaderFooterAndPath() {
+        QFETCH(bool, named);
+        if (!QFileInfo(QStringLiteral(VEK_PDFTOTEXT)).isExecutable())
+            QSKIP("pdftotext is not installed");
+        Fixture f;
+        f.program.header.set(QStringLiteral("Piece &f"));
+        f.program.footer.set(QStringLiteral("Sheet &p of %Y"));
+        f.program.footerTime.set(1);
+        CPadFrame *child = named ? f.frame->openDocument(f.file("print.vek", "c d e f g\r\n"))
+                                 : f.frame->newDocument();
+        if (!named)
+            child->view()->insertPlainText(QStringLiteral("c d e f g"));
+        const QString pdf = f.dir.filePath(QStringLiteral("out.pdf"));
+        PromptScript prompts;
+        // Accepting applies the dialog's own destination, so the PDF file
+        // is chosen after it.
+        prompts.dialog = [&pdf](QDialog &dialog) {
+            dialog.accept();
+            QPrinter *printer = dynamic_cast<QPrintDialog &>(dialog).printer();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return int(QDialog::Accepted);
+        };
+        MessageRecorder messages;
+        f.trigger(cmd::ID_FILE_PRINT);
+        QCOMPARE(prompts.dialogs, 1);
+        QCOMPARE(messages.messages, QStringList());
+        QProcess text;
+        text.start(QStringLiteral(VEK_PDFTOTEXT), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString page = QString::fromUtf8(text.readAllStandardOutput());
+        const QString name = named ? f.dir.filePath(QStringLiteral("print.vek")) : QStringLiteral("NoName1");
+        QVERIFY2(page.contains(QStringLiteral("Piece ") + name), qPrintable(page));
+        QVERIFY(page.contains(QStringLiteral("c d e f g")));
+        QVERIFY(page.contains(QStringLiteral("Sheet 1 of %1").arg(QDate::currentDate().year())));
     }
 
     void caretPositionInTheStatusBar() {

@@ -48,6 +48,10 @@ private slots:
         QTest::newRow("lyric text") << "\"la la\" c" << "ttttttt.n";
         QTest::newRow("declared name") << "track right" << "kkkkk......";
         QTest::newRow("odd reserved word") << "test!!" << "kkkkkk";
+        QTest::newRow("title is text") << "title [Minuet in G] c" << "kkkkk.btttttttttttb.n";
+        QTest::newRow("nested brackets stay text") << "marker [a [b] c]" << "kkkkkk.btttttttb";
+        QTest::newRow("unclosed text runs to the end") << "cue [da capo" << "kkk.bttttttt";
+        QTest::newRow("section brackets are code") << "track s [a b]" << "kkkkk...bn.nb";
     }
     void classify() {
         QFETCH(QString, line);
