@@ -149,6 +149,7 @@ struct CompileState {
     uint8_t hookGuard[2] = {};    // chord pattern, chord effect
     HashEntry *hookElement = nullptr;  // what a call of kind 8-11 starts (found by findActive)
     uint8_t noteInHookBody = 0;   // the note being read began inside such a body
+    uint8_t attachmentsMade = 0;  // some pattern or effect has been switched on or off
 
     // Macro frames, the compile's random numbers and what `seed` remembers.
     MacroStack macros;

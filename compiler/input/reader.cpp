@@ -60,16 +60,16 @@ bool load(CompileState &cs, int stream, int32_t offset) {
         in.index = offset - in.start;
         return true;
     }
-    int oldest = 0;
     for (int i = 0; i < kCacheSlots; ++i) {
-        const CacheSlot &s = in.cache[i];
-        if (holds(s, stream, offset)) {
+        if (holds(in.cache[i], stream, offset)) {
             makeCurrent(in, i);
-            in.index = offset - s.start;
+            in.index = offset - in.start;
             return true;
         }
-        if (s.stamp < in.cache[oldest].stamp) oldest = i;
     }
+    int oldest = 0;
+    for (int i = 1; i < kCacheSlots; ++i)
+        if (in.cache[i].stamp < in.cache[oldest].stamp) oldest = i;
     const bool ok = fillSlot(in, oldest, stream, offset);
     if (!ok) {
         in.cache[oldest].stream = -1;

@@ -6,7 +6,7 @@
 #include "music/notes.h"
 #include "music/numbers.h"
 #include "music/pitch.h"
-#include "statements/attachments.h"
+#include "statements/hook_points.h"
 #include "music/ticks.h"
 
 namespace vek {

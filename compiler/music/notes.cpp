@@ -6,7 +6,7 @@
 #include "input/reader.h"
 #include "music/numbers.h"
 #include "music/pitch.h"
-#include "statements/attachments.h"
+#include "statements/hook_points.h"
 
 namespace vek {
 

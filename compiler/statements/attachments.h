@@ -48,13 +48,11 @@ void switchElement(CompileState &cs, HashEntry &element);
 // A pattern name in the music, followed by "on" or "off".
 void switchPattern(CompileState &cs, HashEntry &pattern);
 
-// True while the body of a pattern or effect is being read.
-bool hookInProgress(const CompileState &cs);
-
-// The four hook points; each returns true when it started a body.
-bool offerNotePattern(CompileState &cs);
-bool offerChordPattern(CompileState &cs);
-bool offerNoteEffect(CompileState &cs);
-bool offerChordEffect(CompileState &cs);
+// The four hook points, called through hook_points.h; each returns true
+// when it started a body.
+bool tryNotePattern(CompileState &cs);
+bool tryChordPattern(CompileState &cs);
+bool tryNoteEffect(CompileState &cs);
+bool tryChordEffect(CompileState &cs);
 
 }  // namespace vek

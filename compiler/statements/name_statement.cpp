@@ -11,7 +11,7 @@
 #include "music/keyword_words.h"
 #include "music/macros.h"
 #include "music/notes.h"
-#include "statements/attachments.h"
+#include "statements/hook_points.h"
 #include "statements/declarations.h"
 #include "statements/statement_parser.h"
 #include "statements/statement_parts.h"

@@ -12,7 +12,7 @@
 #include "input/symbol_table.h"
 #include "music/macros.h"
 #include "music/numbers.h"
-#include "statements/attachments.h"
+#include "statements/hook_points.h"
 
 namespace vek {
 
@@ -62,14 +62,9 @@ void startBody(CompileState &cs, HashEntry *element, int hook) {
 
 }  // namespace
 
-bool hookInProgress(const CompileState &cs) {
-    for (uint8_t running : cs.hookRunning)
-        if (running) return true;
-    return false;
-}
-
 void switchElement(CompileState &cs, HashEntry &element) {
     VoiceState &v = *cs.voice;
+    cs.attachmentsMade = 1;
     const int32_t length = readLength(cs);
     int failed = 0;
     if (length == 0) {
@@ -88,17 +83,18 @@ void switchPattern(CompileState &cs, HashEntry &pattern) {
     else if (std::strcmp(cs.name, "off") == 0) start = kOff;
     else error(cs, kCodeOnOrOff);
     Track *track = cs.voice->track;
+    cs.attachmentsMade = 1;
     if (track && attachPattern(*track, &pattern, start)) error(cs, kCodeNoMemory);
 }
 
-bool offerNotePattern(CompileState &cs) {
+bool tryNotePattern(CompileState &cs) {
     HashEntry *e = activeElement(cs, kNotePattern);
     if (!e) return false;
     startBody(cs, e, kNotePatternHook);
     return true;
 }
 
-bool offerChordPattern(CompileState &cs) {
+bool tryChordPattern(CompileState &cs) {
     if (cs.hookGuard[kChordPatternGuard]) return false;
     HashEntry *e = activeElement(cs, kChordPattern);
     if (!e) return false;
@@ -107,14 +103,14 @@ bool offerChordPattern(CompileState &cs) {
     return true;
 }
 
-bool offerNoteEffect(CompileState &cs) {
+bool tryNoteEffect(CompileState &cs) {
     HashEntry *e = activeElement(cs, kNoteEffect);
     if (!e) return false;
     startBody(cs, e, kNoteEffectHook);
     return true;
 }
 
-bool offerChordEffect(CompileState &cs) {
+bool tryChordEffect(CompileState &cs) {
     if (cs.hookGuard[kChordEffectGuard]) return false;
     HashEntry *e = activeElement(cs, kChordEffect);
     if (!e) return false;

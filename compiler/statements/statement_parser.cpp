@@ -11,7 +11,7 @@
 #include "music/keywords.h"
 #include "music/macros.h"
 #include "music/numbers.h"
-#include "statements/attachments.h"
+#include "statements/hook_points.h"
 #include "statements/statement_parts.h"
 #include "music/ticks.h"
 

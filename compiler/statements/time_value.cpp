@@ -8,7 +8,7 @@
 #include "input/lexer.h"
 #include "input/reader.h"
 #include "music/numbers.h"
-#include "statements/attachments.h"
+#include "statements/hook_points.h"
 #include "statements/statement_parser.h"
 #include "music/ticks.h"
 
