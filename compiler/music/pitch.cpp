@@ -1,6 +1,8 @@
 // Pitch classes, mode degrees and steps of the major scale.
 #include "music/pitch.h"
 
+#include <cstring>
+
 #include "events/track.h"
 #include "music/voice_state.h"
 
@@ -9,6 +11,7 @@ namespace vek {
 namespace {
 
 constexpr int32_t kMajorScale[7] = {0, 2, 4, 5, 7, 9, 11};
+constexpr int8_t kMajorScaleBytes[7] = {0, 2, 4, 5, 7, 9, 11};
 constexpr int32_t kDefaultBaseOctave = 5;
 
 int32_t floorDivide(int32_t a, int32_t b) {
@@ -58,19 +61,33 @@ int32_t PitchClass(int32_t pitch) {
     return pitch < 12 ? pitch : pitch % 12;
 }
 
-int32_t ModeIndexOfPitch(const VoiceState &voice, const Track *track, int32_t pitch) {
-    // Entries are compared with the pitch taken back to the mode's root.
-    const int32_t pitchClass = PitchClass(pitch - voice.modeRoot);
-    for (int32_t i = 0; i <= voice.modeLast && i < kMaxModeEntries; ++i) {
-        if (kByteClass(voice.modeTable[i]) != pitchClass) continue;
-        const int32_t entry = voice.modeTable[i] + voice.modeRoot;
-        // Same pitch class, so the difference is whole octaves.
-        int32_t octave = (pitch - entry) / 12;
-        if (voice.octaveMode == kModeAbsolute) octave -= baseOctave(track);
-        if (voice.modeStep == 0) return i;
-        return i + floorDivide(octave, voice.modeStep) * (voice.modeLast + 1);
-    }
+namespace {
+
+// The major mode every voice starts with, whose entry of each pitch class
+// is known without a search (-1: not in the mode).
+constexpr int8_t kMajorEntryOfClass[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
+
+// The first entry of the voice's mode in `pitchClass` (taken from the
+// mode's root), or -1.
+int32_t firstEntryOfClass(const VoiceState &voice, int32_t pitchClass) {
+    if (voice.modeLast == 6 && std::memcmp(voice.modeTable, kMajorScaleBytes, 7) == 0)
+        return kMajorEntryOfClass[pitchClass];
+    for (int32_t i = 0; i <= voice.modeLast && i < kMaxModeEntries; ++i)
+        if (kByteClass(voice.modeTable[i]) == pitchClass) return i;
     return -1;
+}
+
+}  // namespace
+
+int32_t ModeIndexOfPitch(const VoiceState &voice, const Track *track, int32_t pitch) {
+    const int32_t i = firstEntryOfClass(voice, PitchClass(pitch - voice.modeRoot));
+    if (i < 0) return -1;
+    const int32_t entry = voice.modeTable[i] + voice.modeRoot;
+    // Same pitch class, so the difference is whole octaves.
+    int32_t octave = (pitch - entry) / 12;
+    if (voice.octaveMode == kModeAbsolute) octave -= baseOctave(track);
+    if (voice.modeStep == 0) return i;
+    return i + floorDivide(octave, voice.modeStep) * (voice.modeLast + 1);
 }
 
 int32_t TransposeDiatonic(int32_t pitch, int32_t tonic, int32_t steps) {

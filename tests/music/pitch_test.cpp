@@ -1,5 +1,8 @@
 // Pitch classes, steps of the major scale and degrees of a mode, negative
 // pitches included.
+#include <algorithm>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -127,27 +130,45 @@ TEST(ModeIndexOfPitch, AbsoluteOctavesCountFromTheTracksBaseOctave) {
     EXPECT_EQ(ModeIndexOfPitch(v, &absolute, 12), 5);
 }
 
-// Entries anywhere in a byte's range, below zero included, and any root:
-// the lookup must agree with matching every entry's pitch class in turn.
-TEST(ModeIndexOfPitch, AgreesWithAPlainSearchOverSignedEntriesAndRoots) {
-    VoiceState v;
-    const int8_t table[] = {-128, -13, -1, 0, 5, 11, 46, 127};
-    for (int i = 0; i < 8; ++i) v.modeTable[i] = table[i];
-    v.modeLast = 7;
-    v.modeStep = 3;
-    for (int32_t root : {-30, -1, 0, 7, 25}) {
-        v.modeRoot = root;
-        for (int32_t pitch = -40; pitch < 170; ++pitch) {
-            int32_t expected = -1;
-            for (int32_t i = 0; i <= v.modeLast; ++i) {
-                const int32_t entry = table[i] + root;
-                if (((entry % 12) + 12) % 12 != ((pitch % 12) + 12) % 12) continue;
-                const int32_t octave = (pitch - entry) / 12;
-                const int32_t wraps = octave >= 0 ? octave / 3 : -((-octave + 2) / 3);
-                expected = i + wraps * 8;
-                break;
-            }
-            EXPECT_EQ(ModeIndexOfPitch(v, nullptr, pitch), expected) << pitch << " root " << root;
+// The lookup must agree with matching every entry's pitch class in turn:
+// for entries anywhere in a byte's range, below zero included, for the
+// major mode every voice starts with and for that mode with a changed step
+// or a ninth entry, each under several roots.
+int32_t searchModeIndex(const std::vector<int8_t> &table, int32_t root, int32_t step, int32_t pitch) {
+    const int32_t length = static_cast<int32_t>(table.size());
+    for (int32_t i = 0; i < length; ++i) {
+        const int32_t entry = table[i] + root;
+        if (((entry % 12) + 12) % 12 != ((pitch % 12) + 12) % 12) continue;
+        const int32_t octave = (pitch - entry) / 12;
+        if (step == 0) return i;
+        const int32_t wraps = octave >= 0 ? octave / step : -((-octave + step - 1) / step);
+        return i + wraps * length;
+    }
+    return -1;
+}
+
+TEST(ModeIndexOfPitch, AgreesWithAPlainSearch) {
+    const struct {
+        std::vector<int8_t> table;
+        int8_t step;
+    } modes[] = {
+        {{-128, -13, -1, 0, 5, 11, 46, 127}, 3},
+        {{0, 2, 4, 5, 7, 9, 11}, 1},
+        {{0, 2, 4, 5, 7, 9, 11}, 2},
+        {{0, 2, 4, 5, 7, 9, 11, 12}, 1},
+        {{0, 2, 4, 5, 7, 9, 10}, 1},
+    };
+    for (const auto &mode : modes) {
+        VoiceState v;
+        std::copy(mode.table.begin(), mode.table.end(), v.modeTable);
+        v.modeLast = static_cast<int32_t>(mode.table.size()) - 1;
+        v.modeStep = mode.step;
+        for (int32_t root : {-30, -1, 0, 7, 25}) {
+            v.modeRoot = root;
+            for (int32_t pitch = -40; pitch < 170; ++pitch)
+                EXPECT_EQ(ModeIndexOfPitch(v, nullptr, pitch),
+                          searchModeIndex(mode.table, root, mode.step, pitch))
+                    << pitch << " root " << root << " entries " << mode.table.size();
         }
     }
 }
