@@ -9,6 +9,7 @@
 #include "app/recent_files.h"
 #include "app/set_tab_stops.h"
 #include "editor_test_support.h"
+#include "scratch_settings.h"
 #include "platform/help_browser.h"
 #include "platform/profile_file.h"
 
@@ -36,27 +37,14 @@ Q_DECLARE_METATYPE(vek::editor::MessageAnswer)
 namespace {
 
 // A main frame over scratch settings.
-struct Fixture {
-    QTemporaryDir dir;
-    ProfileFile profile{dir.filePath(QStringLiteral("vekedit.ini"))};
-    EditorSettings editor;
-    ProgramSettings program;
-    RecentFiles recent;
+struct Fixture : ScratchSettings {
     std::unique_ptr<CMainFrame> frame;
 
     Fixture() {
-        program.load(profile);
-        program.documentPath.set(dir.path());
-        editor.loadShowCommand(profile);
-        editor.loadViewSettings(profile);
-        recent.load(profile);
         frame = makeFrame();
         frame->show();
     }
-    std::unique_ptr<CMainFrame> makeFrame() {
-        EditorContext context{&profile, &editor, &program, &recent, dir.path()};
-        return std::make_unique<CMainFrame>(context);
-    }
+    std::unique_ptr<CMainFrame> makeFrame() { return std::make_unique<CMainFrame>(context()); }
     QString file(const char *name, const QByteArray &bytes = "c d e\n") {
         const QString path = dir.filePath(QString::fromLatin1(name));
         writeFile(path, bytes);

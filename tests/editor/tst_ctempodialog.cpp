@@ -9,6 +9,7 @@
 #include "app/recent_files.h"
 #include "app/tempo_dialog.h"
 #include "editor_test_support.h"
+#include "scratch_settings.h"
 #include "platform/profile_file.h"
 
 #include <QLineEdit>
@@ -22,24 +23,14 @@ namespace {
 
 // A main frame over scratch settings whose tempo dialogs are answered by
 // typing `typed` and pressing Insert, or Cancel when `cancel` is set.
-struct Fixture {
-    QTemporaryDir dir;
-    ProfileFile profile{dir.filePath(QStringLiteral("vekedit.ini"))};
-    EditorSettings editor;
-    ProgramSettings program;
-    RecentFiles recent;
+struct Fixture : ScratchSettings {
     PromptScript prompts;
     std::unique_ptr<CMainFrame> frame;
     QString typed;
     bool cancel = false;
 
     Fixture() {
-        program.load(profile);
-        program.documentPath.set(dir.path());
-        editor.loadShowCommand(profile);
-        editor.loadViewSettings(profile);
-        recent.load(profile);
-        frame = std::make_unique<CMainFrame>(EditorContext{&profile, &editor, &program, &recent, dir.path()});
+        frame = std::make_unique<CMainFrame>(context());
         frame->show();
         prompts.dialog = [this](QDialog &shown) {
             auto *dialog = qobject_cast<CTempoDialog *>(&shown);

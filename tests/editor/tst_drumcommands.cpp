@@ -14,6 +14,7 @@
 #include "drums/figure_dialog.h"
 #include "drums/pattern_dialog.h"
 #include "platform/profile_file.h"
+#include "scratch_settings.h"
 
 #include <QtTest>
 
@@ -23,24 +24,16 @@ using namespace vek::editor::test;
 namespace {
 
 // A main frame with the drum commands over a scratch document folder.
-struct Fixture {
+struct Fixture : ScratchSettings {
     MessageRecorder messages;
     PromptScript prompts;
-    QTemporaryDir dir;
-    ProfileFile profile{dir.filePath(QStringLiteral("vekedit.ini"))};
-    EditorSettings editor;
-    ProgramSettings program;
-    RecentFiles recent;
     std::unique_ptr<CMainFrame> frame;
     DrumCommands *drums = nullptr;
     QString inserted;  // the program text of the record the dialog ended with
 
     Fixture() {
-        program.documentPath.set(dir.path());
         prepareDocumentFolder(dir.path(), installedDataDir(QCoreApplication::applicationDirPath()));
-        editor.loadShowCommand(profile);
-        editor.loadViewSettings(profile);
-        frame = std::make_unique<CMainFrame>(EditorContext{&profile, &editor, &program, &recent, dir.path()});
+        frame = std::make_unique<CMainFrame>(context());
         drums = new DrumCommands(*frame, program);
         DrumSession::Player silent;
         silent.play = [](const QByteArray &, QObject *) {};

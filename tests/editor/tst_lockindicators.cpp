@@ -7,6 +7,7 @@
 #include "app/program_settings.h"
 #include "app/recent_files.h"
 #include "editor_test_support.h"
+#include "scratch_settings.h"
 #include "platform/lock_keys.h"
 #include "platform/profile_file.h"
 
@@ -17,24 +18,18 @@
 #include <QtTest>
 
 using namespace vek::editor;
+using namespace vek::editor::test;
 
 namespace {
 
 const QStringList kPaneNames = {QStringLiteral("capsLock"), QStringLiteral("numLock"), QStringLiteral("scrollLock")};
 
 // A shown main frame over scratch settings.
-struct Fixture {
-    QTemporaryDir dir;
-    ProfileFile profile{dir.filePath(QStringLiteral("vekedit.ini"))};
-    EditorSettings editor;
-    ProgramSettings program;
-    RecentFiles recent;
+struct Fixture : ScratchSettings {
     std::unique_ptr<CMainFrame> frame;
 
     Fixture() {
-        program.load(profile);
-        EditorContext context{&profile, &editor, &program, &recent, dir.path()};
-        frame = std::make_unique<CMainFrame>(context);
+        frame = std::make_unique<CMainFrame>(context());
         frame->show();
         frame->statusBar()->layout()->activate();
     }

@@ -161,6 +161,16 @@ std::vector<std::string> smfTrack(const std::string &bytes, int index) {
     return track;
 }
 
+std::string emptySongFile() {
+    return hexBytes("4D 54 68 64 00 00 00 06 00 01 00 01 00 78 "
+                    "4D 54 72 6B 00 00 00 22 "
+                    "00 FF 54 05 40 00 00 00 00 "
+                    "00 FF 51 03 09 27 C0 "
+                    "00 FF 58 04 04 02 18 08 "
+                    "00 FF 59 02 00 00 "
+                    "00 FF 2F 00 ");
+}
+
 std::string hexBytes(const std::string &hex) {
     std::string bytes;
     for (size_t i = 0; i + 1 < hex.size(); i += 3)

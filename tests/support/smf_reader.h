@@ -32,5 +32,9 @@ std::string smfText(const std::string &bytes);
 
 // Bytes from hex text: "4D 54 68 64 " (two digits and a blank each).
 std::string hexBytes(const std::string &hex);
+// The whole file of a song without events, 120 ticks per quarter: the
+// header and a conductor track with the SMPTE offset, 100.00 BPM (600000 us
+// per quarter), 4/4 and key 0.
+std::string emptySongFile();
 
 }  // namespace vek::test

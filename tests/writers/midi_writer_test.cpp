@@ -34,13 +34,7 @@ TEST_F(MidiWriterTest, SongWithoutEventsIsHeaderAndConductorOnly) {
     defaultTrack(song);                  // exists, but holds nothing
     addNamedTrack(song, "silent", 1);
     const std::string bytes = writeSong(song);
-    EXPECT_EQ(bytes, hexBytes("4D 54 68 64 00 00 00 06 00 01 00 01 00 78 "
-                              "4D 54 72 6B 00 00 00 22 "
-                              "00 FF 54 05 40 00 00 00 00 "
-                              "00 FF 51 03 09 27 C0 "
-                              "00 FF 58 04 04 02 18 08 "
-                              "00 FF 59 02 00 00 "
-                              "00 FF 2F 00 "));
+    EXPECT_EQ(bytes, emptySongFile());
     EXPECT_EQ(decodeSmf(bytes).front(), "MThd format 1 tracks 1 division 120");
 }
 
