@@ -10,8 +10,9 @@ namespace vek {
 
 namespace {
 
-constexpr int32_t kMajorScale[7] = {0, 2, 4, 5, 7, 9, 11};
-constexpr int8_t kMajorScaleBytes[7] = {0, 2, 4, 5, 7, 9, 11};
+// Bytes, like a voice's mode table, so that the starting mode is found by
+// comparing the two.
+constexpr int8_t kMajorScale[7] = {0, 2, 4, 5, 7, 9, 11};
 constexpr int32_t kDefaultBaseOctave = 5;
 
 int32_t floorDivide(int32_t a, int32_t b) {
@@ -70,7 +71,7 @@ constexpr int8_t kMajorEntryOfClass[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1,
 // The first entry of the voice's mode in `pitchClass` (taken from the
 // mode's root), or -1.
 int32_t firstEntryOfClass(const VoiceState &voice, int32_t pitchClass) {
-    if (voice.modeLast == 6 && std::memcmp(voice.modeTable, kMajorScaleBytes, 7) == 0)
+    if (voice.modeLast == 6 && std::memcmp(voice.modeTable, kMajorScale, sizeof kMajorScale) == 0)
         return kMajorEntryOfClass[pitchClass];
     for (int32_t i = 0; i <= voice.modeLast && i < kMaxModeEntries; ++i)
         if (kByteClass(voice.modeTable[i]) == pitchClass) return i;
