@@ -4,5 +4,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 bash "$root/scripts/install-packages.sh"
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# VEK_CMAKE_ARGS adds configure options, e.g. -DVEK_WERROR=ON as CI builds.
+# shellcheck disable=SC2086
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VEK_CMAKE_ARGS:-} >/dev/null
 cmake --build "$root/build" -j"$(nproc)"
