@@ -10,6 +10,7 @@
 #include "entry/output_name.h"
 #include "events/range_extraction.h"
 #include "events/song_context.h"
+#include "input/errors.h"
 #include "writers/midi_writer.h"
 #include "writers/sysex_records.h"
 #include "writers/work_file.h"
@@ -21,6 +22,8 @@ namespace {
 constexpr const char *kVersionMessage = "Vek1.2.dll cannot be used with this program";
 constexpr const char *kUsageMessage = "Usage: vek <filename>";
 constexpr const char *kDefaultSearchTail = ";;include;../include";
+constexpr int kCodeWorkFileTooSmall = 81;
+constexpr int kCodeUnknownFormat = 82;
 constexpr const char *kSysexCopyMessage =
     " The system-exclusive records could not be copied into the work file: sysex.out cannot be "
     "read";
@@ -32,6 +35,13 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 void fail(ParseError &r, const char *message) {
     std::snprintf(r.message, sizeof r.message, "%s", message);
+    r.failed = 1;
+    r.hasLocation = 0;
+}
+
+// A message of the table, with `name` in it, and no position.
+void failWithRow(ParseError &r, int code, const char *name) {
+    formatMessage(r.message, code, name, "", 0);
     r.failed = 1;
     r.hasLocation = 0;
 }
@@ -78,6 +88,16 @@ FilePtr openOutput(const char *sourcePath, const char *format, char *name, size_
     return out;
 }
 
+bool knownFormat(const char *format) {
+    return std::strcmp(format, "midi") == 0 || std::strcmp(format, "wrk") == 0;
+}
+
+// A failed write leaves the output as a failed compile does: empty, never
+// a part that looks like music.
+void emptyOutput(const char *name) {
+    if (std::FILE *f = std::fopen(name, "wb")) std::fclose(f);
+}
+
 void failWrite(ParseError &r, const char *name) {
     std::snprintf(r.message, sizeof r.message,
                   "Problem writing output file: %.150s The disk may be full. ", name);
@@ -85,27 +105,39 @@ void failWrite(ParseError &r, const char *name) {
 }
 
 // The work file's wave files are read relative to the current folder,
-// which is the document's folder when the editor compiles.
-void writeWork(SongContext &song, FilePtr out, const char *name, ParseError &r) {
+// which is the document's folder when the editor compiles. False when the
+// file was not written.
+bool writeWork(SongContext &song, FilePtr out, const char *name, ParseError &r) {
     const WorkFileResult result = writeWorkFile(song, out.release());
     if (result.code == kCodeWriteFailed) failWrite(r, name);
     if (result.code == kCodeSysexUnreadable) fail(r, kSysexCopyMessage);
+    if (result.code == kCodeWorkFileLimits) failWithRow(r, kCodeWorkFileTooSmall, "");
     if (result.code == kCodeWaveUnreadable) {
         std::snprintf(r.message, sizeof r.message, " Unable to open wave file \"%.180s\"",
                       result.file.c_str());
         r.failed = 1;
         r.hasLocation = 0;
     }
+    return result.code == 0;
+}
+
+bool writeFile(SongContext &song, FilePtr out, const char *name, ParseError &r) {
+    if (std::strcmp(song.format, "midi") != 0) return writeWork(song, std::move(out), name, r);
+    const int code = writeMidiFile(song, out.release());
+    if (code == kCodeSysexMissing) fail(r, unwritableSysexMessage(song).c_str());
+    if (code == kCodeWriteFailed) failWrite(r, name);
+    return code == 0;
 }
 
 void writeOutput(SongContext &song, FilePtr out, const char *name, ParseError &r) {
-    if (std::strcmp(song.format, "midi") == 0) {
-        const int code = writeMidiFile(song, out.release());
-        if (code == kCodeSysexMissing) fail(r, unwritableSysexMessage(song).c_str());
-        if (code == kCodeWriteFailed) failWrite(r, name);
-    } else if (std::strcmp(song.format, "wrk") == 0) {
-        writeWork(song, std::move(out), name, r);
+    bool written = false;
+    try {
+        written = writeFile(song, std::move(out), name, r);
+    } catch (...) {
+        emptyOutput(name);
+        throw;
     }
+    if (!written) emptyOutput(name);
 }
 
 void run(int32_t count, const VekmainArgs &a, ParseError &r) {
@@ -122,6 +154,7 @@ void run(int32_t count, const VekmainArgs &a, ParseError &r) {
     if (count != VEKMAIN_ARGUMENT_COUNT || std::strcmp(text(a.version), VEKMAIN_VERSION) != 0)
         fail(r, kVersionMessage);
     if (count < 2) return fail(r, kUsageMessage);
+    if (!knownFormat(song->format)) return failWithRow(r, kCodeUnknownFormat, song->format);
 
     char outputPath[kPathBytes + 8];
     FilePtr out = openOutput(sourcePath, song->format, outputPath, sizeof outputPath, r);

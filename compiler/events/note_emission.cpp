@@ -9,6 +9,7 @@
 #include "input/errors.h"
 #include "input/symbol_table.h"
 #include "music/pitch.h"
+#include "music/ticks.h"
 #include "writers/listing.h"
 
 namespace vek {
@@ -174,6 +175,7 @@ void emitToTarget(CompileState &cs, VoiceState &v, Track &t) {
 }  // namespace
 
 void storeEvent(CompileState &cs, Track &track, const Event &e) {
+    checkEventTime(cs, e.kind == kNote ? int64_t{e.time} + e.extra : e.time);
     track.insert(e);
     if (cs.listOn) listEvent(cs, e, &track);
 }

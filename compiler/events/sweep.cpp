@@ -9,6 +9,7 @@
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/symbol_table.h"
+#include "music/ticks.h"
 #include "writers/listing.h"
 
 namespace vek {
@@ -73,6 +74,7 @@ void sendTempo(CompileState &cs, int32_t time, int32_t tempo) {
     if (tempo < kSlowestTempo || tempo > kFastestTempo) error(cs, kCodeTempoRange);
     SongContext &song = *cs.song;
     if (--song.budget.remaining < 0) throw FatalError{"sorry; too many notes for my memory!"};
+    checkEventTime(cs, time);
     song.tempoMap.insertTempo(TempoEntry{time, 0, static_cast<uint32_t>(tempo), 0});
     cs.tempo = tempo;
     if (cs.listOn) listEvent(cs, Event{time, 0, kTempoEvent, 0, 0, 0}, nullptr);

@@ -95,6 +95,9 @@ constexpr MessageRow kMessages[] = {
     {77, "\"break\" keyword should be qualified with \"on\" or \"off\"", kNone, 0},
     {78, "Pick index must be in the range 0 (random) to 1 (sequential).\n Use fractional or decimal format. ", kNone, 0},
     {kCodeTooLong, " Piece too long: the source expands beyond %i characters. Check for runaway repeats or recursive macros.", kLimit, static_cast<int>(kMaxSourceCharacters)},
+    {80, " Time too far: an event cannot start or end beyond tick %i, the longest gap a MIDI file can hold", kLimit, 0x0FFFFFFF},
+    {81, " The work file cannot hold this piece: its times end at tick %i, its bar numbers at 65535 and its bar lengths at 65535 ticks. Write a MIDI file instead", kLimit, 0xFFFFFF},
+    {82, "Unknown output format \"%s\": use \"midi\" or \"wrk\"", kName, 0},
     {100, " Unable to set filename ", kNone, 0},
 };
 

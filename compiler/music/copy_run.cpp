@@ -51,6 +51,17 @@ std::vector<Event> eventsIn(Track &track, int64_t from, int64_t to, bool wheels)
     return out;
 }
 
+// True when `track` holds a note or wheel value at or after `from` (ticks).
+bool copiesFrom(Track &track, int32_t from) {
+    const int32_t n = track.count();
+    for (int32_t i = n - 1; i >= 0; --i) {
+        const Event &e = *track.at(i);
+        if (e.time < from) return false;
+        if (e.kind == kNote || e.kind == kPitchWheel) return true;
+    }
+    return false;
+}
+
 // Unfixed values serve a generated pass (a fixed seed), whose events have
 // no source to take them from.
 Event fixedValues(const CompileState &cs, const CopyRequest &rq) {
@@ -80,11 +91,15 @@ void prepareDrivers(CopyRun &run) {
     }
 }
 
-// The events a pass walks: the seed's own definition, or the source.
+// The events a pass walks: the seed's own definition, or the source. A
+// driving seed needs an event at or after the window start (76), as every
+// driving slot does; a fixed seed makes its own.
 void prepareSeed(CopyRun &run, Track &source) {
     const CopySlot &seed = run.request.slots[kSlotSeed];
-    run.streams[kSlotSeed].events = eventsIn(seed.driver ? *seed.driver : source,
-                                             run.request.windowStart, run.request.windowEnd, true);
+    Track &events = seed.driver ? *seed.driver : source;
+    const int32_t from = run.request.windowStart;
+    if (seed.mode != kCopyFixed && !copiesFrom(events, from)) error(run.cs, kCodeCopyNoEvents);
+    run.streams[kSlotSeed].events = eventsIn(events, from, run.request.windowEnd, true);
 }
 
 const Event &current(const Stream &st) { return st.events[static_cast<size_t>(st.index)]; }

@@ -11,6 +11,7 @@
 #include "music/keyword_words.h"
 #include "music/macros.h"
 #include "music/numbers.h"
+#include "music/ticks.h"
 
 namespace vek {
 
@@ -70,6 +71,7 @@ void markKey(CompileState &cs, int8_t sharps) {
     e.time = start;
     e.measure = bar + 1;
     e.key = sharps;
+    checkEventTime(cs, start);
     map.insertMeter(e);
 }
 

@@ -6,6 +6,7 @@
 #include "input/reader.h"
 #include "music/keyword_statement.h"
 #include "music/keyword_words.h"
+#include "music/ticks.h"
 #include "statements/statement_parser.h"
 
 namespace vek {
@@ -36,6 +37,7 @@ void storeWord(CompileState &cs, Track *track) {
     word += ' ';
     SongContext &song = *cs.song;
     const int32_t time = cs.voice->time;
+    checkEventTime(cs, time);
     if (track) track->insert(Event{time, kMetaLyric, kMetaText, 0, 0, song.storeText(word)});
     if (time > song.endTime) song.endTime = time;
 }

@@ -6,6 +6,7 @@
 #include "music/keyword_words.h"
 #include "music/keywords.h"
 #include "music/numbers.h"
+#include "music/ticks.h"
 
 namespace vek {
 
@@ -72,6 +73,7 @@ void meterWord(CompileState &cs) {
     MeterMap &map = cs.song->meterMap;
     const MeterEntry *inForce = map.meterAt(time);
     const int32_t beatTicks = beatTicksFor(cs.song->division, power);
+    checkEventTime(cs, time);
     map.insertMeter(MeterEntry{time, bar + 1, static_cast<uint8_t>(beats),
                                static_cast<uint8_t>(power), inForce ? inForce->key : int8_t{0},
                                beatTicks, beatTicks * beats});

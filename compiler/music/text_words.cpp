@@ -8,6 +8,7 @@
 #include "music/keyword_statement.h"
 #include "music/keyword_words.h"
 #include "music/keywords.h"
+#include "music/ticks.h"
 
 namespace vek {
 
@@ -33,6 +34,7 @@ std::optional<std::string> &songText(SongContext &song, int index) {
 }
 
 Event metaEvent(CompileState &cs, MetaType type, std::string text) {
+    checkEventTime(cs, cs.voice->time);
     const uint32_t index = cs.song->storeText(std::move(text));
     return Event{cs.voice->time, type, kMetaText, 0, 0, index};
 }

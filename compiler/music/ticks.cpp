@@ -6,11 +6,16 @@ namespace vek {
 
 namespace {
 constexpr int kCodeOutOfRange = 7;
-}
+constexpr int kCodeTimeTooFar = 80;
+}  // namespace
 
 int32_t checkedTicks(CompileState &cs, int64_t ticks) {
     if (ticks > kMaxTicks || ticks < -kMaxTicks) error(cs, kCodeOutOfRange);
     return static_cast<int32_t>(ticks);
+}
+
+void checkEventTime(CompileState &cs, int64_t time) {
+    if (time > kMaxEventTime) error(cs, kCodeTimeTooFar);
 }
 
 }  // namespace vek

@@ -10,8 +10,16 @@ struct CompileState;
 // which keeps every sum of two of them inside 32 bits.
 constexpr int64_t kMaxTicks = int64_t{1} << 30;
 
+// The latest tick an event may start or end on: a MIDI file's gap between
+// two events is at most four 7-bit bytes. Stored times are never negative,
+// so no gap can be longer than this.
+constexpr int64_t kMaxEventTime = 0x0FFFFFFF;
+
 // `ticks` as a time, or code 7 (" Number out of range ") when it is beyond
 // the limit either way.
 int32_t checkedTicks(CompileState &cs, int64_t ticks);
+
+// Code 80 when an event at `time` (ticks) could not be written.
+void checkEventTime(CompileState &cs, int64_t time);
 
 }  // namespace vek

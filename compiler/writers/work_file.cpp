@@ -68,7 +68,7 @@ WorkFileResult writeWorkFile(SongContext &song, std::FILE *out) {
     WorkWriter w{out, song};
     try {
         const std::vector<Track *> tracks = tracksInWriteOrder(song);
-        if (waveFilesReadable(w, tracks)) writeSong(w, tracks);
+        if (fitsWorkFile(w, tracks) && waveFilesReadable(w, tracks)) writeSong(w, tracks);
     } catch (...) {
         std::fclose(out);
         throw;

@@ -47,6 +47,10 @@ void writeSongChunks(WorkWriter &w);
 // Every track's chunks, in `order`.
 void writeTrackChunks(WorkWriter &w, const std::vector<Track *> &order);
 
+// False (with kCodeWorkFileLimits recorded) when a time, bar number or bar
+// length is beyond its field.
+bool fitsWorkFile(WorkWriter &w, const std::vector<Track *> &order);
+
 // False (with the failure recorded) when a wave event names a file that
 // cannot be opened.
 bool waveFilesReadable(WorkWriter &w, const std::vector<Track *> &order);

@@ -287,6 +287,24 @@ TEST(WorkFileCompile, SourceCompilesToAWorkFile) {
                             "240 90 40 40 dur 120"}));
 }
 
+// Record times have 24 bits; a meter entry's bar number and bar length 16.
+TEST(WorkFileCompile, APieceBeyondTheFieldsFailsWithAnEmptyFile) {
+    ScratchDir dir;
+    CompileOptions o;
+    o.format = "wrk";
+    const char *sources[] = {"C |40000 D", "C |40000 marker [late]", "ppq 480 meter 99/1 C",
+                             "ppq 48 meter 1/32 |70000 meter 2/32 C"};
+    for (const char *source : sources) {
+        SCOPED_TRACE(source);
+        const auto r = compileText(source, o);
+        EXPECT_TRUE(r.failed());
+        EXPECT_EQ(r.message(), " The work file cannot hold this piece: its times end at tick "
+                               "16777215, its bar numbers at 65535 and its bar lengths at 65535 "
+                               "ticks. Write a MIDI file instead");
+        EXPECT_EQ(r.output, "");
+    }
+}
+
 TEST(WorkFileCompile, WaveFilesAreFoundInTheCurrentFolder) {
     ScratchDir dir;
     CompileOptions o;
