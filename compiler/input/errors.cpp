@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "entry/limits.h"
 #include "events/song_context.h"
@@ -95,6 +96,7 @@ constexpr MessageRow kMessages[] = {
     {77, "\"break\" keyword should be qualified with \"on\" or \"off\"", kNone, 0},
     {78, "Pick index must be in the range 0 (random) to 1 (sequential).\n Use fractional or decimal format. ", kNone, 0},
     {kCodeTooLong, " Piece too long: the source expands beyond %i characters. Check for runaway repeats or recursive macros.", kLimit, static_cast<int>(kMaxSourceCharacters)},
+    {86, " Cannot open include file \"%s\": the system allows this program no more open files", kName, 0},
     {100, " Unable to set filename ", kNone, 0},
 };
 
@@ -133,18 +135,28 @@ void formatMessage(char *out, int code, const char *name, const char *word, int 
 #pragma GCC diagnostic pop
 #endif
 
+namespace {
+
+// The record's field holds 79 characters; a longer name keeps its end
+// after "...", as that tells the file apart.
+void copyFileName(char (&field)[80], const std::string &name) {
+    const size_t room = sizeof field - 1;
+    const std::string shown = name.size() <= room ? name : "..." + name.substr(name.size() - room + 3);
+    shown.copy(field, room);
+    field[shown.size()] = '\0';
+}
+
+}  // namespace
+
 void raiseError(CompileState &cs, int code) {
     const int stream = cs.in.current;
     const int32_t where = position(cs);
     cs.echoLine[cs.echoIndex] = '\0';
 
     ParseError e{};
-    formatMessage(e.message, code, cs.name, cs.statementWord, cs.ch);
-    // Copied by hand: names may be longer than the record's field.
-    const char *name = cs.in.names[stream];
-    size_t n = 0;
-    for (; n + 1 < sizeof e.fileName && name[n] != '\0'; ++n) e.fileName[n] = name[n];
-    e.fileName[n] = '\0';
+    const char *name = cs.messageName.empty() ? cs.name : cs.messageName.c_str();
+    formatMessage(e.message, code, name, cs.statementWord, cs.ch);
+    if (stream < cs.in.depth) copyFileName(e.fileName, cs.in.names[stream]);
     cs.closeFiles();
     cs.lastError = code;
     e.stream = stream;
