@@ -219,7 +219,7 @@ TEST(Cli, AFolderIsPassedOverForTheNextName) {
 // error in a long-named source or include is placed at its line.
 TEST(Cli, LongPathsAndNamesWork) {
     ScratchDir dir;
-    const std::string folder = std::string(120, 'd') + "/" + std::string(120, 'e');
+    const std::string folder = std::string(130, 'd') + "/" + std::string(130, 'e');  // 270 bytes with the name
     std::filesystem::create_directories(folder);
     const std::string source = folder + "/song.vek";
     dir.write(source, "include gm.vek\nc d\ne )\n");
