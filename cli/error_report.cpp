@@ -38,6 +38,30 @@ std::string slashed(std::string name) {
     return name;
 }
 
+// The compiler's name field keeps "..." and the last 76 characters of a
+// longer name.
+constexpr std::size_t kCutName = 79;
+constexpr std::string_view kCutMark = "...";
+
+bool endsWith(std::string_view s, std::string_view tail) {
+    return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
+}
+
+// The include names in the source that end with `tail`: each occurrence
+// stretched back to the blank, "[" or quote before it.
+std::vector<std::string> namesEndingIn(const std::string &sourcePath, std::string_view tail) {
+    std::string text;
+    std::vector<std::string> names;
+    if (!readWhole(sourcePath, text)) return names;
+    text = slashed(text);
+    for (auto at = text.find(tail); at != std::string::npos; at = text.find(tail, at + 1)) {
+        auto begin = text.find_last_of(" \t\r\n[\"", at);
+        begin = begin == std::string::npos ? 0 : begin + 1;
+        names.push_back(text.substr(begin, at + tail.size() - begin));
+    }
+    return names;
+}
+
 }  // namespace
 
 Location locate(std::string_view text, int32_t position) {
@@ -75,6 +99,14 @@ std::string tidyMessage(std::string_view message) {
 std::optional<std::string> findErrorFile(const std::string &name, const std::string &sourcePath,
                                          const std::string &includePath, std::string &content) {
     if (name.empty()) return std::nullopt;
+    if (name.size() == kCutName && name.rfind(kCutMark, 0) == 0) {
+        const std::string_view tail = std::string_view(name).substr(kCutMark.size());
+        for (const std::string &source : {sourcePath, sourcePath + ".vek"})
+            if (endsWith(source, tail)) return findErrorFile(source, sourcePath, includePath, content);
+        for (const std::string &full : namesEndingIn(sourcePath, tail))
+            if (auto file = findErrorFile(full, sourcePath, includePath, content)) return file;
+        return std::nullopt;
+    }
     if (name == sourcePath || name == sourcePath + ".vek") {
         if (readWhole(name, content)) return name;
         return std::nullopt;

@@ -113,9 +113,8 @@ void readOne(const Setup &s) {
     vek::SongContext song;
     song.listingPath = "number.vls";
     song.division = s.division;
-    std::snprintf(song.searchPath, sizeof song.searchPath, ".");
-    char sourceName[vek::kPathBytes] = "number.vek";
-    vek::CompileState cs(sourceName, song);
+    song.searchPath = ".";
+    vek::CompileState cs("number.vek", song);
     cs.frameRate = s.frameRate;
     cs.dropFrame = s.dropFrame;
     try {

@@ -70,9 +70,8 @@ void checkRecord() {
 bool storeBody() {
     vek::SongContext song;
     song.listingPath = "body.vls";
-    std::snprintf(song.searchPath, sizeof song.searchPath, ".");
-    char sourceName[vek::kPathBytes] = "body.vek";
-    vek::CompileState cs(sourceName, song);
+    song.searchPath = ".";
+    vek::CompileState cs("body.vek", song);
     vek::Definition d;
     try {
         cs.open();

@@ -128,9 +128,7 @@ bool peerInstalled() {
 bool readAndWrite(const std::string &source, size_t midiBytes) {
     vek::SongContext song;
     song.listingPath = "floor.vls";
-    char name[vek::kPathBytes] = {};
-    std::snprintf(name, sizeof name, "%s", source.c_str());
-    vek::CompileState cs(name, song);
+    vek::CompileState cs(source.c_str(), song);
     int64_t sum = 0;
     try {
         cs.open();

@@ -1,9 +1,10 @@
 #include "entry/compile_state.h"
 
-#include <cstring>
+#include <system_error>
 
 #include "events/song_context.h"
 #include "input/errors.h"
+#include "input/open_file.h"
 #include "input/reader.h"
 #include "input/symbol_table.h"
 #include "music/keywords.h"
@@ -29,12 +30,19 @@ void setMusicalDefaults(CompileState &cs) {
     cs.tempoDefinition.maxValue = 250;
 }
 
+// The source as named, else with ".vek" appended. When neither opens, the
+// message names both and why each failed.
 std::FILE *openSource(CompileState &cs) {
-    if (std::FILE *f = std::fopen(cs.sourceName, "rb")) return f;
-    const size_t length = std::strlen(cs.sourceName);
-    if (length + std::strlen(kSourceExtension) < static_cast<size_t>(kPathBytes))
-        std::strcat(cs.sourceName, kSourceExtension);
-    return std::fopen(cs.sourceName, "rb");
+    std::error_code first, second;
+    if (std::FILE *f = openFile(cs.sourceName, "rb", first)) return f;
+    const std::string given = cs.sourceName;
+    cs.sourceName += kSourceExtension;
+    if (std::FILE *f = openFile(cs.sourceName, "rb", second)) return f;
+    const std::string nor = " (nor " + cs.sourceName;
+    cs.messageName = first == second
+                         ? given + nor + "): " + first.message()
+                         : given + ": " + first.message() + nor + ": " + second.message() + ")";
+    return nullptr;
 }
 
 // The meter every piece starts in: 4/4, 120 ticks a beat, key 0.
@@ -68,8 +76,8 @@ void registerReservedWords(SongContext &song) {
 
 }  // namespace
 
-CompileState::CompileState(char *sourceNameBuffer, SongContext &songContext)
-    : song(&songContext), sourceName(sourceNameBuffer) {
+CompileState::CompileState(const char *sourcePath, SongContext &songContext)
+    : song(&songContext), sourceName(sourcePath) {
     setMusicalDefaults(*this);
 }
 
@@ -78,12 +86,8 @@ CompileState::~CompileState() { closeFiles(); }
 void CompileState::open() {
     pushStream(*this, std::fopen(song->listingPath, "w"), song->listingPath);
     std::FILE *source = openSource(*this);
-    if (!source) {
-        std::snprintf(in.names[kSourceSlot], kStreamNameBytes, "%s", sourceName);
-        std::snprintf(name, kNameBytes, "%s", sourceName);
-        error(*this, kCodeCannotOpen);
-    }
     in.current = pushStream(*this, source, sourceName);
+    if (!source) error(*this, kCodeCannotOpen);
     addInitialMeter(*this);
     startSelection(*song);
     echoLine[0] = '\0';

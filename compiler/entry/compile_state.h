@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "entry/limits.h"
 #include "events/controller_definition.h"
@@ -14,12 +16,10 @@ namespace vek {
 
 struct SongContext;
 
-constexpr int kPathBytes = 260;
-constexpr int kInputSlots = 20;       // slot 0 listing, 1 source, 2-19 includes
-constexpr int kStreamNameBytes = 100;
 constexpr int kCacheSlots = 10;
 constexpr int kCacheBytes = 80;
-constexpr int kEndOfInput = 255;
+// Outside the byte range, so that every byte value (0xFF too) is text.
+constexpr int kEndOfInput = 256;
 constexpr int kNameBytes = 85;        // holds 84 characters and the NUL
 constexpr int kEchoLine = 20;
 constexpr int32_t kListingCap = 35000;  // bytes
@@ -49,12 +49,14 @@ struct IncludeReturn {
     int32_t offset;
 };
 
-// The reader's files and its cache of 80-byte blocks.
+// The reader's files and its cache of 80-byte blocks. Input slot 0 is the
+// listing, 1 the source, then each include file in the order it was opened;
+// every file stays open to the end, as macro bodies are read back from it.
 struct InputState {
-    std::FILE *streams[kInputSlots] = {};
-    int32_t filePos[kInputSlots] = {};  // where each file's stream pointer stands
-    char names[kInputSlots][kStreamNameBytes] = {};
-    int depth = 0;
+    std::vector<std::FILE *> streams;
+    std::vector<int32_t> filePos;  // where each file's stream pointer stands
+    std::vector<std::string> names;
+    int depth = 0;                 // slots in use
     int current = kSourceSlot;
 
     CacheSlot cache[kCacheSlots];
@@ -66,16 +68,14 @@ struct InputState {
     int32_t index = 0;             // read index within it
     uint32_t useCounter = 0;
 
-    IncludeReturn returns[kInputSlots] = {};
-    uint8_t level = 0;             // include nesting
+    std::vector<IncludeReturn> returns;  // one per include file being read
 
     int64_t charactersLeft = kMaxSourceCharacters;  // delivered before code 79
 };
 
 struct CompileState {
-    // Sets every default; opens nothing. `sourceName` is the 260-byte buffer
-    // the entry point owns (".vek" may be appended to it).
-    CompileState(char *sourceName, SongContext &song);
+    // Sets every default; opens nothing.
+    CompileState(const char *sourceName, SongContext &song);
     ~CompileState();
     CompileState(const CompileState &) = delete;
     CompileState &operator=(const CompileState &) = delete;
@@ -89,7 +89,7 @@ struct CompileState {
     void closeFiles();
 
     SongContext *song;
-    char *sourceName;
+    std::string sourceName;    // ".vek" is appended when the name as given does not open
 
     int32_t atStatementStart = 0;
     int32_t actions = 0;       // bit 0: open the listing after the compile
@@ -99,8 +99,11 @@ struct CompileState {
     int32_t lastError = 0;
 
     InputState in;
-    int ch = ' ';              // current character; 255 is end of input
+    int ch = ' ';              // current character, or kEndOfInput
     char name[kNameBytes] = {};
+    // Shown instead of `name` by the message being raised when set: file
+    // names and reasons too long for `name`. Set just before raising.
+    std::string messageName;
     int32_t nameStart = 0;
     char statementWord[kNameBytes] = {};
     int32_t number = 0;

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "entry/compile_state.h"
 #include "entry/output_name.h"
@@ -49,18 +51,6 @@ void failWithRow(ParseError &r, int code, const char *name) {
 const char *text(const char *p) { return p ? p : ""; }
 int32_t integer(const int32_t *p) { return p ? *p : 0; }
 
-// The caller's folders, then the current folder and the include folders
-// beside and above it. Whole entries that do not fit are left out.
-void buildSearchPath(SongContext &song, const char *callerPath) {
-    const size_t room = sizeof song.searchPath - std::strlen(kDefaultSearchTail) - 1;
-    size_t length = std::strlen(callerPath);
-    if (length > room) {
-        length = room;
-        while (length > 0 && callerPath[length] != ';') --length;
-    }
-    std::memcpy(song.searchPath, callerPath, length);
-    std::strcpy(song.searchPath + length, kDefaultSearchTail);
-}
 
 void copyArguments(SongContext &song, const VekmainArgs &a) {
     song.listingPath = text(a.listingPath);
@@ -68,21 +58,26 @@ void copyArguments(SongContext &song, const VekmainArgs &a) {
     song.selectionStart = integer(a.selectionStart);
     song.selectionEnd = integer(a.selectionEnd);
     song.extractMode = integer(a.extractMode);
-    buildSearchPath(song, text(a.includePath));
+    // The caller's folders, then the current folder and the include
+    // folders beside and above it.
+    song.searchPath = std::string(text(a.includePath)) + kDefaultSearchTail;
 }
 
-FilePtr openOutput(const char *sourcePath, const char *format, char *name, size_t size,
-                   ParseError &r) {
-    char stem[kPathBytes];
-    std::snprintf(stem, sizeof stem, "%s", sourcePath);
-    cutExtension(stem);
+FilePtr openOutput(const char *sourcePath, const char *format, std::string &name, ParseError &r) {
+    std::string stem = sourcePath;
+    cutExtension(stem.data());
+    stem.resize(std::strlen(stem.c_str()));
+    std::vector<char> buffer(stem.size() + 8);
     FilePtr out;
-    if (outputName(stem, format, name, size)) out.reset(std::fopen(name, "wb"));
+    if (outputName(stem.c_str(), format, buffer.data(), buffer.size())) {
+        name = buffer.data();
+        out.reset(std::fopen(name.c_str(), "wb"));
+    }
     if (!out) {
         // The name is cut to leave room for the rest of the message.
         std::snprintf(r.message, sizeof r.message,
                       "Problem opening output file: %.150s The file may be in use by another program. ",
-                      name);
+                      name.c_str());
         r.failed = 1;
     }
     return out;
@@ -143,24 +138,17 @@ void writeOutput(SongContext &song, FilePtr out, const char *name, ParseError &r
 void run(int32_t count, const VekmainArgs &a, ParseError &r) {
     auto song = std::make_unique<SongContext>();
     const char *sourcePath = text(a.sourcePath);
-    char sourceName[kPathBytes];
-    if (std::strlen(sourcePath) >= sizeof sourceName) {
-        std::snprintf(r.message, sizeof r.message, "Cannot open file %.200s", sourcePath);
-        r.failed = 1;
-        return;
-    }
-    std::strcpy(sourceName, sourcePath);
     copyArguments(*song, a);
     if (count != VEKMAIN_ARGUMENT_COUNT || std::strcmp(text(a.version), VEKMAIN_VERSION) != 0)
         fail(r, kVersionMessage);
     if (count < 2) return fail(r, kUsageMessage);
     if (!knownFormat(song->format)) return failWithRow(r, kCodeUnknownFormat, song->format);
 
-    char outputPath[kPathBytes + 8];
-    FilePtr out = openOutput(sourcePath, song->format, outputPath, sizeof outputPath, r);
+    std::string outputPath;
+    FilePtr out = openOutput(sourcePath, song->format, outputPath, r);
     if (!out) return;
     {
-        CompileState cs(sourceName, *song);
+        CompileState cs(sourcePath, *song);
         try {
             cs.compile();
         } catch (const ParseError &e) {
@@ -173,7 +161,7 @@ void run(int32_t count, const VekmainArgs &a, ParseError &r) {
     }
     if (song->selectionFlag) extractRange(*song);
     extractSelectedTracks(*song);
-    writeOutput(*song, std::move(out), outputPath, r);
+    writeOutput(*song, std::move(out), outputPath.c_str(), r);
 }
 
 }  // namespace

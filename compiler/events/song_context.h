@@ -14,7 +14,6 @@
 
 namespace vek {
 
-constexpr int kSearchPathBytes = 580;
 constexpr const char *kSysexFileName = "sysex.out";
 
 struct SongContext {
@@ -55,7 +54,7 @@ struct SongContext {
     // Copies of the entry point's arguments.
     const char *listingPath = "";
     const char *format = "";
-    char searchPath[kSearchPathBytes] = {};
+    std::string searchPath;        // include folders, ";"-separated
     int32_t selectionStart = 0;
     int32_t selectionEnd = 0;
     int32_t extractMode = 0;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "entry/limits.h"
 #include "events/song_context.h"
@@ -98,6 +99,7 @@ constexpr MessageRow kMessages[] = {
     {80, " Time too far: an event cannot start or end beyond tick %i, the longest gap a MIDI file can hold", kLimit, 0x0FFFFFFF},
     {81, " The work file cannot hold this piece: its times end at tick %i, its bar numbers at 65535 and its bar lengths at 65535 ticks. Write a MIDI file instead", kLimit, 0xFFFFFF},
     {82, "Unknown output format \"%s\": use \"midi\" or \"wrk\"", kName, 0},
+    {86, " Cannot open include file \"%s\": the system allows this program no more open files", kName, 0},
     {100, " Unable to set filename ", kNone, 0},
 };
 
@@ -136,18 +138,28 @@ void formatMessage(char *out, int code, const char *name, const char *word, int 
 #pragma GCC diagnostic pop
 #endif
 
+namespace {
+
+// The record's field holds 79 characters; a longer name keeps its end
+// after "...", as that tells the file apart.
+void copyFileName(char (&field)[80], const std::string &name) {
+    const size_t room = sizeof field - 1;
+    const std::string shown = name.size() <= room ? name : "..." + name.substr(name.size() - room + 3);
+    shown.copy(field, room);
+    field[shown.size()] = '\0';
+}
+
+}  // namespace
+
 void raiseError(CompileState &cs, int code) {
     const int stream = cs.in.current;
     const int32_t where = position(cs);
     cs.echoLine[cs.echoIndex] = '\0';
 
     ParseError e{};
-    formatMessage(e.message, code, cs.name, cs.statementWord, cs.ch);
-    // Copied by hand: names may be longer than the record's field.
-    const char *name = cs.in.names[stream];
-    size_t n = 0;
-    for (; n + 1 < sizeof e.fileName && name[n] != '\0'; ++n) e.fileName[n] = name[n];
-    e.fileName[n] = '\0';
+    const char *name = cs.messageName.empty() ? cs.name : cs.messageName.c_str();
+    formatMessage(e.message, code, name, cs.statementWord, cs.ch);
+    if (stream < cs.in.depth) copyFileName(e.fileName, cs.in.names[stream]);
     cs.closeFiles();
     cs.lastError = code;
     e.stream = stream;

@@ -1,25 +1,26 @@
 // Include files: the search path, the input stack and the return stack.
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <system_error>
 
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
+#include "input/open_file.h"
 #include "input/reader.h"
 
 namespace vek {
 
 namespace {
 
-constexpr int kIncludeNameBytes = 131;
-constexpr int kMaxIncludeItems = 29;
 constexpr int kCodeNoInclude = 31;
 constexpr int kCodeBracketExpected = 73;
+constexpr int kCodeNoFileLeft = 86;
 
-// Reads one item of an include name into `item`: up to a blank, the end of
-// input, or (in a list) "]". Double quotes enclose blanks and are dropped.
-void readItem(CompileState &cs, char *item, bool inList) {
-    int length = 0;
+// Reads one item of an include name: up to a blank, the end of input, or
+// (in a list) "]". Double quotes enclose blanks and are dropped.
+std::string readItem(CompileState &cs, bool inList) {
+    std::string item;
     bool quoted = false;
     for (;;) {
         const int c = cs.ch;
@@ -28,101 +29,77 @@ void readItem(CompileState &cs, char *item, bool inList) {
             break;
         }
         if (!quoted && (isBlank(c) || (inList && c == ']'))) break;
-        if (c == '"') {
-            quoted = !quoted;
-        } else {
-            // Registered names hold 99 characters; longer ones are refused.
-            if (length >= kStreamNameBytes - 1) error(cs, kCodeBracketExpected);
-            item[length++] = c == '\\' ? '/' : static_cast<char>(c);
-        }
+        if (c == '"') quoted = !quoted;
+        else item += c == '\\' ? '/' : static_cast<char>(c);
         nextChar(cs, kReadRaw);
     }
-    item[length] = '\0';
+    return item;
 }
 
 // Reads the name after `include`: one item, or "[" items "]" of which the
 // last is the name. Leaves the read position just past the name.
-void readIncludeName(CompileState &cs, char *item) {
+std::string readIncludeName(CompileState &cs) {
     if (cs.ch != '[') {
-        readItem(cs, item, false);
-        if (!item[0]) error(cs, kCodeBracketExpected);
-        return;
+        std::string item = readItem(cs, false);
+        if (item.empty()) error(cs, kCodeBracketExpected);
+        return item;
     }
     nextChar(cs, kReadRaw);
-    for (int items = 0;; ++items) {
+    std::string item;
+    for (;;) {
         while (isBlank(cs.ch)) nextChar(cs, kReadRaw);
-        if (cs.ch == ']') break;
-        if (cs.ch == kEndOfInput || items == kMaxIncludeItems) error(cs, kCodeBracketExpected);
-        readItem(cs, item, true);
+        if (cs.ch == ']') return item;
+        if (cs.ch == kEndOfInput) error(cs, kCodeBracketExpected);
+        item = readItem(cs, true);
     }
 }
 
-bool alreadyOpen(const CompileState &cs, const char *name) {
+bool alreadyOpen(const CompileState &cs, const std::string &name) {
     for (int i = kSourceSlot; i < cs.in.depth; ++i)
-        if (std::strcmp(cs.in.names[i], name) == 0) return true;
+        if (cs.in.names[i] == name) return true;
     return false;
-}
-
-// Copies as much of `from` as fits, always terminated.
-void copyName(char *to, const char *from, size_t size) {
-    size_t i = 0;
-    for (; i + 1 < size && from[i]; ++i) to[i] = from[i];
-    to[i] = '\0';
 }
 
 }  // namespace
 
-std::FILE *openOnPath(const char *name, const char *mode, const char *path) {
-    if (!path) return std::fopen(name, mode);
-    for (const char *entry = path;;) {
-        const char *end = std::strchr(entry, ';');
-        const int length = static_cast<int>(end ? end - entry : std::strlen(entry));
-        char full[kPathBytes];
-        const int n = length == 0 ? std::snprintf(full, sizeof full, "%s", name)
-                                  : std::snprintf(full, sizeof full, "%.*s/%s", length, entry, name);
-        if (n > 0 && n < kPathBytes) {
-            if (std::FILE *f = std::fopen(full, mode)) return f;
-        }
-        if (!end) return nullptr;
-        entry = end + 1;
-    }
-}
-
-int pushStream(CompileState &cs, std::FILE *f, const char *name) {
+int pushStream(CompileState &cs, std::FILE *f, const std::string &name) {
     InputState &in = cs.in;
-    if (in.depth >= kInputSlots) return -1;
     const int slot = in.depth++;
+    in.streams.resize(in.depth);
+    in.filePos.resize(in.depth);
+    in.names.resize(in.depth);
     in.streams[slot] = f;
     in.filePos[slot] = 0;
-    copyName(in.names[slot], name, kStreamNameBytes);
+    in.names[slot] = name;
     return slot;
 }
 
 void include(CompileState &cs) {
-    char item[kIncludeNameBytes];
-    readIncludeName(cs, item);
-    copyName(cs.name, item, kNameBytes);
+    const std::string item = readIncludeName(cs);
+    std::snprintf(cs.name, kNameBytes, "%s", item.c_str());
     // Reading goes on just past the name ("]" or the blank that ended it).
     cs.ch = ' ';
     if (alreadyOpen(cs, item)) return;
 
-    InputState &in = cs.in;
-    in.returns[in.level++] = IncludeReturn{in.current, position(cs)};
-
-    std::FILE *f = openOnPath(item, "rb", cs.song->searchPath);
-    const int slot = f ? pushStream(cs, f, item) : -1;
-    if (slot < 0) {
-        if (f) std::fclose(f);
-        --in.level;
-        error(cs, kCodeNoInclude);
+    std::error_code why;
+    std::FILE *f = openOnPath(item, "rb", cs.song->searchPath, &why);
+    if (!f) {
+        cs.messageName = item;
+        const bool noneLeft = why == std::errc::too_many_files_open ||
+                              why == std::errc::too_many_files_open_in_system;
+        error(cs, noneLeft ? kCodeNoFileLeft : kCodeNoInclude);
     }
-    load(cs, slot, 0);
+    InputState &in = cs.in;
+    in.returns.push_back(IncludeReturn{in.current, position(cs)});
+    load(cs, pushStream(cs, f, item), 0);
+    skipByteOrderMark(cs);
 }
 
 bool returnFromInclude(CompileState &cs) {
     InputState &in = cs.in;
-    if (in.level == 0) return false;
-    const IncludeReturn r = in.returns[--in.level];
+    if (in.returns.empty()) return false;
+    const IncludeReturn r = in.returns.back();
+    in.returns.pop_back();
     load(cs, r.stream, r.offset);
     cs.ch = ' ';
     return true;

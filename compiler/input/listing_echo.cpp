@@ -28,6 +28,7 @@ void appendEcho(CompileState &cs, char c) {
 }  // namespace
 
 void listPrintf(CompileState &cs, const char *format, ...) {
+    if (cs.in.depth <= kListingSlot) return;
     std::FILE *f = cs.in.streams[kListingSlot];
     if (!f) return;
     va_list args;

@@ -26,7 +26,7 @@ void markSelectedTracks(CompileState &cs) {
 // Records the song times at which the reader passes the editor's selection.
 void trackSelection(CompileState &cs, int mode) {
     SongContext &s = *cs.song;
-    if ((!s.selectionFlag && !s.extractMode) || cs.in.level > 0) return;
+    if ((!s.selectionFlag && !s.extractMode) || !cs.in.returns.empty()) return;
     const int32_t p = position(cs);
     const int32_t now = cs.voice->time;
     if (s.selectionState == 0) {
@@ -50,7 +50,7 @@ int deliver(CompileState &cs, int mode) {
     const int c = nextRaw(cs);
     if (c != kEndOfInput && --cs.in.charactersLeft < 0) error(cs, kCodeTooLong);
     cs.ch = c;
-    if (cs.debugOn) listPrintf(cs, "%c", c);
+    if (cs.debugOn && c != kEndOfInput) listPrintf(cs, "%c", c);
     return c;
 }
 

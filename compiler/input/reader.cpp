@@ -1,6 +1,5 @@
 #include "input/reader.h"
 
-#include <cstdarg>
 #include <cstring>
 
 #include "events/song_context.h"
@@ -99,6 +98,14 @@ void resetCache(CompileState &cs) {
     }
     cs.in.useCounter = 0;
     load(cs, cs.in.current, 0);
+    skipByteOrderMark(cs);
+}
+
+void skipByteOrderMark(CompileState &cs) {
+    InputState &in = cs.in;
+    static constexpr uint8_t kMark[] = {0xEF, 0xBB, 0xBF};
+    if (position(cs) == 0 && in.fill >= 3 && std::memcmp(in.data, kMark, sizeof kMark) == 0)
+        in.index = sizeof kMark;
 }
 
 void unreadBlank(CompileState &cs) {

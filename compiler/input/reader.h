@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "entry/compile_state.h"
 #include "events/song_context.h"
@@ -21,7 +22,7 @@ bool refill(CompileState &cs);
 // Offset in the current stream of the next character to be read.
 inline int32_t position(const CompileState &cs) { return cs.in.start + cs.in.index; }
 
-// Next byte of the current stream, 255 at its end. Carriage returns are
+// Next byte of the current stream, kEndOfInput at its end. Carriage returns are
 // skipped here but still count in offsets.
 inline int nextRaw(CompileState &cs) {
     InputState &in = cs.in;
@@ -39,6 +40,9 @@ bool load(CompileState &cs, int stream, int32_t offset);
 void seek(CompileState &cs, int32_t delta, bool relative);
 // Empties the cache and reads the first block of the source.
 void resetCache(CompileState &cs);
+// Passes over a UTF-8 byte order mark when the read position is at the
+// start of a file; its 3 bytes still count in offsets.
+void skipByteOrderMark(CompileState &cs);
 
 // What a byte asks of nextChar beyond being returned: bit 0 in every mode
 // (quote, carriage return, the end marker), bit 1 in kReadNormal (macro
@@ -46,7 +50,7 @@ void resetCache(CompileState &cs);
 // delimiters and the macro characters).
 constexpr uint8_t kSlowAlways = 1, kSlowNormal = 2, kEndsName = 4;
 struct ByteClasses {
-    uint8_t of[256] = {};
+    uint8_t of[kEndOfInput + 1] = {};
     constexpr ByteClasses() {
         for (const char c : {' ', '\t', '\n', ')', ']', '(', '[', '=', ';', '+', '-', '"'})
             of[static_cast<uint8_t>(c)] = kEndsName;
@@ -84,18 +88,15 @@ inline int nextChar(CompileState &cs, int mode) {
 // together with a carriage return that stands directly before a line feed.
 void unreadBlank(CompileState &cs);
 
-// Opens `name` on the ";"-separated `path` (entry "/" name; an empty entry
-// means the name itself); no path: the name itself. Null when none opens.
-std::FILE *openOnPath(const char *name, const char *mode, const char *path);
-
 // The reserved word `include`: reads the name and switches to the file.
 void include(CompileState &cs);
 // At the end of an include file: back to the file that included it.
 // False when no include file is being read.
 bool returnFromInclude(CompileState &cs);
 
-// Registers an open stream in the next input slot; returns the slot.
-int pushStream(CompileState &cs, std::FILE *f, const char *name);
+// Registers a stream (null when it did not open) in the next input slot;
+// returns the slot.
+int pushStream(CompileState &cs, std::FILE *f, const std::string &name);
 
 // Listing echo of whole words and of single characters.
 void listWord(CompileState &cs, const char *text);

@@ -5,11 +5,13 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "entry/compile_state.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
+#include "input/open_file.h"
 #include "input/reader.h"
 #include "music/numbers.h"
 
@@ -117,30 +119,29 @@ void stringItem(ByteList &list) {
     next(cs);
 }
 
-// The name after "fi", up to a blank or "]", into cs.name for code 31.
-void readFileName(ByteList &list, char *path, size_t size) {
+// The name after "fi", up to a blank or "]".
+std::string readFileName(ByteList &list) {
     CompileState &cs = list.cs;
     do next(cs); while (isBlank(cs.ch));
-    size_t n = 0;
-    for (; !endsItem(cs.ch); next(cs)) {
-        if (n + 1 < size) path[n] = cs.ch == '\\' ? '/' : static_cast<char>(cs.ch);
-        ++n;
-    }
-    path[n < size ? n : size - 1] = '\0';
-    if (n == 0) badSyntax(list);
-    std::snprintf(cs.name, kNameBytes, "%.*s", kNameBytes - 1, path);
-    if (n >= size) raiseError(cs, kCodeNoFile);
+    std::string path;
+    for (; !endsItem(cs.ch); next(cs)) path += cs.ch == '\\' ? '/' : static_cast<char>(cs.ch);
+    if (path.empty()) badSyntax(list);
+    return path;
+}
+
+[[noreturn]] void noFile(CompileState &cs, const std::string &path) {
+    cs.messageName = path;
+    raiseError(cs, kCodeNoFile);
 }
 
 // "fi name": the whole file, found on the include path.
 void fileItem(ByteList &list) {
     CompileState &cs = list.cs;
-    char path[kPathBytes];
-    readFileName(list, path, sizeof path);
+    const std::string path = readFileName(list);
     std::unique_ptr<std::FILE, FileCloser> f(openOnPath(path, "rb", cs.song->searchPath));
-    if (!f) raiseError(cs, kCodeNoFile);
+    if (!f) noFile(cs, path);
     for (int c; (c = std::fgetc(f.get())) != EOF;) putByte(list, static_cast<uint8_t>(c));
-    if (std::ferror(f.get())) raiseError(cs, kCodeNoFile);  // a folder, say
+    if (std::ferror(f.get())) noFile(cs, path);
 }
 
 // One item: c1 is taken, cs.ch holds the character after it.

@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "support/scratch_dir.h"
 #include "support/smf_reader.h"
+#include "support/song_events.h"
 
 namespace vek::test {
 namespace {
@@ -79,7 +81,9 @@ TEST(Cli, MissingSourceIsACompileError) {
     ScratchDir dir;
     const VekRun r = runVek("missing");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Cannot open file missing.vek"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Cannot open file missing (nor missing.vek): No such file or directory"),
+              std::string::npos)
+        << r.err;
     EXPECT_EQ(r.err.rfind("missing", 0), 0u) << "starts with the file: " << r.err;
     EXPECT_FALSE(exists("missing.mid")) << "the empty output is removed";
     EXPECT_FALSE(exists("missing.vls"));
@@ -190,6 +194,63 @@ TEST(Cli, IncludeFilesAreFoundWhereTheOptionsPoint) {
                 << r.err;
         }
     }
+}
+
+// A folder is not a source: the next name is tried, and when none is a
+// file the message says why each one failed.
+TEST(Cli, AFolderIsPassedOverForTheNextName) {
+    ScratchDir dir;
+    std::filesystem::create_directories("song");
+    std::filesystem::create_directories("tune");
+    dir.write("song.vek", "c d\n");
+    EXPECT_EQ(runVek("song").status, 0);
+    const auto events = songEvents(ScratchDir::read("song.mid"));
+    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](auto &e) { return e.kind == "note"; }), 2);
+    const VekRun r = runVek("tune");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Cannot open file tune: Is a directory (nor tune.vek: No such file or "
+                         "directory)"),
+              std::string::npos)
+        << r.err;
+}
+
+// Long names are neither cut nor lost: a search path of many entries still
+// ends in the shipped folder, a source deep in long folders opens, and an
+// error in a long-named source or include is placed at its line.
+TEST(Cli, LongPathsAndNamesWork) {
+    ScratchDir dir;
+    const std::string folder = std::string(130, 'd') + "/" + std::string(130, 'e');  // 270 bytes with the name
+    std::filesystem::create_directories(folder);
+    const std::string source = folder + "/song.vek";
+    dir.write(source, "include gm.vek\nc d\ne )\n");
+    std::string path;
+    for (int i = 0; i < 40; ++i) path += "no/such/folder" + std::to_string(i) + ";";
+    VekRun r = runVek(source, "VEK_INCLUDE_PATH='" + path + "'");
+    EXPECT_EQ(r.err, source + ":3:4: error: No matching '(' for ')'\n");
+
+    const std::string part = std::string(90, 'p') + ".vek";
+    dir.write(part, "c\nd )\n");
+    dir.write("main.vek", "c include " + part + " d\n");
+    r = runVek("main.vek");
+    EXPECT_EQ(r.err, part + ":2:4: error: No matching '(' for ')'\n");
+}
+
+// Every include file stays open to the end of the compile; running out of
+// open files is named as such, not as a missing file.
+TEST(Cli, RunningOutOfOpenFilesIsNamed) {
+    if (!exists("/usr/bin/prlimit")) GTEST_SKIP() << "no prlimit here";
+    ScratchDir dir;
+    std::string source;
+    for (int i = 0; i < 20; ++i) {
+        const std::string name = "f" + std::to_string(i) + ".vek";
+        dir.write(name, "c\n");
+        source += "include " + name + "\n";
+    }
+    dir.write("song.vek", source);
+    const VekRun r = runVek("song.vek", "prlimit --nofile=16 --");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("the system allows this program no more open files"), std::string::npos)
+        << r.err;
 }
 
 }  // namespace

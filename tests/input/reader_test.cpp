@@ -32,9 +32,9 @@ TEST(Reader, CrLfReadsLikeLfButPositionsCountBoth) {
     EXPECT_EQ(positionOfC, 5);  // just past the "c" at offset 4
 }
 
-TEST(Reader, AByteOf255EndsTheInput) {
+TEST(Reader, AByteOf255IsAPlainByte) {
     ReaderFixture f(std::string("ab\xff" "cd"));
-    EXPECT_EQ(f.readAll(), "ab");
+    EXPECT_EQ(f.readAll(), "ab\xff" "cd");
 }
 
 // Random access across many 80-byte blocks must return the file's bytes,

@@ -142,11 +142,9 @@ CaseOutcome compileCase(const std::string &source, const std::string &searchPath
     std::ofstream("case.vek", std::ios::binary) << source;
     SongContext song;
     song.listingPath = "case.vls";
-    std::snprintf(song.searchPath, sizeof song.searchPath, "%s;;include;../include",
-                  searchPath.c_str());
-    char name[kPathBytes] = "case.vek";
+    song.searchPath = searchPath + ";;include;../include";
     {
-        CompileState cs(name, song);
+        CompileState cs("case.vek", song);
         try {
             cs.compile();
         } catch (const ParseError &e) {

@@ -11,9 +11,8 @@ ReaderFixture::ReaderFixture(const std::string &source, const std::string &inclu
     dir_.write("song.vek", source);
     song_ = std::make_unique<SongContext>();
     song_->listingPath = "song.vls";
-    std::snprintf(song_->searchPath, sizeof song_->searchPath, "%s;;include;../include",
-                  includePath.c_str());
-    cs_ = std::make_unique<CompileState>(sourceName_, *song_);
+    song_->searchPath = includePath + ";;include;../include";
+    cs_ = std::make_unique<CompileState>("song.vek", *song_);
     cs_->open();
 }
 

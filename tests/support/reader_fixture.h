@@ -38,7 +38,6 @@ private:
     static void noErrorThrown();
     ScratchDir dir_;
     std::unique_ptr<SongContext> song_;
-    char sourceName_[kPathBytes] = "song.vek";
     std::unique_ptr<CompileState> cs_;
 };
 

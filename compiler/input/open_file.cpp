@@ -1,0 +1,51 @@
+#include "input/open_file.h"
+
+#include <cerrno>
+#include <filesystem>
+
+namespace vek {
+
+namespace {
+
+bool isCommon(const std::error_code &e) {
+    return e == std::errc::no_such_file_or_directory || e == std::errc::is_a_directory ||
+           e == std::errc::not_a_directory;
+}
+
+}  // namespace
+
+std::FILE *openFile(const std::string &name, const char *mode, std::error_code &why) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(name, ignored)) {
+        why = std::make_error_code(std::errc::is_a_directory);
+        return nullptr;
+    }
+    errno = 0;
+    if (std::FILE *f = std::fopen(name.c_str(), mode)) {
+        why.clear();
+        return f;
+    }
+    why = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+    return nullptr;
+}
+
+std::FILE *openOnPath(const std::string &name, const char *mode, const std::string &path,
+                      std::error_code *why) {
+    std::error_code reason = std::make_error_code(std::errc::no_such_file_or_directory);
+    std::string::size_type begin = 0;
+    for (;;) {
+        const auto end = path.find(';', begin);
+        const std::string entry = path.substr(begin, end == std::string::npos ? end : end - begin);
+        std::error_code failed;
+        if (std::FILE *f = openFile(entry.empty() ? name : entry + "/" + name, mode, failed))
+            return f;
+        if (!isCommon(failed)) reason = failed;
+        if (end == std::string::npos) {
+            if (why) *why = reason;
+            return nullptr;
+        }
+        begin = end + 1;
+    }
+}
+
+}  // namespace vek
