@@ -1,7 +1,11 @@
 #include "cli/error_report.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <system_error>
 #include <vector>
 
 #include "cli/include_path.h"
@@ -21,13 +25,18 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-bool readWhole(const std::string &path, std::string &content) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    content = s.str();
-    return true;
+// Bytes read from a file at a time while counting lines.
+constexpr std::size_t kBlockBytes = 64 * 1024;
+
+enum class Candidate { kMissing, kRegular, kOther };
+
+// What the compiler's open would find at `path`.
+Candidate probe(const std::string &path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status)) return Candidate::kMissing;
+    if (!std::filesystem::is_regular_file(status)) return Candidate::kOther;
+    return std::ifstream(path, std::ios::binary) ? Candidate::kRegular : Candidate::kMissing;
 }
 
 // The compiler reads a "\" in an include name as a folder separator.
@@ -64,21 +73,52 @@ std::vector<std::string> namesEndingIn(const std::string &sourcePath, std::strin
 
 }  // namespace
 
-Location locate(std::string_view text, int32_t position) {
-    std::size_t end = position < 0 ? 0 : static_cast<std::size_t>(position);
-    if (end > text.size()) end = text.size();
-    int line = 1;
-    std::size_t lineStart = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            lineStart = i + 1;
-        }
+LineCounter::LineCounter(int32_t position)
+    : target_(position < 0 ? 0 : static_cast<std::size_t>(position)) {}
+
+bool LineCounter::feed(std::string_view chunk) {
+    if (seen_ > target_) return false;
+    const std::size_t count = std::min(chunk.size(), target_ - seen_);  // bytes before the target
+    const char *const first = chunk.data();
+    const char *const end = first + count;
+    for (const char *p = first; p < end;) {
+        const void *lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        if (!lf) break;
+        p = static_cast<const char *>(lf) + 1;
+        ++line_;
+        lineStart_ = seen_ + static_cast<std::size_t>(p - first);
     }
-    std::size_t column = end - lineStart + 1;
-    const bool atLineFeed = end < text.size() && text[end] == '\n';
-    if (atLineFeed && end > lineStart && text[end - 1] == '\r') --column;
-    return {line, static_cast<int>(column)};
+    if (count > 0) before_ = chunk[count - 1];
+    seen_ += count;
+    if (count == chunk.size()) return true;
+    atLineFeed_ = chunk[count] == '\n';
+    ++seen_;
+    return false;
+}
+
+Location LineCounter::location() const {
+    const std::size_t end = std::min(seen_, target_);
+    std::size_t column = end - lineStart_ + 1;
+    if (atLineFeed_ && end > lineStart_ && before_ == '\r') --column;
+    return {line_, static_cast<int>(column)};
+}
+
+Location locate(std::string_view text, int32_t position) {
+    LineCounter counter(position);
+    counter.feed(text);
+    return counter.location();
+}
+
+std::optional<Location> locateInFile(const std::string &path, int32_t position) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    LineCounter counter(position);
+    std::array<char, kBlockBytes> block;
+    while (in) {
+        in.read(block.data(), block.size());
+        if (!counter.feed(std::string_view(block.data(), static_cast<std::size_t>(in.gcount())))) break;
+    }
+    return counter.location();
 }
 
 std::string tidyMessage(std::string_view message) {
@@ -97,7 +137,7 @@ std::string tidyMessage(std::string_view message) {
 }
 
 std::optional<std::string> findErrorFile(const std::string &name, const std::string &sourcePath,
-                                         const std::string &includePath, std::string &content) {
+                                         const std::string &includePath) {
     if (name.empty()) return std::nullopt;
     if (name.size() == kCutName && name.rfind(kCutMark, 0) == 0) {
         const std::string_view tail = std::string_view(name).substr(kCutMark.size());
@@ -108,7 +148,7 @@ std::optional<std::string> findErrorFile(const std::string &name, const std::str
         return std::nullopt;
     }
     if (name == sourcePath || name == sourcePath + ".vek") {
-        if (readWhole(name, content)) return name;
+        if (probe(name) == Candidate::kRegular) return name;
         return std::nullopt;
     }
     const std::string file = slashed(name);
@@ -116,7 +156,11 @@ std::optional<std::string> findErrorFile(const std::string &name, const std::str
     entries.insert(entries.end(), std::begin(kDefaultTail), std::end(kDefaultTail));
     for (const auto &entry : entries) {
         const std::string candidate = entry.empty() ? file : entry + "/" + file;
-        if (readWhole(candidate, content)) return candidate;
+        switch (probe(candidate)) {
+        case Candidate::kMissing: continue;
+        case Candidate::kRegular: return candidate;
+        case Candidate::kOther: return std::nullopt;
+        }
     }
     return std::nullopt;
 }
@@ -124,13 +168,11 @@ std::optional<std::string> findErrorFile(const std::string &name, const std::str
 std::string errorReport(const FailedCompile &failure, const std::string &sourcePath,
                         const std::string &includePath) {
     const std::string message = tidyMessage(failure.message);
-    std::string content;
-    const auto file = failure.hasLocation
-                          ? findErrorFile(failure.fileName, sourcePath, includePath, content)
-                          : std::nullopt;
-    if (!file) return sourcePath + ": error: " + message + "\n";
-    const Location at = locate(content, failure.position);
-    return *file + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) +
+    const auto file = failure.hasLocation ? findErrorFile(failure.fileName, sourcePath, includePath)
+                                          : std::nullopt;
+    const auto at = file ? locateInFile(*file, failure.position) : std::nullopt;
+    if (!at) return sourcePath + ": error: " + message + "\n";
+    return *file + ":" + std::to_string(at->line) + ":" + std::to_string(at->column) +
            ": error: " + message + "\n";
 }
 

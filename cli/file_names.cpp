@@ -16,15 +16,14 @@ bool sameFile(const std::string &a, const std::string &b) {
     return ec ? a == b : ca == cb;
 }
 
-// The file the compiler will read: the path as given, else with ".vek".
+}  // namespace
+
 std::string effectiveSource(const std::string &sourcePath) {
     std::error_code ec;
     if (!std::filesystem::exists(sourcePath, ec) && std::filesystem::exists(sourcePath + ".vek", ec))
         return sourcePath + ".vek";
     return sourcePath;
 }
-
-}  // namespace
 
 std::string defaultListingPath(const std::string &sourcePath) {
     return std::filesystem::path(sourcePath).replace_extension(".vls").string();

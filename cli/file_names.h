@@ -4,6 +4,9 @@
 
 namespace vek::cli {
 
+// The file the compiler will read: the path as given, else with ".vek".
+std::string effectiveSource(const std::string &sourcePath);
+
 // The source path with its extension replaced by ".vls".
 std::string defaultListingPath(const std::string &sourcePath);
 

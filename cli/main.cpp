@@ -10,6 +10,8 @@
 #include "cli/file_names.h"
 #include "cli/include_path.h"
 #include "cli/options.h"
+#include "cli/printable.h"
+#include "cli/source_checks.h"
 #include "vek/vekmain.h"
 
 namespace {
@@ -18,8 +20,12 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr const char *kSysexFile = "sysex.out";  // the compiler's scratch file
 
+// Everything on stderr goes through here: it may carry source bytes and
+// file names.
+void say(const std::string &text) { std::fputs(vek::cli::printable(text).c_str(), stderr); }
+
 int usageError(const std::string &why) {
-    std::fprintf(stderr, "vek: %s\n%s", why.c_str(), vek::cli::usageText());
+    say("vek: " + why + "\n" + vek::cli::usageText());
     return kExitUsage;
 }
 
@@ -50,6 +56,8 @@ int main(int argc, char **argv) {
     }
     if (!parsed.error.empty()) return usageError(parsed.error);
 
+    if (const auto problem = sourceProblem(o.source, o.selectionEnd); !problem.empty())
+        return usageError(problem);
     const std::string listing = o.listingPath.empty() ? defaultListingPath(o.source) : o.listingPath;
     if (const auto clash = fileClash(o.source, listing, o.format); !clash.empty())
         return usageError(clash);
@@ -71,6 +79,6 @@ int main(int argc, char **argv) {
     removeIfEmpty(outputPath(o.source, o.format));
     const FailedCompile failure{fieldText(result.message), fieldText(result.fileName),
                                 result.hasLocation != 0, result.position};
-    std::fputs(errorReport(failure, o.source, includePath).c_str(), stderr);
+    say(errorReport(failure, o.source, includePath));
     return kExitFailure;
 }

@@ -1,10 +1,13 @@
 // The `vek` program run as a terminal user runs it.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "support/scratch_dir.h"
@@ -21,9 +24,10 @@ struct VekRun {
 };
 
 // Runs vek in the current folder; `arguments` is shell text. The caller's
-// VEK_INCLUDE_PATH is cleared unless `environment` sets it.
+// VEK_INCLUDE_PATH is cleared unless `environment` sets it. A run that
+// hangs is stopped after 60 s and fails with status 124.
 VekRun runVek(const std::string &arguments, const std::string &environment = "") {
-    const std::string command = "env -u VEK_INCLUDE_PATH " + environment + " '" VEK_CLI_PATH "' " +
+    const std::string command = "timeout 60 env -u VEK_INCLUDE_PATH " + environment + " '" VEK_CLI_PATH "' " +
                                 arguments + " >stdout.txt 2>stderr.txt </dev/null";
     const int raw = std::system(command.c_str());
     VekRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ScratchDir::read("stdout.txt"),
@@ -119,6 +123,8 @@ TEST(Cli, UsageErrorsExitWithTwo) {
         "--select -1:2 a.vek",   // negative offset
         "--select 1:x a.vek",    // not a number
         "--select 0:99999999999 a.vek",  // beyond 32 bits
+        "--select 0:1 a.vek",    // past the end of the (empty) source
+        "--select 7:9 a",        // past the end of a.vek, found by its extension
         "--bogus a.vek",
         "-q a.vek",
     };
@@ -163,7 +169,64 @@ TEST(Cli, SelectionAndExtractOptionsCompile) {
     dir.write("song.vek", "c d e f");
     EXPECT_EQ(runVek("--select 2:5 --extract song.vek").status, 0);
     EXPECT_EQ(runVek("--select=0:0 song.vek").status, 0);
+    EXPECT_EQ(runVek("--select 7:7 song.vek").status, 0) << "the end itself is in the file";
     EXPECT_TRUE(exists("song.mid"));
+}
+
+// A device or a pipe as the source would never end; a link to a file is fine.
+TEST(Cli, RefusesSourcesThatAreNotRegularFiles) {
+    ScratchDir dir;
+    dir.write("real.vek", "c d e");
+    std::filesystem::create_symlink("real.vek", "link.vek");
+    std::filesystem::create_symlink("/dev/zero", "zero.vek");
+    std::filesystem::create_directory("folder.vek");
+    ASSERT_EQ(mkfifo("pipe.vek", 0600), 0);
+    EXPECT_EQ(runVek("link.vek").status, 0);
+    for (const char *name : {"zero.vek", "folder", "pipe.vek"}) {
+        const VekRun r = runVek(name);
+        EXPECT_EQ(r.status, 2) << name;
+        EXPECT_EQ(r.err.rfind(std::string("vek: ") + name, 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(".vek is not a regular file\n"), std::string::npos) << r.err;
+    }
+}
+
+// Source bytes and file names reach a terminal escaped, never as raw
+// control sequences.
+TEST(Cli, MessagesShowUnprintableBytesEscaped) {
+    ScratchDir dir;
+    dir.write("word.vek", "q\x1b\n");
+    dir.write("inc.vek", "include \"a\x1b[2J\xfe.vek\"\n");
+    dir.write("n\xe9.vek", "c )");
+    EXPECT_EQ(runVek("word.vek").err,
+              "word.vek:1:2: error: Sorry, I can't figure out what \"q\\x1B\" means.\n");
+    EXPECT_EQ(runVek("inc.vek").err,
+              "inc.vek:2:1: error: Unable to open include file \"a\\x1B[2J\\xFE.vek\"\n");
+    EXPECT_EQ(runVek("n\xe9.vek").err, "n\\xE9.vek:1:4: error: No matching '(' for ')'\n");
+    EXPECT_EQ(runVek("-\x07 word.vek").err.rfind("vek: unknown option -\\x07\n", 0), 0u);
+}
+
+// The report counts lines by streaming the source: its peak memory must not
+// grow with the file. A child's peak starts at this process's peak, which a
+// run on a tiny source records; the file is written in blocks so as not to
+// raise it, and is large enough to stand out.
+TEST(Cli, ErrorDeepInALargeSourceIsLocatedInLittleMemory) {
+    ScratchDir dir;
+    const std::string block(64 * 1024, '\n');
+    const std::size_t lineFeeds = 256 * block.size();  // 16 MiB
+    {
+        std::ofstream large("large.vek", std::ios::binary);
+        for (std::size_t n = 0; n < lineFeeds; n += block.size()) large << block;
+        large << "c )";
+    }
+    dir.write("small.vek", "c )");
+    EXPECT_EQ(runVek("small.vek").status, 1);
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const long baselineKiB = usage.ru_maxrss;
+    const VekRun r = runVek("large.vek");
+    EXPECT_EQ(r.err, "large.vek:" + std::to_string(lineFeeds + 1) + ":4: error: No matching '(' for ')'\n");
+    getrusage(RUSAGE_CHILDREN, &usage);
+    EXPECT_LT(usage.ru_maxrss - baselineKiB, static_cast<long>(lineFeeds / 1024 / 2));
 }
 
 // The include file is found only where the options or the environment

@@ -28,6 +28,12 @@ TEST_P(Locate, LineAndColumnOfTheByteAtPosition) {
     const Location at = locate(c.text, c.position);
     EXPECT_EQ(at.line, c.line);
     EXPECT_EQ(at.column, c.column);
+    // Fed a byte at a time, as a file's blocks end anywhere.
+    LineCounter counter(c.position);
+    for (const char *p = c.text; *p && counter.feed(std::string_view(p, 1)); ++p) {
+    }
+    EXPECT_EQ(counter.location().line, c.line);
+    EXPECT_EQ(counter.location().column, c.column);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -102,6 +108,11 @@ TEST(CliReport, FallsBackToTheSourcePath) {
     // A location in a file that cannot be read any more.
     EXPECT_EQ(errorReport(located("gone.vek", 3), "song.vek", ""),
               "song.vek: error: Syntax error: x\n");
+    // The compiler opens a folder before a file further down the path, and
+    // a folder has no lines.
+    std::filesystem::create_directory("x.vek");
+    dir.write("include/x.vek", "abc");
+    EXPECT_EQ(errorReport(located("x.vek", 2), "song.vek", ""), "song.vek: error: Syntax error: x\n");
 }
 
 }  // namespace
