@@ -30,11 +30,12 @@ constexpr std::size_t kBlockBytes = 64 * 1024;
 
 enum class Candidate { kMissing, kRegular, kOther };
 
-// What the compiler's open would find at `path`.
+// What the compiler's open would find at `path`; it passes over folders.
 Candidate probe(const std::string &path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status)) return Candidate::kMissing;
+    if (ec || !std::filesystem::exists(status) || std::filesystem::is_directory(status))
+        return Candidate::kMissing;
     if (!std::filesystem::is_regular_file(status)) return Candidate::kOther;
     return std::ifstream(path, std::ios::binary) ? Candidate::kRegular : Candidate::kMissing;
 }
@@ -57,16 +58,18 @@ bool endsWith(std::string_view s, std::string_view tail) {
 }
 
 // The include names in the source that end with `tail`: each occurrence
-// stretched back to the blank, "[" or quote before it.
+// stretched back to the blank, "[" or quote before it. Read a line at a
+// time: a name never spans lines.
 std::vector<std::string> namesEndingIn(const std::string &sourcePath, std::string_view tail) {
-    std::string text;
     std::vector<std::string> names;
-    if (!readWhole(sourcePath, text)) return names;
-    text = slashed(text);
-    for (auto at = text.find(tail); at != std::string::npos; at = text.find(tail, at + 1)) {
-        auto begin = text.find_last_of(" \t\r\n[\"", at);
-        begin = begin == std::string::npos ? 0 : begin + 1;
-        names.push_back(text.substr(begin, at + tail.size() - begin));
+    std::ifstream in(sourcePath, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        line = slashed(line);
+        for (auto at = line.find(tail); at != std::string::npos; at = line.find(tail, at + 1)) {
+            auto begin = line.find_last_of(" \t\r[\"", at);
+            begin = begin == std::string::npos ? 0 : begin + 1;
+            names.push_back(line.substr(begin, at + tail.size() - begin));
+        }
     }
     return names;
 }
@@ -142,9 +145,9 @@ std::optional<std::string> findErrorFile(const std::string &name, const std::str
     if (name.size() == kCutName && name.rfind(kCutMark, 0) == 0) {
         const std::string_view tail = std::string_view(name).substr(kCutMark.size());
         for (const std::string &source : {sourcePath, sourcePath + ".vek"})
-            if (endsWith(source, tail)) return findErrorFile(source, sourcePath, includePath, content);
+            if (endsWith(source, tail)) return findErrorFile(source, sourcePath, includePath);
         for (const std::string &full : namesEndingIn(sourcePath, tail))
-            if (auto file = findErrorFile(full, sourcePath, includePath, content)) return file;
+            if (auto file = findErrorFile(full, sourcePath, includePath)) return file;
         return std::nullopt;
     }
     if (name == sourcePath || name == sourcePath + ".vek") {

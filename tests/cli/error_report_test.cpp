@@ -108,11 +108,11 @@ TEST(CliReport, FallsBackToTheSourcePath) {
     // A location in a file that cannot be read any more.
     EXPECT_EQ(errorReport(located("gone.vek", 3), "song.vek", ""),
               "song.vek: error: Syntax error: x\n");
-    // The compiler opens a folder before a file further down the path, and
-    // a folder has no lines.
+    // The compiler passes over a folder for a file further down the path.
     std::filesystem::create_directory("x.vek");
     dir.write("include/x.vek", "abc");
-    EXPECT_EQ(errorReport(located("x.vek", 2), "song.vek", ""), "song.vek: error: Syntax error: x\n");
+    EXPECT_EQ(errorReport(located("x.vek", 2), "song.vek", ""),
+              "include/x.vek:1:3: error: Syntax error: x\n");
 }
 
 }  // namespace
