@@ -37,7 +37,8 @@ typedef struct ParseError {
     int32_t reserved1;     /* 0 in a source error */
     int32_t reserved2;
     char message[240];     /* NUL-terminated message */
-    char fileName[80];     /* file being read when the error arose */
+    char fileName[80];     /* file being read when the error arose; a longer name
+                              keeps "..." and its last 76 characters */
     uint8_t hasLocation;   /* 1: fileName and position are valid */
     uint8_t failed;        /* 1: the compile failed or message is to be shown */
     uint8_t actions;       /* bit 0: open the listing for the user */
