@@ -8,6 +8,7 @@
 #include "input/symbol_table.h"
 #include "music/keywords.h"
 #include "statements/statement_parser.h"
+#include "writers/listing.h"
 
 namespace vek {
 
@@ -76,13 +77,15 @@ CompileState::CompileState(char *sourceNameBuffer, SongContext &songContext)
 CompileState::~CompileState() { closeFiles(); }
 
 void CompileState::open() {
-    pushStream(*this, std::fopen(song->listingPath, "w"), song->listingPath);
+    pushStream(*this, nullptr, song->listingPath);
+    listingPending = 1;
     std::FILE *source = openSource(*this);
     if (!source) {
         std::snprintf(in.names[kSourceSlot], kStreamNameBytes, "%s", sourceName);
         std::snprintf(name, kNameBytes, "%s", sourceName);
         error(*this, kCodeCannotOpen);
     }
+    song->filesRead.emplace_back(sourceName);
     in.current = pushStream(*this, source, sourceName);
     addInitialMeter(*this);
     startSelection(*song);
@@ -99,14 +102,14 @@ void CompileState::compile() {
 }
 
 void CompileState::closeFiles() {
-    if (song->sysexFile) {
-        std::fclose(song->sysexFile);
-        song->sysexFile = nullptr;
-    }
     while (in.depth > 0) {
         std::FILE *&f = in.streams[--in.depth];
         if (f) std::fclose(f);
         f = nullptr;
+    }
+    if (listingPending) {
+        listingPending = 0;
+        listingRefused = saveListing(*this) ? 0 : 1;
     }
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "entry/limits.h"
 #include "events/controller_definition.h"
@@ -15,7 +16,7 @@ namespace vek {
 struct SongContext;
 
 constexpr int kPathBytes = 260;
-constexpr int kInputSlots = 20;       // slot 0 listing, 1 source, 2-19 includes
+constexpr int kInputSlots = 20;       // slot 0 the listing's name, 1 source, 2-19 includes
 constexpr int kStreamNameBytes = 100;
 constexpr int kCacheSlots = 10;
 constexpr int kCacheBytes = 80;
@@ -80,12 +81,13 @@ struct CompileState {
     CompileState(const CompileState &) = delete;
     CompileState &operator=(const CompileState &) = delete;
 
-    // The compile: opens the listing and the source, registers the reserved
-    // words, parses to the end and closes the files. Throws ParseError.
+    // The compile: opens the source, registers the reserved words, parses
+    // to the end and closes the files. Throws ParseError.
     void compile();
     // The first half of compile(), for tools and tests that drive the reader.
     void open();
-    // Closes sysex.out and every input stream from the top down.
+    // Closes every input stream from the top down; the first time after
+    // open() it also writes the listing (saveListing).
     void closeFiles();
 
     SongContext *song;
@@ -94,6 +96,11 @@ struct CompileState {
     int32_t atStatementStart = 0;
     int32_t actions = 0;       // bit 0: open the listing after the compile
     int32_t listedBytes = 0;
+    // The listing, kept until the files are closed: written at the start it
+    // could empty a file that is still to be read.
+    std::string listing;
+    uint8_t listingPending = 0;  // open() has run; the listing is still to be written
+    uint8_t listingRefused = 0;  // its path is a file of the compile: not written
     uint8_t listOn = 0;
     uint8_t debugOn = 0;
     int32_t lastError = 0;

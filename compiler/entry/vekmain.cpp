@@ -3,14 +3,20 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <new>
+#include <string>
+#include <system_error>
 
 #include "entry/compile_state.h"
 #include "entry/output_name.h"
 #include "events/range_extraction.h"
 #include "events/song_context.h"
+#include "input/errors.h"
+#include "input/files_read.h"
 #include "writers/midi_writer.h"
+#include "writers/sysex_file.h"
 #include "writers/sysex_records.h"
 #include "writers/work_file.h"
 
@@ -21,9 +27,10 @@ namespace {
 constexpr const char *kVersionMessage = "Vek1.2.dll cannot be used with this program";
 constexpr const char *kUsageMessage = "Usage: vek <filename>";
 constexpr const char *kDefaultSearchTail = ";;include;../include";
-constexpr const char *kSysexCopyMessage =
-    " The system-exclusive records could not be copied into the work file: sysex.out cannot be "
-    "read";
+constexpr const char *kSourceExtension = ".vek";
+constexpr int kCodeSysexFile = 26;
+constexpr int kCodeListingIsSource = 90;
+constexpr int kCodeOutputIsSource = 91;
 
 struct FileCloser {
     void operator()(std::FILE *f) const { std::fclose(f); }
@@ -61,13 +68,35 @@ void copyArguments(SongContext &song, const VekmainArgs &a) {
     buildSearchPath(song, text(a.includePath));
 }
 
+// Formats the message of `code` (a row of the message table) with
+// `name`; no source position goes with it.
+void failWithCode(ParseError &r, int code, const char *name) {
+    formatMessage(r.message, code, name, "", 0);
+    r.failed = 1;
+    r.hasLocation = 0;
+}
+
+// The file the compile will read: the name as given, else with ".vek".
+std::string sourceFile(const char *sourcePath) {
+    std::error_code ec;
+    const std::string given = sourcePath;
+    return std::filesystem::exists(given, ec) ? given : given + kSourceExtension;
+}
+
+// Creates the output empty, so that a failed compile leaves no stale
+// music behind; refuses a name that is the source itself.
 FilePtr openOutput(const char *sourcePath, const char *format, char *name, size_t size,
                    ParseError &r) {
     char stem[kPathBytes];
     std::snprintf(stem, sizeof stem, "%s", sourcePath);
     cutExtension(stem);
     FilePtr out;
-    if (outputName(stem, format, name, size)) out.reset(std::fopen(name, "wb"));
+    const bool named = outputName(stem, format, name, size);
+    if (named && sameFile(name, sourceFile(sourcePath))) {
+        failWithCode(r, kCodeOutputIsSource, name);
+        return out;
+    }
+    if (named) out.reset(std::fopen(name, "wb"));
     if (!out) {
         // The name is cut to leave room for the rest of the message.
         std::snprintf(r.message, sizeof r.message,
@@ -89,7 +118,6 @@ void failWrite(ParseError &r, const char *name) {
 void writeWork(SongContext &song, FilePtr out, const char *name, ParseError &r) {
     const WorkFileResult result = writeWorkFile(song, out.release());
     if (result.code == kCodeWriteFailed) failWrite(r, name);
-    if (result.code == kCodeSysexUnreadable) fail(r, kSysexCopyMessage);
     if (result.code == kCodeWaveUnreadable) {
         std::snprintf(r.message, sizeof r.message, " Unable to open wave file \"%.180s\"",
                       result.file.c_str());
@@ -108,36 +136,70 @@ void writeOutput(SongContext &song, FilePtr out, const char *name, ParseError &r
     }
 }
 
-void run(int32_t count, const VekmainArgs &a, ParseError &r) {
-    auto song = std::make_unique<SongContext>();
+// Parses the source (which writes the listing); false when the compile
+// failed.
+bool compileSource(SongContext &song, char *sourceName, ParseError &r) {
+    CompileState cs(sourceName, song);
+    try {
+        cs.compile();
+        r.actions = static_cast<uint8_t>(cs.actions & 0xFF);
+    } catch (const ParseError &e) {
+        r = e;
+        r.hasLocation = 1;
+        r.failed = 1;
+        return false;
+    }
+    if (cs.listingRefused) {
+        failWithCode(r, kCodeListingIsSource, song.listingPath);
+        return false;
+    }
+    return true;
+}
+
+// "sysex.out" is left for other programs, never over a file of this
+// compile.
+bool leaveSysexFile(const SongContext &song) {
+    if (readByCompile(song, kSysexFileName) || sameFile(song.listingPath, kSysexFileName) ||
+        sameFile(song.outputPath, kSysexFileName))
+        return true;
+    return saveSysexFile(song.sysexRecords);
+}
+
+// Through the compile: the output, created empty, when it succeeded; else
+// null, and the output stays empty.
+FilePtr compile(int32_t count, const VekmainArgs &a, SongContext &song, char *outputPath,
+                size_t size, ParseError &r) {
     const char *sourcePath = text(a.sourcePath);
     char sourceName[kPathBytes];
     if (std::strlen(sourcePath) >= sizeof sourceName) {
         std::snprintf(r.message, sizeof r.message, "Cannot open file %.200s", sourcePath);
         r.failed = 1;
-        return;
+        return nullptr;
     }
     std::strcpy(sourceName, sourcePath);
-    copyArguments(*song, a);
+    copyArguments(song, a);
     if (count != VEKMAIN_ARGUMENT_COUNT || std::strcmp(text(a.version), VEKMAIN_VERSION) != 0)
         fail(r, kVersionMessage);
-    if (count < 2) return fail(r, kUsageMessage);
-
-    char outputPath[kPathBytes + 8];
-    FilePtr out = openOutput(sourcePath, song->format, outputPath, sizeof outputPath, r);
-    if (!out) return;
-    {
-        CompileState cs(sourceName, *song);
-        try {
-            cs.compile();
-        } catch (const ParseError &e) {
-            r = e;
-            r.hasLocation = 1;
-            r.failed = 1;
-            return;
-        }
-        r.actions = static_cast<uint8_t>(cs.actions & 0xFF);
+    if (count < 2) {
+        fail(r, kUsageMessage);
+        return nullptr;
     }
+    FilePtr out = openOutput(sourcePath, song.format, outputPath, size, r);
+    if (!out) return nullptr;
+    song.outputPath = outputPath;
+    return compileSource(song, sourceName, r) ? std::move(out) : nullptr;
+}
+
+// Every compile leaves "sysex.out", empty when the piece has no sysex or
+// the compile stopped before any. It is written before the output, so
+// that failing to write it leaves the output empty like any failure.
+void run(int32_t count, const VekmainArgs &a, ParseError &r) {
+    auto song = std::make_unique<SongContext>();
+    char outputPath[kPathBytes + 8] = "";
+    FilePtr out = compile(count, a, *song, outputPath, sizeof outputPath, r);
+    const bool sysexLeft = leaveSysexFile(*song);
+    if (!out) return;
+    if (!sysexLeft) return failWithCode(r, kCodeSysexFile, kSysexFileName);
     if (song->selectionFlag) extractRange(*song);
     extractSelectedTracks(*song);
     writeOutput(*song, std::move(out), outputPath, r);

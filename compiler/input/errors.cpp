@@ -95,6 +95,8 @@ constexpr MessageRow kMessages[] = {
     {77, "\"break\" keyword should be qualified with \"on\" or \"off\"", kNone, 0},
     {78, "Pick index must be in the range 0 (random) to 1 (sequential).\n Use fractional or decimal format. ", kNone, 0},
     {kCodeTooLong, " Piece too long: the source expands beyond %i characters. Check for runaway repeats or recursive macros.", kLimit, static_cast<int>(kMaxSourceCharacters)},
+    {90, " The listing file \"%s\" is a source of this piece; name another listing", kName, 0},
+    {91, " The output file \"%s\" would overwrite the source; rename the source to end in .vek", kName, 0},
     {100, " Unable to set filename ", kNone, 0},
 };
 

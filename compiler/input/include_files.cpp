@@ -1,9 +1,11 @@
 // Include files: the search path, the input stack and the return stack.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "events/song_context.h"
 #include "input/errors.h"
+#include "input/files_read.h"
 #include "input/lexer.h"
 #include "input/reader.h"
 
@@ -72,8 +74,11 @@ void copyName(char *to, const char *from, size_t size) {
 
 }  // namespace
 
-std::FILE *openOnPath(const char *name, const char *mode, const char *path) {
-    if (!path) return std::fopen(name, mode);
+std::FILE *openOnPath(const char *name, const char *mode, const char *path, std::string *found) {
+    if (!path) {
+        if (found) *found = name;
+        return std::fopen(name, mode);
+    }
     for (const char *entry = path;;) {
         const char *end = std::strchr(entry, ';');
         const int length = static_cast<int>(end ? end - entry : std::strlen(entry));
@@ -81,7 +86,10 @@ std::FILE *openOnPath(const char *name, const char *mode, const char *path) {
         const int n = length == 0 ? std::snprintf(full, sizeof full, "%s", name)
                                   : std::snprintf(full, sizeof full, "%.*s/%s", length, entry, name);
         if (n > 0 && n < kPathBytes) {
-            if (std::FILE *f = std::fopen(full, mode)) return f;
+            if (std::FILE *f = std::fopen(full, mode)) {
+                if (found) *found = full;
+                return f;
+            }
         }
         if (!end) return nullptr;
         entry = end + 1;
@@ -109,7 +117,15 @@ void include(CompileState &cs) {
     InputState &in = cs.in;
     in.returns[in.level++] = IncludeReturn{in.current, position(cs)};
 
-    std::FILE *f = openOnPath(item, "rb", cs.song->searchPath);
+    std::string found;
+    std::FILE *f = openOnPath(item, "rb", cs.song->searchPath, &found);
+    // The output was emptied before the source was read: it holds nothing
+    // to include.
+    if (f && sameFile(found, cs.song->outputPath)) {
+        std::fclose(f);
+        f = nullptr;
+    }
+    if (f) cs.song->filesRead.push_back(found);
     const int slot = f ? pushStream(cs, f, item) : -1;
     if (slot < 0) {
         if (f) std::fclose(f);

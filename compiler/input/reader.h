@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "entry/compile_state.h"
 #include "events/song_context.h"
@@ -85,8 +86,10 @@ inline int nextChar(CompileState &cs, int mode) {
 void unreadBlank(CompileState &cs);
 
 // Opens `name` on the ";"-separated `path` (entry "/" name; an empty entry
-// means the name itself); no path: the name itself. Null when none opens.
-std::FILE *openOnPath(const char *name, const char *mode, const char *path);
+// means the name itself); no path: the name itself. Null when none opens;
+// `found` gets the path that opened.
+std::FILE *openOnPath(const char *name, const char *mode, const char *path,
+                      std::string *found = nullptr);
 
 // The reserved word `include`: reads the name and switches to the file.
 void include(CompileState &cs);
@@ -100,7 +103,7 @@ int pushStream(CompileState &cs, std::FILE *f, const char *name);
 // Listing echo of whole words and of single characters.
 void listWord(CompileState &cs, const char *text);
 void echoChar(CompileState &cs, int c);
-// printf into the listing, counting the bytes; nothing once it is closed.
+// printf into the listing, counting the bytes.
 void listPrintf(CompileState &cs, const char *format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 2, 3)))

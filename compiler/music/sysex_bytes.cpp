@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "entry/compile_state.h"
 #include "events/song_context.h"
@@ -137,8 +138,10 @@ void fileItem(ByteList &list) {
     CompileState &cs = list.cs;
     char path[kPathBytes];
     readFileName(list, path, sizeof path);
-    std::unique_ptr<std::FILE, FileCloser> f(openOnPath(path, "rb", cs.song->searchPath));
+    std::string found;
+    std::unique_ptr<std::FILE, FileCloser> f(openOnPath(path, "rb", cs.song->searchPath, &found));
     if (!f) raiseError(cs, kCodeNoFile);
+    cs.song->filesRead.push_back(found);
     for (int c; (c = std::fgetc(f.get())) != EOF;) putByte(list, static_cast<uint8_t>(c));
     if (std::ferror(f.get())) raiseError(cs, kCodeNoFile);  // a folder, say
 }

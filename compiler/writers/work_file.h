@@ -10,16 +10,14 @@ namespace vek {
 struct SongContext;
 
 constexpr int kCodeWaveUnreadable = -2;   // a wave event's file cannot be read
-constexpr int kCodeSysexUnreadable = -3;  // "sysex.out" could not be copied in
 
 struct WorkFileResult {
-    int code = 0;      // 0, kCodeWriteFailed, kCodeWaveUnreadable or kCodeSysexUnreadable
+    int code = 0;      // 0, kCodeWriteFailed or kCodeWaveUnreadable
     std::string file;  // the wave file behind kCodeWaveUnreadable
 };
 
 // Writes the whole work file and closes `out`. A wave file that cannot be
-// opened is found before anything is written; "sysex.out" that cannot be
-// read still leaves a file that ends properly. The first failure is
+// opened is found before anything is written. The first failure is
 // reported.
 WorkFileResult writeWorkFile(SongContext &song, std::FILE *out);
 
