@@ -15,8 +15,8 @@ namespace {
 
 constexpr int kTracks = 4;
 
-// A fresh temporary folder, current while it lives: a SongContext creates
-// "sysex.out" in the current folder.
+// A fresh temporary folder, current while it lives: the writer's output
+// goes there.
 class TempFolder {
 public:
     TempFolder() : previous_(std::filesystem::current_path()) {

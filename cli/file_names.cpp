@@ -1,5 +1,8 @@
 #include "cli/file_names.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -53,6 +56,14 @@ std::string fileClash(const std::string &sourcePath, const std::string &listingP
         return "the listing " + listingPath + " would overwrite the source; name another with -l";
     if (sameFile(listingPath, output))
         return "the listing " + listingPath + " and the output are the same file";
+    return "";
+}
+
+std::string unwritable(const std::string &path) {
+    // Appending opens without emptying the file.
+    std::FILE *f = std::fopen(path.c_str(), "a");
+    if (!f) return std::strerror(errno);
+    std::fclose(f);
     return "";
 }
 

@@ -21,6 +21,10 @@ std::string outputPath(const std::string &sourcePath, const std::string &format)
 std::string fileClash(const std::string &sourcePath, const std::string &listingPath,
                       const std::string &format);
 
+// Empty when `path` can be written, else why not. A missing file is
+// created empty; an existing one is left as it is.
+std::string unwritable(const std::string &path);
+
 // Removes `path` when it exists and is empty.
 void removeIfEmpty(const std::string &path);
 

@@ -61,6 +61,15 @@ int main(int argc, char **argv) {
     const std::string listing = o.listingPath.empty() ? defaultListingPath(o.source) : o.listingPath;
     if (const auto clash = fileClash(o.source, listing, o.format); !clash.empty())
         return usageError(clash);
+    // The compiler skips a listing it cannot write; one the user named is
+    // refused here instead.
+    if (!o.listingPath.empty()) {
+        if (const auto why = unwritable(o.listingPath); !why.empty()) {
+            std::fprintf(stderr, "vek: cannot write the listing %s: %s\n", o.listingPath.c_str(),
+                         why.c_str());
+            return kExitFailure;
+        }
+    }
     const std::string includePath = buildIncludePath(
         o.includeDirs, std::getenv("VEK_INCLUDE_PATH"),
         dataIncludeDir(executablePath(argc > 0 ? argv[0] : nullptr), VEK_SOURCE_DATA_DIR).string());

@@ -1,9 +1,9 @@
 // libFuzzer target: every input is the body of a sysex definition (the
-// text after its "["), stored as a record of "sysex.out" as on first use.
+// text after its "["), stored as a record of the song as on first use.
 //
 // A stored record must read back whole: identifier, lengths that agree
 // with the file, data that starts with F0 or F7 and that the MIDI writer
-// can copy. A refused list must leave "sysex.out" empty. Like
+// can copy. A refused list must leave no record. Like
 // fuzz_vekmain the process works in a scratch folder of its own; run it
 // with stdin from /dev/null, since "fi" may name any file.
 
@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "entry/compile_state.h"
@@ -35,11 +34,6 @@ void enterScratchFolder() {
         std::ofstream("data.bin", std::ios::binary) << "\xF0\x01\x02\xF7";
 }
 
-std::string readFile(const char *name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 uint32_t little(const std::string &s, size_t at, int bytes) {
     uint32_t v = 0;
     for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(s[at + i]);
@@ -51,8 +45,7 @@ void check(bool ok) {
 }
 
 // One record for the name kName, in the layout the writers read.
-void checkRecord() {
-    const std::string r = readFile(vek::kSysexFileName);
+void checkRecord(const std::string &r) {
     const size_t header = vek::kSysexRecordHeader + 4;
     check(r.size() > header && static_cast<uint8_t>(r[0]) == 6);
     const uint32_t data = little(r, 6, 2);
@@ -60,14 +53,12 @@ void checkRecord() {
     check(static_cast<uint8_t>(r[9]) == 4 && r.compare(10, 4, kName) == 0);
     const auto status = static_cast<uint8_t>(r[header]);
     check(status == 0xF0 || status == 0xF7);
-    std::FILE *records = std::fopen(vek::kSysexFileName, "rb");
     const int32_t rest = static_cast<int32_t>(data) - 1;
-    check(vek::sysexRecordSize(records, 0) == data + vek::varLenSize(rest));
-    std::fclose(records);
+    check(vek::sysexRecordSize(r, 0) == data + vek::varLenSize(rest));
 }
 
-// Returns true when the list was stored.
-bool storeBody() {
+// Returns true when the list was stored; `records` gets the song's records.
+bool storeBody(std::string &records) {
     vek::SongContext song;
     song.listingPath = "body.vls";
     song.searchPath = ".";
@@ -79,9 +70,11 @@ bool storeBody() {
         vek::StoreSysexDefinition(cs, d, kName);
     } catch (const ParseError &e) {
         check(e.message[sizeof e.message - 1] == '\0' && e.fileName[sizeof e.fileName - 1] == '\0');
+        records = song.sysexRecords;
         return false;
     }
     check(d.built == 1 && d.recordNumber == 0 && song.sysexCount == 1);
+    records = song.sysexRecords;
     return true;
 }
 
@@ -93,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         std::ofstream out(kSource, std::ios::binary);
         out.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
     }
-    if (storeBody()) checkRecord();
-    else check(readFile(vek::kSysexFileName).empty());
+    std::string records;
+    if (storeBody(records)) checkRecord(records);
+    else check(records.empty());
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "input/symbol_table.h"
 #include "music/keywords.h"
 #include "statements/statement_parser.h"
+#include "writers/listing.h"
 
 namespace vek {
 
@@ -84,10 +85,12 @@ CompileState::CompileState(const char *sourcePath, SongContext &songContext)
 CompileState::~CompileState() { closeFiles(); }
 
 void CompileState::open() {
-    pushStream(*this, std::fopen(song->listingPath, "w"), song->listingPath);
+    pushStream(*this, nullptr, song->listingPath);
+    listingPending = 1;
     std::FILE *source = openSource(*this);
     in.current = pushStream(*this, source, sourceName);
     if (!source) error(*this, kCodeCannotOpen);
+    song->filesRead.emplace_back(sourceName);
     addInitialMeter(*this);
     startSelection(*song);
     echoLine[0] = '\0';
@@ -103,14 +106,14 @@ void CompileState::compile() {
 }
 
 void CompileState::closeFiles() {
-    if (song->sysexFile) {
-        std::fclose(song->sysexFile);
-        song->sysexFile = nullptr;
-    }
     while (in.depth > 0) {
         std::FILE *&f = in.streams[--in.depth];
         if (f) std::fclose(f);
         f = nullptr;
+    }
+    if (listingPending) {
+        listingPending = 0;
+        listingRefused = saveListing(*this) ? 0 : 1;
     }
 }
 

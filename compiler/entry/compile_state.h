@@ -80,12 +80,13 @@ struct CompileState {
     CompileState(const CompileState &) = delete;
     CompileState &operator=(const CompileState &) = delete;
 
-    // The compile: opens the listing and the source, registers the reserved
-    // words, parses to the end and closes the files. Throws ParseError.
+    // The compile: opens the source, registers the reserved words, parses
+    // to the end and closes the files. Throws ParseError.
     void compile();
     // The first half of compile(), for tools and tests that drive the reader.
     void open();
-    // Closes sysex.out and every input stream from the top down.
+    // Closes every input stream from the top down; the first time after
+    // open() it also writes the listing (saveListing).
     void closeFiles();
 
     SongContext *song;
@@ -94,6 +95,11 @@ struct CompileState {
     int32_t atStatementStart = 0;
     int32_t actions = 0;       // bit 0: open the listing after the compile
     int32_t listedBytes = 0;
+    // The listing, kept until the files are closed: written at the start it
+    // could empty a file that is still to be read.
+    std::string listing;
+    uint8_t listingPending = 0;  // open() has run; the listing is still to be written
+    uint8_t listingRefused = 0;  // its path is a file of the compile: not written
     uint8_t listOn = 0;
     uint8_t debugOn = 0;
     int32_t lastError = 0;

@@ -3,9 +3,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "entry/compile_state.h"
@@ -13,6 +15,7 @@
 #include "events/range_extraction.h"
 #include "events/song_context.h"
 #include "input/errors.h"
+#include "input/files_read.h"
 #include "writers/midi_writer.h"
 #include "writers/sysex_records.h"
 #include "writers/work_file.h"
@@ -24,11 +27,12 @@ namespace {
 constexpr const char *kVersionMessage = "Vek1.2.dll cannot be used with this program";
 constexpr const char *kUsageMessage = "Usage: vek <filename>";
 constexpr const char *kDefaultSearchTail = ";;include;../include";
+constexpr const char *kSourceExtension = ".vek";
+constexpr int kCodeSysexFile = 26;
 constexpr int kCodeWorkFileTooSmall = 81;
 constexpr int kCodeUnknownFormat = 82;
-constexpr const char *kSysexCopyMessage =
-    " The system-exclusive records could not be copied into the work file: sysex.out cannot be "
-    "read";
+constexpr int kCodeListingIsSource = 90;
+constexpr int kCodeOutputIsSource = 91;
 
 struct FileCloser {
     void operator()(std::FILE *f) const { std::fclose(f); }
@@ -63,16 +67,28 @@ void copyArguments(SongContext &song, const VekmainArgs &a) {
     song.searchPath = std::string(text(a.includePath)) + kDefaultSearchTail;
 }
 
+// The file the compile will read: the name as given, else with ".vek".
+std::string sourceFile(const char *sourcePath) {
+    std::error_code ec;
+    const std::string given = sourcePath;
+    return std::filesystem::exists(given, ec) ? given : given + kSourceExtension;
+}
+
+// Creates the output empty, so that a failed compile leaves no stale
+// music behind; refuses a name that is the source itself.
 FilePtr openOutput(const char *sourcePath, const char *format, std::string &name, ParseError &r) {
     std::string stem = sourcePath;
     cutExtension(stem.data());
     stem.resize(std::strlen(stem.c_str()));
     std::vector<char> buffer(stem.size() + 8);
     FilePtr out;
-    if (outputName(stem.c_str(), format, buffer.data(), buffer.size())) {
-        name = buffer.data();
-        out.reset(std::fopen(name.c_str(), "wb"));
+    const bool named = outputName(stem.c_str(), format, buffer.data(), buffer.size());
+    if (named) name = buffer.data();
+    if (named && sameFile(name, sourceFile(sourcePath))) {
+        failWithRow(r, kCodeOutputIsSource, name.c_str());
+        return out;
     }
+    if (named) out.reset(std::fopen(name.c_str(), "wb"));
     if (!out) {
         // The name is cut to leave room for the rest of the message.
         std::snprintf(r.message, sizeof r.message,
@@ -105,7 +121,6 @@ void failWrite(ParseError &r, const char *name) {
 bool writeWork(SongContext &song, FilePtr out, const char *name, ParseError &r) {
     const WorkFileResult result = writeWorkFile(song, out.release());
     if (result.code == kCodeWriteFailed) failWrite(r, name);
-    if (result.code == kCodeSysexUnreadable) fail(r, kSysexCopyMessage);
     if (result.code == kCodeWorkFileLimits) failWithRow(r, kCodeWorkFileTooSmall, "");
     if (result.code == kCodeWaveUnreadable) {
         std::snprintf(r.message, sizeof r.message, " Unable to open wave file \"%.180s\"",
@@ -135,33 +150,67 @@ void writeOutput(SongContext &song, FilePtr out, const char *name, ParseError &r
     if (!written) emptyOutput(name);
 }
 
-void run(int32_t count, const VekmainArgs &a, ParseError &r) {
-    auto song = std::make_unique<SongContext>();
+// Parses the source (which writes the listing); false when the compile
+// failed.
+bool compileSource(SongContext &song, const char *sourcePath, ParseError &r) {
+    CompileState cs(sourcePath, song);
+    try {
+        cs.compile();
+        r.actions = static_cast<uint8_t>(cs.actions & 0xFF);
+    } catch (const ParseError &e) {
+        r = e;
+        r.hasLocation = 1;
+        r.failed = 1;
+        return false;
+    }
+    if (cs.listingRefused) {
+        failWithRow(r, kCodeListingIsSource, song.listingPath);
+        return false;
+    }
+    return true;
+}
+
+// "sysex.out" is left for other programs, never over a file of this
+// compile.
+bool leaveSysexFile(const SongContext &song) {
+    if (readByCompile(song, kSysexFileName) || sameFile(song.listingPath, kSysexFileName) ||
+        sameFile(song.outputPath, kSysexFileName))
+        return true;
+    return saveSysexFile(song.sysexRecords);
+}
+
+// Through the compile: the output, created empty, when it succeeded; else
+// null, and the output stays empty.
+FilePtr compile(int32_t count, const VekmainArgs &a, SongContext &song, ParseError &r) {
     const char *sourcePath = text(a.sourcePath);
-    copyArguments(*song, a);
+    copyArguments(song, a);
     if (count != VEKMAIN_ARGUMENT_COUNT || std::strcmp(text(a.version), VEKMAIN_VERSION) != 0)
         fail(r, kVersionMessage);
-    if (count < 2) return fail(r, kUsageMessage);
-    if (!knownFormat(song->format)) return failWithRow(r, kCodeUnknownFormat, song->format);
-
-    std::string outputPath;
-    FilePtr out = openOutput(sourcePath, song->format, outputPath, r);
-    if (!out) return;
-    {
-        CompileState cs(sourcePath, *song);
-        try {
-            cs.compile();
-        } catch (const ParseError &e) {
-            r = e;
-            r.hasLocation = 1;
-            r.failed = 1;
-            return;
-        }
-        r.actions = static_cast<uint8_t>(cs.actions & 0xFF);
+    if (count < 2) {
+        fail(r, kUsageMessage);
+        return nullptr;
     }
+    if (!knownFormat(song.format)) {
+        failWithRow(r, kCodeUnknownFormat, song.format);
+        return nullptr;
+    }
+    FilePtr out = openOutput(sourcePath, song.format, song.outputPath, r);
+    if (!out) return nullptr;
+    return compileSource(song, sourcePath, r) ? std::move(out) : nullptr;
+}
+
+// Every compile leaves "sysex.out", empty when the piece has no sysex or
+// the compile stopped before any. It is written before the output, so
+// that failing to write it leaves the output empty like any failure.
+void run(int32_t count, const VekmainArgs &a, ParseError &r) {
+    auto song = std::make_unique<SongContext>();
+    FilePtr out = compile(count, a, *song, r);
+    const bool sysexLeft = leaveSysexFile(*song);
+    if (!out) return;
+    if (!sysexLeft) return failWithRow(r, kCodeSysexFile, kSysexFileName);
     if (song->selectionFlag) extractRange(*song);
     extractSelectedTracks(*song);
-    writeOutput(*song, std::move(out), outputPath.c_str(), r);
+    writeOutput(*song, std::move(out), song->outputPath.c_str(), r);
 }
 
 }  // namespace

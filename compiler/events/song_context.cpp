@@ -2,13 +2,9 @@
 
 #include <new>
 
-#include "writers/sysex_file.h"
-
 namespace vek {
 
 SongContext::SongContext() {
-    sysexFile = createSysexFile();
-    if (!sysexFile) throw FatalError{" cannot open sysex file"};
     markers.number = 0;
     markers.budget = &budget;
 }
@@ -17,7 +13,6 @@ SongContext::SongContext() {
 // the maps and the markers follow as members. No destructor reads another
 // member, so the order is only tidiness.
 SongContext::~SongContext() {
-    if (sysexFile) std::fclose(sysexFile);
     defaultTrack = nullptr;
     defaultTrackStorage.reset();
 }

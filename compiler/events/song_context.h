@@ -17,8 +17,6 @@ namespace vek {
 constexpr const char *kSysexFileName = "sysex.out";
 
 struct SongContext {
-    // Opens "sysex.out" in the current folder for writing (truncating it);
-    // throws FatalError when it cannot be created.
     SongContext();
     ~SongContext();
     SongContext(const SongContext &) = delete;
@@ -43,7 +41,9 @@ struct SongContext {
     int32_t endTime = 0;           // latest event time
     TempoMap tempoMap{120};
     MeterMap meterMap;
-    std::FILE *sysexFile = nullptr;  // whoever closes it early sets it to null
+    // The system-exclusive records, in the layout of "sysex.out", which
+    // is written from them when the compile ends.
+    std::string sysexRecords;
     HashTable symbols;             // entries of kind 1 own the named tracks
     std::unique_ptr<Track> defaultTrackStorage;
     Track *defaultTrack = nullptr; // cleared when the first named track is made
@@ -53,6 +53,10 @@ struct SongContext {
 
     // Copies of the entry point's arguments.
     const char *listingPath = "";
+    std::string outputPath;        // created empty before the source is read
+    // The source, include and "fi" files as opened: no file of the compile
+    // may be written over them.
+    std::vector<std::string> filesRead;
     const char *format = "";
     std::string searchPath;        // include folders, ";"-separated
     int32_t selectionStart = 0;

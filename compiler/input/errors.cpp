@@ -100,6 +100,8 @@ constexpr MessageRow kMessages[] = {
     {81, " The work file cannot hold this piece: its times end at tick %i, its bar numbers at 65535 and its bar lengths at 65535 ticks. Write a MIDI file instead", kLimit, 0xFFFFFF},
     {82, "Unknown output format \"%s\": use \"midi\" or \"wrk\"", kName, 0},
     {86, " Cannot open include file \"%s\": the system allows this program no more open files", kName, 0},
+    {90, " The listing file \"%s\" is a source of this piece; name another listing", kName, 0},
+    {91, " The output file \"%s\" would overwrite the source; rename the source to end in .vek", kName, 0},
     {100, " Unable to set filename ", kNone, 0},
 };
 

@@ -5,6 +5,7 @@
 
 #include "events/song_context.h"
 #include "input/errors.h"
+#include "input/files_read.h"
 #include "input/lexer.h"
 #include "input/open_file.h"
 #include "input/reader.h"
@@ -82,13 +83,21 @@ void include(CompileState &cs) {
     if (alreadyOpen(cs, item)) return;
 
     std::error_code why;
-    std::FILE *f = openOnPath(item, "rb", cs.song->searchPath, &why);
+    std::string found;
+    std::FILE *f = openOnPath(item, "rb", cs.song->searchPath, &why, &found);
+    // The output was emptied before the source was read: it holds nothing
+    // to include.
+    if (f && sameFile(found, cs.song->outputPath)) {
+        std::fclose(f);
+        f = nullptr;
+    }
     if (!f) {
         cs.messageName = item;
         const bool noneLeft = why == std::errc::too_many_files_open ||
                               why == std::errc::too_many_files_open_in_system;
         error(cs, noneLeft ? kCodeNoFileLeft : kCodeNoInclude);
     }
+    cs.song->filesRead.push_back(found);
     InputState &in = cs.in;
     in.returns.push_back(IncludeReturn{in.current, position(cs)});
     load(cs, pushStream(cs, f, item), 0);

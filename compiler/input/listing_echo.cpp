@@ -28,13 +28,22 @@ void appendEcho(CompileState &cs, char c) {
 }  // namespace
 
 void listPrintf(CompileState &cs, const char *format, ...) {
-    if (cs.in.depth <= kListingSlot) return;
-    std::FILE *f = cs.in.streams[kListingSlot];
-    if (!f) return;
     va_list args;
     va_start(args, format);
-    const int n = std::vfprintf(f, format, args);
+    va_list again;
+    va_copy(again, args);
+    char line[256];
+    const int n = std::vsnprintf(line, sizeof line, format, args);
     va_end(args);
+    if (n > 0 && static_cast<size_t>(n) < sizeof line) {
+        cs.listing.append(line, static_cast<size_t>(n));
+    } else if (n > 0) {  // a long track name
+        const size_t at = cs.listing.size();
+        cs.listing.resize(at + static_cast<size_t>(n) + 1);
+        std::vsnprintf(cs.listing.data() + at, static_cast<size_t>(n) + 1, format, again);
+        cs.listing.pop_back();
+    }
+    va_end(again);
     if (n > 0) cs.listedBytes += n;
 }
 

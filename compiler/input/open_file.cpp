@@ -30,15 +30,18 @@ std::FILE *openFile(const std::string &name, const char *mode, std::error_code &
 }
 
 std::FILE *openOnPath(const std::string &name, const char *mode, const std::string &path,
-                      std::error_code *why) {
+                      std::error_code *why, std::string *found) {
     std::error_code reason = std::make_error_code(std::errc::no_such_file_or_directory);
     std::string::size_type begin = 0;
     for (;;) {
         const auto end = path.find(';', begin);
         const std::string entry = path.substr(begin, end == std::string::npos ? end : end - begin);
         std::error_code failed;
-        if (std::FILE *f = openFile(entry.empty() ? name : entry + "/" + name, mode, failed))
+        const std::string candidate = entry.empty() ? name : entry + "/" + name;
+        if (std::FILE *f = openFile(candidate, mode, failed)) {
+            if (found) *found = candidate;
             return f;
+        }
         if (!isCommon(failed)) reason = failed;
         if (end == std::string::npos) {
             if (why) *why = reason;

@@ -13,8 +13,9 @@ std::FILE *openFile(const std::string &name, const char *mode, std::error_code &
 // Opens `name` on the ";"-separated `path` (entry "/" name; an empty entry
 // means the name itself), the first candidate that opens. Null when none
 // does; `why` (when given) then holds the most telling reason: one other
-// than "not found" or "is a folder" when some candidate gave it.
+// than "not found" or "is a folder" when some candidate gave it. `found`
+// (when given) gets the path that opened.
 std::FILE *openOnPath(const std::string &name, const char *mode, const std::string &path,
-                      std::error_code *why = nullptr);
+                      std::error_code *why = nullptr, std::string *found = nullptr);
 
 }  // namespace vek

@@ -101,7 +101,7 @@ int pushStream(CompileState &cs, std::FILE *f, const std::string &name);
 // Listing echo of whole words and of single characters.
 void listWord(CompileState &cs, const char *text);
 void echoChar(CompileState &cs, int c);
-// printf into the listing, counting the bytes; nothing once it is closed.
+// printf into the listing, counting the bytes.
 void listPrintf(CompileState &cs, const char *format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 2, 3)))

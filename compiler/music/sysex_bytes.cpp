@@ -138,8 +138,11 @@ std::string readFileName(ByteList &list) {
 void fileItem(ByteList &list) {
     CompileState &cs = list.cs;
     const std::string path = readFileName(list);
-    std::unique_ptr<std::FILE, FileCloser> f(openOnPath(path, "rb", cs.song->searchPath));
+    std::string found;
+    std::unique_ptr<std::FILE, FileCloser> f(
+        openOnPath(path, "rb", cs.song->searchPath, nullptr, &found));
     if (!f) noFile(cs, path);
+    cs.song->filesRead.push_back(found);
     for (int c; (c = std::fgetc(f.get())) != EOF;) putByte(list, static_cast<uint8_t>(c));
     if (std::ferror(f.get())) noFile(cs, path);
 }

@@ -2,11 +2,13 @@
 // channel, position, what the event is and the track it went to.
 #include "writers/listing.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "entry/compile_state.h"
 #include "events/song_context.h"
 #include "events/track.h"
+#include "input/files_read.h"
 #include "input/reader.h"
 #include "music/numbers.h"
 
@@ -141,6 +143,16 @@ void restartListPosition(CompileState &cs) {
     cs.listBar = cs.meterStartBar;
     cs.listBeat = 0;
     cs.listTicks = 0;
+}
+
+bool saveListing(const CompileState &cs) {
+    const SongContext &song = *cs.song;
+    if (readByCompile(song, song.listingPath)) return false;
+    if (std::FILE *f = std::fopen(song.listingPath, "w")) {
+        std::fwrite(cs.listing.data(), 1, cs.listing.size(), f);
+        std::fclose(f);
+    }
+    return true;
 }
 
 }  // namespace vek

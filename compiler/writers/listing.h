@@ -15,4 +15,9 @@ void listEvent(CompileState &cs, const Event &e, const Track *track);
 // Makes the listing's bar and beat position restart at the meter's start.
 void restartListPosition(CompileState &cs);
 
+// Writes the listing to the song's listing path when the compile ends;
+// false, writing nothing, when that is a file the compile read. A listing
+// that cannot be opened is skipped: it is only an aid.
+bool saveListing(const CompileState &cs);
+
 }  // namespace vek

@@ -33,11 +33,6 @@ constexpr uint32_t kMaxTempoMicroseconds = 0xFFFFFF;          // 24 bits on the 
 constexpr int kClocksPerWhole = 96;                           // MIDI clocks in a whole note
 constexpr uint8_t kThirtySecondsPerQuarter = 8;
 
-struct FileCloser {
-    void operator()(std::FILE *f) const { std::fclose(f); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 // ---- Meta events -------------------------------------------------------
 
 // delta, FF, type, length, then `prefix` and `text` as one body.
@@ -175,7 +170,7 @@ constexpr size_t kMaxChannelEventBytes = 8;  // delta (up to 5), status, two dat
 struct TrackWriter {
     std::FILE *out;
     const SongContext &song;
-    std::FILE *records;       // "sysex.out", opened for reading
+    std::string_view records; // the song's system-exclusive records
     NoteOffQueue pending;
     int32_t lastTime = 0;     // ticks of the event written last
     uint8_t runningStatus = 0;  // 0: the next channel event carries its status
@@ -263,9 +258,9 @@ bool writeTrackEvent(TrackWriter &w, const Event &e) {
     }
 }
 
-int writeTrackChunk(std::FILE *out, const SongContext &song, std::FILE *records, Track &track) {
+int writeTrackChunk(std::FILE *out, const SongContext &song, Track &track) {
     // The writer holds an 8 KB buffer: on the heap, not the stack.
-    const std::unique_ptr<TrackWriter> w(new TrackWriter{out, song, records, {}});
+    const std::unique_ptr<TrackWriter> w(new TrackWriter{out, song, song.sysexRecords, {}});
     const long lengthAt = beginTrackChunk(out);
     w->length += writeMetaBytes(out, 0, kMetaPortPrefix, {track.port});          // 1.
     if (!track.name.empty()) w->length += writeMeta(out, 0, kMetaTrackName, track.name);  // 2.
@@ -282,7 +277,7 @@ int writeTrackChunk(std::FILE *out, const SongContext &song, std::FILE *records,
 // Every system-exclusive record the tracks refer to must be present and
 // well formed before anything is written, so a failure leaves no partial
 // file behind.
-bool sysexReferencesValid(const std::vector<Track *> &tracks, std::FILE *records) {
+bool sysexReferencesValid(const std::vector<Track *> &tracks, std::string_view records) {
     std::bitset<256> checked;
     for (Track *t : tracks) {
         const int32_t count = t->count();
@@ -306,12 +301,11 @@ void writeHeader(std::FILE *out, const SongContext &song, size_t trackChunks) {
 
 int writeSong(SongContext &song, std::FILE *out) {
     const std::vector<Track *> tracks = tracksInWriteOrder(song);
-    const FileHandle records(std::fopen(kSysexFileName, "rb"));
-    if (!sysexReferencesValid(tracks, records.get())) return kCodeSysexMissing;
+    if (!sysexReferencesValid(tracks, song.sysexRecords)) return kCodeSysexMissing;
     writeHeader(out, song, tracks.size());  // 1. "MThd"
     writeConductorTrack(out, song);         // 2. "MTrk": texts, tempo, meter, markers
     for (Track *t : tracks) {               // 3. "MTrk" for every track with events
-        const int code = writeTrackChunk(out, song, records.get(), *t);
+        const int code = writeTrackChunk(out, song, *t);
         if (code != 0) return code;
     }
     return 0;

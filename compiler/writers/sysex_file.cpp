@@ -1,81 +1,99 @@
 #include "writers/sysex_file.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <system_error>
 
+#include "events/song_context.h"
 #include "writers/byte_writer.h"
 
 namespace vek {
 
 namespace {
 
-constexpr int kRecordId = 6;           // work-file chunk identifier
+constexpr uint8_t kRecordId = 6;  // work-file chunk identifier
 // Body bytes besides the name and the data: number, data length, flag,
 // name length.
 constexpr uint32_t kRecordHeader = 5;
+constexpr size_t kRecordStart = 10;  // bytes before the name
+constexpr int kTemporaryTries = 8;
 
-bool readLittle16(std::FILE *in, uint32_t *value) {
-    const int low = std::fgetc(in);
-    const int high = std::fgetc(in);
-    if (low == EOF || high == EOF) return false;
-    *value = static_cast<uint32_t>(low) | (static_cast<uint32_t>(high) << 8);
-    return true;
+uint32_t little16(std::string_view s, size_t at) {
+    return static_cast<uint8_t>(s[at]) | (static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8);
 }
 
-// Leaves `records` just past the record number of record `number`.
-bool findRecord(std::FILE *records, int number) {
-    if (std::fseek(records, 0, SEEK_SET) != 0) return false;
-    for (;;) {
-        uint32_t bodyLength = 0;
-        if (std::fgetc(records) != kRecordId || !readLittle16(records, &bodyLength)) return false;
-        if (std::fgetc(records) == EOF || std::fgetc(records) == EOF) return false;
-        const int found = std::fgetc(records);
-        if (found == EOF || bodyLength < kRecordHeader) return false;
-        if (found == number) return true;
-        if (std::fseek(records, static_cast<long>(bodyLength) - 1, SEEK_CUR) != 0) return false;
+// The record numbered `number`, from its identifier to the end of its
+// body as the body length gives it; empty when it is missing or cut short.
+std::string_view findRecord(std::string_view records, int number) {
+    size_t at = 0;
+    while (records.size() - at >= kRecordStart) {
+        const uint32_t bodyLength = little16(records, at + 1);
+        if (static_cast<uint8_t>(records[at]) != kRecordId || bodyLength < kRecordHeader) return {};
+        const size_t end = at + 5 + bodyLength;
+        if (static_cast<uint8_t>(records[at + 5]) == number)
+            return records.substr(at, end <= records.size() ? end - at : records.size() - at);
+        at = end;
+        if (at > records.size()) return {};
     }
+    return {};
 }
 
-// Copies `count` bytes; with no `out` they are only read.
-bool passBytes(std::FILE *records, std::FILE *out, uint32_t count) {
-    uint8_t buffer[512];
-    while (count > 0) {
-        const size_t step = count < sizeof buffer ? count : sizeof buffer;
-        if (std::fread(buffer, 1, step, records) != step) return false;
-        if (out && std::fwrite(buffer, 1, step, out) != step) return false;
-        count -= static_cast<uint32_t>(step);
+// The data bytes of record `number`; empty when it is missing, cut short
+// or does not start with F0 or F7.
+std::string_view recordData(std::string_view records, int number) {
+    const std::string_view record = findRecord(records, number);
+    if (record.size() < kRecordStart) return {};
+    const uint32_t dataLength = little16(record, 6);
+    const size_t dataAt = kRecordStart + static_cast<uint8_t>(record[9]);
+    if (dataLength == 0 || record.size() < dataAt + dataLength) return {};
+    const std::string_view data = record.substr(dataAt, dataLength);
+    const auto status = static_cast<uint8_t>(data[0]);
+    return status == 0xF0 || status == 0xF7 ? data : std::string_view();
+}
+
+// A name in the current folder that no other compile uses: "x" makes the
+// open fail when the file exists already.
+std::FILE *createTemporary(std::string &name) {
+    std::random_device random;
+    for (int i = 0; i < kTemporaryTries; ++i) {
+        name = std::string(kSysexFileName) + "." + std::to_string(random()) + ".tmp";
+        if (std::FILE *f = std::fopen(name.c_str(), "wbx")) return f;
     }
-    return true;
-}
-
-// The one reading of a record behind copySysexRecord and sysexRecordSize.
-size_t transferRecord(std::FILE *records, std::FILE *out, int number) {
-    if (!records || !findRecord(records, number)) return 0;
-    uint32_t dataLength = 0;
-    if (!readLittle16(records, &dataLength) || dataLength == 0) return 0;
-    const int sendFlag = std::fgetc(records);
-    const int nameLength = std::fgetc(records);
-    if (sendFlag == EOF || nameLength == EOF) return 0;
-    if (std::fseek(records, nameLength, SEEK_CUR) != 0) return 0;
-    const int status = std::fgetc(records);
-    if (status != 0xF0 && status != 0xF7) return 0;
-    const int32_t rest = static_cast<int32_t>(dataLength - 1);
-    if (out && (writeByte(out, static_cast<uint8_t>(status)) != 1 ||
-                writeVarLen(out, rest) != varLenSize(rest)))
-        return 0;
-    if (!passBytes(records, out, static_cast<uint32_t>(rest))) return 0;
-    return dataLength + varLenSize(rest);
+    return nullptr;
 }
 
 }  // namespace
 
-std::FILE *createSysexFile() { return std::fopen("sysex.out", "wb"); }
-
-size_t copySysexRecord(std::FILE *records, std::FILE *out, int number) {
-    return out ? transferRecord(records, out, number) : 0;
+size_t copySysexRecord(std::string_view records, std::FILE *out, int number) {
+    const std::string_view data = recordData(records, number);
+    if (!out || data.empty()) return 0;
+    const auto rest = static_cast<int32_t>(data.size() - 1);
+    if (writeByte(out, static_cast<uint8_t>(data[0])) != 1 ||
+        writeVarLen(out, rest) != varLenSize(rest) ||
+        writeBytes(out, data.data() + 1, data.size() - 1) != data.size() - 1)
+        return 0;
+    return data.size() + varLenSize(rest);
 }
 
-size_t sysexRecordSize(std::FILE *records, int number) {
-    return transferRecord(records, nullptr, number);
+size_t sysexRecordSize(std::string_view records, int number) {
+    const std::string_view data = recordData(records, number);
+    return data.empty() ? 0 : data.size() + varLenSize(static_cast<int32_t>(data.size() - 1));
+}
+
+bool saveSysexFile(std::string_view records) {
+    std::string temporary;
+    std::FILE *f = createTemporary(temporary);
+    if (!f) return false;
+    const bool written = writeBytes(f, records.data(), records.size()) == records.size();
+    std::error_code ec;
+    if (std::fclose(f) == 0 && written) {
+        std::filesystem::rename(temporary, kSysexFileName, ec);
+        if (!ec) return true;
+    }
+    std::filesystem::remove(temporary, ec);
+    return false;
 }
 
 }  // namespace vek

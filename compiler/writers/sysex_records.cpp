@@ -1,10 +1,9 @@
-// A list is read whole before its record is written in one piece, so a
-// refused list leaves nothing behind in "sysex.out".
+// A list is read whole before its record is stored in one piece, so a
+// refused list leaves no record behind.
 #include "writers/sysex_records.h"
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "entry/compile_state.h"
 #include "events/song_context.h"
@@ -19,16 +18,11 @@ namespace vek {
 namespace {
 
 constexpr int kCodeTooManyDefinitions = 2;
-constexpr int kCodeCannotWrite = 26;
 constexpr uint8_t kRecordId = 6;
 constexpr size_t kBodyHeader = 5;  // bytes: number, data length, send flag, name length
 // Events send the message where they stand; the work file must not send
 // it again on loading.
 constexpr uint8_t kSendFlag = 0;
-
-struct FileCloser {
-    void operator()(std::FILE *f) const { std::fclose(f); }
-};
 
 void putLittle(std::string &out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
@@ -63,14 +57,6 @@ std::vector<uint8_t> readBody(CompileState &cs, const Definition &d, const char 
     return data;
 }
 
-void appendRecord(CompileState &cs, const std::string &record) {
-    std::FILE *f = cs.song->sysexFile;
-    const bool ok = f && std::fseek(f, 0, SEEK_END) == 0 &&
-                    std::fwrite(record.data(), 1, record.size(), f) == record.size() &&
-                    std::fflush(f) == 0;
-    if (!ok) error(cs, kCodeCannotWrite);
-}
-
 const char *nameOfRecord(SongContext &song, uint8_t number) {
     HashEntry *mark = song.symbols.next();
     for (HashEntry *e = mark; e;) {
@@ -85,11 +71,10 @@ const char *nameOfRecord(SongContext &song, uint8_t number) {
 
 // The first record number a track refers to that cannot be copied.
 int firstUnwritable(SongContext &song) {
-    const std::unique_ptr<std::FILE, FileCloser> records(std::fopen(kSysexFileName, "rb"));
     for (Track *t : songTracks(song)) {
         for (int32_t i = 0; i < t->count(); ++i) {
             const Event &e = *t->at(i);
-            if (e.kind == kSysexReference && sysexRecordSize(records.get(), e.data1) == 0)
+            if (e.kind == kSysexReference && sysexRecordSize(song.sysexRecords, e.data1) == 0)
                 return e.data1;
         }
     }
@@ -115,30 +100,29 @@ std::string encodeSysexRecord(uint8_t number, const char *name, const std::vecto
 void StoreSysexDefinition(CompileState &cs, Definition &d, const char *definitionName) {
     SongContext &song = *cs.song;
     if (song.sysexCount >= kMaxSysexDefinitions) error(cs, kCodeTooManyDefinitions);
-    if (!song.sysexFile) error(cs, kCodeCannotWrite);
     // A copy: the messages of the byte list are written over cs.name.
     char name[kNameBytes];
     std::snprintf(name, sizeof name, "%s", definitionName);
     const std::vector<uint8_t> data = readBody(cs, d, name);
-    appendRecord(cs, encodeSysexRecord(song.sysexCount, name, data));
+    song.sysexRecords += encodeSysexRecord(song.sysexCount, name, data);
     d.recordNumber = song.sysexCount++;
     d.built = 1;
 }
 
 std::string unwritableSysexMessage(SongContext &song) {
     const int number = firstUnwritable(song);
-    if (number < 0) return " A sysex message cannot be written: sysex.out is missing or damaged";
+    if (number < 0) return " A sysex message cannot be written: its record is damaged";
     const char *name = nameOfRecord(song, static_cast<uint8_t>(number));
     char text[kMessageBytes];
     if (name)
         std::snprintf(text, sizeof text,
-                      " The sysex message \"%.80s\" cannot be written: its record in sysex.out is "
-                      "missing or does not start with F0 or F7",
+                      " The sysex message \"%.80s\" cannot be written: its record is missing or "
+                      "does not start with F0 or F7",
                       name);
     else
         std::snprintf(text, sizeof text,
-                      " Sysex record %i cannot be written: it is missing from sysex.out or does "
-                      "not start with F0 or F7",
+                      " Sysex record %i cannot be written: it is missing or does not start with "
+                      "F0 or F7",
                       number);
     return text;
 }

@@ -24,12 +24,9 @@ size_t writeSignature(std::FILE *out) {
     return LeBytes().text("CAKEWALK").u8s({0x1A, 0x00, 0x02}).writeTo(out);
 }
 
-// The records are already work-file chunks. They are read whole before
-// any is written, so a read failure cannot leave half a record behind.
+// The records are already work-file chunks.
 void copySysexRecords(WorkWriter &w) {
-    if (w.song.sysexFile) std::fflush(w.song.sysexFile);
-    std::string records;
-    if (!readWholeFile(kSysexFileName, &records)) return w.fail(kCodeSysexUnreadable);
+    const std::string &records = w.song.sysexRecords;
     if (writeBytes(w.out, records.data(), records.size()) != records.size())
         w.fail(kCodeWriteFailed);
 }
@@ -38,7 +35,7 @@ void writeSong(WorkWriter &w, const std::vector<Track *> &tracks) {
     writeSignature(w.out);          // 1. signature
     writeSongChunks(w);             // 2.-13. time base to markers
     writeTrackChunks(w, tracks);    // 14. the tracks
-    copySysexRecords(w);            // 15. "sysex.out"
+    copySysexRecords(w);            // 15. the system-exclusive records
     writeByte(w.out, kEndMarker);   // 16. end
 }
 

@@ -10,7 +10,6 @@ namespace vek {
 struct SongContext;
 
 constexpr int kCodeWaveUnreadable = -2;   // a wave event's file cannot be read
-constexpr int kCodeSysexUnreadable = -3;  // "sysex.out" could not be copied in
 constexpr int kCodeWorkFileLimits = -4;   // a time or meter field would overflow
 
 struct WorkFileResult {
@@ -20,8 +19,7 @@ struct WorkFileResult {
 
 // Writes the whole work file and closes `out`. A piece beyond the format's
 // fields, or a wave file that cannot be opened, is found before anything is
-// written; "sysex.out" that cannot be read still leaves a file that ends
-// properly. The first failure is reported.
+// written. The first failure is reported.
 WorkFileResult writeWorkFile(SongContext &song, std::FILE *out);
 
 }  // namespace vek

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "support/scratch_dir.h"
@@ -150,6 +151,72 @@ TEST(Cli, RefusesToOverwriteTheSource) {
     EXPECT_EQ(ScratchDir::read("tune.mid"), "MThd kept");
     EXPECT_EQ(ScratchDir::read("tune.vek"), "c d e");
     EXPECT_EQ(ScratchDir::read("tune.vls"), "c d e");
+}
+
+// A compile writes only its output, its listing and "sysex.out", and none
+// of them over a file it reads.
+TEST(Cli, NeverWritesOverAFileItReads) {
+    ScratchDir dir;
+    dir.write("lib.vek", "c d\n");
+    dir.write("song.vek", "include lib.vek\ne f\n");
+    VekRun r = runVek("-l lib.vek song.vek");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("The listing file \"lib.vek\" is a source of this piece"),
+              std::string::npos) << r.err;
+    EXPECT_EQ(ScratchDir::read("lib.vek"), "c d\n");
+
+    dir.write("sysex.out", "c d\n");
+    EXPECT_EQ(runVek("sysex.out").status, 0);
+    EXPECT_EQ(ScratchDir::read("sysex.out"), "c d\n");
+
+    dir.write("self.vek", "c include self.mid d\n");
+    r = runVek("self.vek");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Unable to open include file \"self.mid\""), std::string::npos) << r.err;
+}
+
+// The compiler skips a listing it cannot open; the command does so only
+// for the default listing, not for one the user named.
+TEST(Cli, ANamedListingThatCannotBeWrittenFails) {
+    ScratchDir dir;
+    dir.write("song.vek", "list c\n");
+    const VekRun r = runVek("-l nowhere/song.lst song.vek");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot write the listing nowhere/song.lst"), std::string::npos) << r.err;
+    EXPECT_FALSE(exists("song.mid"));
+    std::filesystem::create_directory("song.vls");
+    EXPECT_EQ(runVek("song.vek").status, 0);
+}
+
+// Two compiles at once in one folder (as make -j runs them) each carry
+// their own system-exclusive message, and "sysex.out" is one of theirs,
+// whole. A note-long piece keeps both running while the other starts.
+TEST(Cli, ParallelCompilesInOneFolderKeepTheirOwnSysex) {
+    ScratchDir dir;
+    std::string notes;
+    for (int i = 0; i < 20000; ++i) notes += "c d e f\n";
+    dir.write("a.vek", "sysex s1 [F0 11 11 11 F7]\ns1\n" + notes);
+    dir.write("b.vek", "sysex s1 [F0 22 22 22 F7]\ns1\n" + notes);
+    std::string alone[2], sysex[2];
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(runVek(i == 0 ? "a.vek" : "b.vek").status, 0);
+        alone[i] = ScratchDir::read(i == 0 ? "a.mid" : "b.mid");
+        sysex[i] = ScratchDir::read("sysex.out");
+    }
+    const std::string vek = "'" VEK_CLI_PATH "' ";
+    const std::string both = vek + "a.vek & sleep 0.05; " + vek + "b.vek & wait";
+    for (int round = 0; round < 3; ++round) {
+        std::filesystem::remove("a.mid");
+        std::filesystem::remove("b.mid");
+        ASSERT_EQ(std::system(("(" + both + ") >/dev/null 2>&1").c_str()), 0);
+        EXPECT_TRUE(ScratchDir::read("a.mid") == alone[0]) << "round " << round;
+        EXPECT_TRUE(ScratchDir::read("b.mid") == alone[1]) << "round " << round;
+        const std::string left = ScratchDir::read("sysex.out");
+        EXPECT_TRUE(left == sysex[0] || left == sysex[1]) << "round " << round;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."),
+                            std::filesystem::directory_iterator()), 5)
+        << "sources, outputs and sysex.out; no temporary file";
 }
 
 TEST(Cli, HelpDocumentsEveryOption) {

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "entry/output_name.h"
@@ -166,13 +167,30 @@ TEST(Vekmain, AnUnknownFormatIsAFailureWithoutOutput) {
     }
 }
 
-TEST(Vekmain, ASysexFileThatCannotBeCreatedFailsWithoutEndingTheHost) {
+TEST(Vekmain, ASysexFileThatCannotBeWrittenFailsAndLeavesTheOutputEmpty) {
     ScratchDir dir;
     fs::create_directory("sysex.out");
     const auto r = compileText("c");
     EXPECT_EQ(r.result.failed, 1);
     EXPECT_EQ(r.result.hasLocation, 0);
-    EXPECT_EQ(r.message(), " cannot open sysex file");
+    EXPECT_EQ(r.message(), " Cannot open sysex file for writing");
+    EXPECT_EQ(r.output, "");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 4)
+        << "source, output, listing and the sysex.out folder; no temporary file";
+}
+
+// The output is created empty before the source is read.
+TEST(Vekmain, AnOutputThatIsTheSourceIsRefused) {
+    ScratchDir dir;
+    CompileOptions o;
+    o.sourceName = "tune.mid";
+    const auto r = compileText("c d e", o);
+    EXPECT_EQ(r.result.failed, 1);
+    EXPECT_EQ(r.result.hasLocation, 0);
+    EXPECT_EQ(r.message(),
+              " The output file \"tune.mid\" would overwrite the source; rename the source to end "
+              "in .vek");
+    EXPECT_EQ(ScratchDir::read("tune.mid"), "c d e");
 }
 
 TEST(Vekmain, TooFewArgumentsAreAUsageFailure) {

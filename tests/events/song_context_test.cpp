@@ -1,4 +1,4 @@
-// The song record: sysex.out, track numbering, the shared event budget,
+// The song record: its starting state, track numbering, the shared event budget,
 // the tracks the writers see and the extraction pass.
 #include <gtest/gtest.h>
 
@@ -24,32 +24,15 @@ Track *declareTrack(SongContext &song, const char *name) {
     return t;
 }
 
-TEST(SongContext, CreatesSysexFileInTheCurrentFolder) {
+// A song keeps its records in memory: it touches no file of the folder.
+TEST(SongContext, StartsEmptyWithoutCreatingFiles) {
     ScratchDir dir;
     SongContext song;
-    EXPECT_NE(song.sysexFile, nullptr);
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "sysex.out"));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    EXPECT_EQ(song.sysexRecords, "");
     EXPECT_EQ(song.markers.number, 0);
     EXPECT_EQ(song.tempoMap.count, 1);
     EXPECT_EQ(song.meterMap.count, 0);
-}
-
-TEST(SongContext, FailsWhenSysexFileCannotBeCreated) {
-    ScratchDir dir;
-    std::filesystem::create_directory(dir.path() / "sysex.out");
-    try {
-        SongContext song;
-        FAIL() << "constructed without sysex.out";
-    } catch (const FatalError &e) {
-        EXPECT_STREQ(e.message, " cannot open sysex file");
-    }
-}
-
-TEST(SongContext, ToleratesSysexFileClosedByTheCompile) {
-    ScratchDir dir;
-    SongContext song;
-    std::fclose(song.sysexFile);
-    song.sysexFile = nullptr;
 }
 
 TEST(SongContext, TracksAreNumberedInOrderOfCreation) {

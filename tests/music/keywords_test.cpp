@@ -16,10 +16,7 @@ namespace {
 using test::expectError;
 using test::KeywordFixture;
 
-std::string listing(KeywordFixture &k) {
-    std::fflush(k.cs().in.streams[kListingSlot]);
-    return test::ScratchDir::read("song.vls");
-}
+std::string listing(KeywordFixture &k) { return k.cs().listing; }
 
 TEST(KeywordStatement, IndicesOutsideTheTableAreNotReservedWords) {
     KeywordFixture k("x");

@@ -238,8 +238,7 @@ TEST(SmpteWords, TestWritesTheRealTimeAndTheTicksBackIntoTheListing) {
     KeywordFixture k("");
     k.voice().time = 240;  // two beats at 100 BPM
     k.run(kwTest);
-    std::fflush(k.cs().in.streams[kListingSlot]);
-    EXPECT_EQ(test::ScratchDir::read("song.vls"), "\n realtime is 1200\n\n ticks is 240\n");
+    EXPECT_EQ(k.cs().listing, "\n realtime is 1200\n\n ticks is 240\n");
 }
 
 }  // namespace

@@ -55,8 +55,7 @@ void addSysexRecord(SongContext &song, uint8_t number, const std::string &name,
     record += '\x01';  // send flag
     record += static_cast<char>(name.size());
     record += name + data;
-    std::fwrite(record.data(), 1, record.size(), song.sysexFile);
-    std::fflush(song.sysexFile);
+    song.sysexRecords += record;
 }
 
 std::string writeSong(SongContext &song, const std::string &path, int *code) {

@@ -1,6 +1,6 @@
 // Builds SongContexts by hand for writer tests and benchmarks-by-test.
-// A SongContext creates "sysex.out" in the current folder, so use these
-// inside a ScratchDir.
+// The writers write into the current folder, so use these inside a
+// ScratchDir.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -26,7 +26,7 @@ void addController(Track &track, int32_t time, uint8_t number, uint8_t value,
 void addMetaText(SongContext &song, Track &track, int32_t time, uint8_t type,
                  const std::string &text);
 
-// Appends a record to "sysex.out" in its stored layout and flushes it.
+// Appends a record to the song's records in their stored layout.
 void addSysexRecord(SongContext &song, uint8_t number, const std::string &name,
                     const std::string &data);
 

@@ -236,21 +236,20 @@ TEST_F(MidiWriterTest, SysexEventsCopyTheirRecords) {
 TEST_F(MidiWriterTest, SysexCopyReturnsTheBytesWritten) {
     addSysexRecord(song, 0, "a", hexBytes("F0 01 F7 "));
     addSysexRecord(song, 1, "b", "\xF0" + std::string(200, '\x02') + "\xF7");
-    std::FILE *records = std::fopen(kSysexFileName, "rb");
+    const std::string &records = song.sysexRecords;
     std::FILE *out = std::fopen("copy.bin", "wb");
     EXPECT_EQ(copySysexRecord(records, out, 1), 202u + 2u);
     EXPECT_EQ(copySysexRecord(records, out, 0), 3u + 1u);
     EXPECT_EQ(copySysexRecord(records, out, 2), 0u);
     EXPECT_EQ(sysexRecordSize(records, 1), 204u);
     std::fclose(out);
-    std::fclose(records);
     EXPECT_EQ(ScratchDir::read("copy.bin").size(), 204u + 4u);
 }
 
 TEST(MidiWriterSysex, BadRecordsFailWithCode68AndLeaveNoFile) {
     struct Case {
         const char *what;
-        std::string records;  // raw "sysex.out"
+        std::string records;  // raw, in the layout of "sysex.out"
     };
     const std::string good = hexBytes("06 0A 00 00 00 00 04 00 01 01 61 F0 01 02 F7 ");
     const Case cases[] = {
@@ -267,8 +266,7 @@ TEST(MidiWriterSysex, BadRecordsFailWithCode68AndLeaveNoFile) {
         ScratchDir dir;
         SongContext song;
         addDefaultMeter(song);
-        std::fwrite(c.records.data(), 1, c.records.size(), song.sysexFile);
-        std::fflush(song.sysexFile);
+        song.sysexRecords = c.records;
         Track *t = defaultTrack(song);
         addNote(*t, 0, 60, 10);
         t->insert(Event{5, 0, kSysexReference, 1, 0, 0});

@@ -1,5 +1,5 @@
-// Sysex definitions stored in "sysex.out" on first use, the events that
-// refer to them, and the MIDI file that carries them.
+// Sysex definitions stored as records on first use, the events that refer
+// to them, the MIDI file that carries them and "sysex.out".
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -29,7 +29,7 @@ using test::hexBytes;
 using test::ReaderFixture;
 using test::ScratchDir;
 
-// Parses the whole source and closes its files, so "sysex.out" is complete.
+// Parses the whole source and closes its files.
 void parse(ReaderFixture &f) {
     parseGroup(f.cs(), f.cs().root);
     f.cs().closeFiles();
@@ -48,15 +48,15 @@ TEST(SysexRecords, RecordLayout) {
     ReaderFixture f("sysex sysxa [F0 01 02 03 04 F7]\nsysxa");
     parse(f);
     // Body length 6 + 5 + 5 = 16, record 0, data length 6, send flag 0.
-    EXPECT_EQ(ScratchDir::read("sysex.out"),
+    EXPECT_EQ(f.song().sysexRecords,
               hexBytes("06 10 00 00 00 00 06 00 00 05 ") + "sysxa" + hexBytes("F0 01 02 03 04 F7 "));
 }
 
 TEST(SysexRecords, StoredOnceNumberedInOrderOfFirstUse) {
     ReaderFixture f("sysex [a [F0 F7] b [F7 01]]\nb C a C b");
     parse(f);
-    EXPECT_EQ(ScratchDir::read("sysex.out"), hexBytes("06 08 00 00 00 00 02 00 00 01 62 F7 01 "
-                                                      "06 08 00 00 00 01 02 00 00 01 61 F0 F7 "));
+    EXPECT_EQ(f.song().sysexRecords, hexBytes("06 08 00 00 00 00 02 00 00 01 62 F7 01 "
+                                              "06 08 00 00 00 01 02 00 00 01 61 F0 F7 "));
     const std::vector<std::pair<int32_t, int>> expected = {{0, 0}, {120, 1}, {240, 0}};
     EXPECT_EQ(sysexEvents(f), expected);
     EXPECT_EQ(f.song().sysexCount, 2);
@@ -70,7 +70,7 @@ TEST(SysexRecords, BodyLengthMustFitSixteenBits) {
         f.dir().write("big.bin", std::string(fileBytes, '\x11'));
         if (fileBytes == fits) {
             parse(f);
-            EXPECT_EQ(ScratchDir::read("sysex.out").substr(0, 8),
+            EXPECT_EQ(f.song().sysexRecords.substr(0, 8),
                       hexBytes("06 FF FF 00 00 00 F8 FF "));
         } else {
             f.expectError([&] { parse(f); });
@@ -92,17 +92,6 @@ TEST(SysexRecords, SixtyFiveDefinitionsAreTooMany) {
     EXPECT_EQ(f.song().sysexCount, 64);
 }
 
-TEST(SysexRecords, UnwritableSysexFile) {
-    for (const bool readOnly : {true, false}) {
-        ReaderFixture f("sysex gs [F0 F7]\ngs");
-        SongContext &song = f.song();
-        std::fclose(song.sysexFile);
-        song.sysexFile = readOnly ? std::fopen(kSysexFileName, "rb") : nullptr;
-        const ParseError e = f.expectError([&] { parse(f); });
-        EXPECT_EQ(f.cs().lastError, 26);
-        EXPECT_STREQ(e.message, " Cannot open sysex file for writing");
-    }
-}
 
 // What the MIDI writer refuses names the definition the record was made for.
 TEST(SysexRecords, UnwritableRecordIsNamed) {
@@ -110,20 +99,19 @@ TEST(SysexRecords, UnwritableRecordIsNamed) {
     for (const std::string &records : {badStatus, std::string()}) {
         ReaderFixture f("sysex [a [F0 F7] b [F0 F7]]\nb a");
         parse(f);
-        f.dir().write("sysex.out", records + hexBytes("06 08 00 00 00 01 02 00 00 01 61 F0 F7 "));
+        f.song().sysexRecords = records + hexBytes("06 08 00 00 00 01 02 00 00 01 61 F0 F7 ");
         int code = 0;
         EXPECT_EQ(test::writeSong(f.song(), "song.mid", &code), "");
         EXPECT_EQ(code, kCodeSysexMissing);
         EXPECT_EQ(unwritableSysexMessage(f.song()),
-                  " The sysex message \"b\" cannot be written: its record in sysex.out is missing "
-                  "or does not start with F0 or F7");
+                  " The sysex message \"b\" cannot be written: its record is missing or does not "
+                  "start with F0 or F7");
     }
     ScratchDir dir;
     SongContext song;
     test::defaultTrack(song)->insert(Event{0, 0, kSysexReference, 3, 0, 0});
     EXPECT_EQ(unwritableSysexMessage(song),
-              " Sysex record 3 cannot be written: it is missing from sysex.out or does not start "
-              "with F0 or F7");
+              " Sysex record 3 cannot be written: it is missing or does not start with F0 or F7");
 }
 
 const char *kPiece = "list\nsysex gs [F0 41 10 xs 12 34 xe F7]\nC gs\n";
