@@ -95,6 +95,9 @@ constexpr MessageRow kMessages[] = {
     {77, "\"break\" keyword should be qualified with \"on\" or \"off\"", kNone, 0},
     {78, "Pick index must be in the range 0 (random) to 1 (sequential).\n Use fractional or decimal format. ", kNone, 0},
     {kCodeTooLong, " Piece too long: the source expands beyond %i characters. Check for runaway repeats or recursive macros.", kLimit, static_cast<int>(kMaxSourceCharacters)},
+    {83, " Too many events: a piece may hold at most %i events", kLimit, static_cast<int>(kMaxEvents)},
+    {84, " Groups nested too deeply: at most %i levels", kLimit, kMaxGroupDepth},
+    {85, " Too many tracks: a piece may have at most %i tracks", kLimit, kMaxTracks},
     {100, " Unable to set filename ", kNone, 0},
 };
 
