@@ -73,7 +73,7 @@ std::vector<Track *> sweepTargets(const ControllerDefinition &d, Track *track, b
 void sendTempo(CompileState &cs, int32_t time, int32_t tempo) {
     if (tempo < kSlowestTempo || tempo > kFastestTempo) error(cs, kCodeTempoRange);
     SongContext &song = *cs.song;
-    if (--song.budget.remaining < 0) throw FatalError{"sorry; too many notes for my memory!"};
+    song.budget.charge();
     checkEventTime(cs, time);
     song.tempoMap.insertTempo(TempoEntry{time, 0, static_cast<uint32_t>(tempo), 0});
     cs.tempo = tempo;

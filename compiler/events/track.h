@@ -10,10 +10,17 @@
 
 namespace vek {
 
+// Thrown when a song's event budget runs out; the parser turns it into a
+// source error at the place that asked for one event too many.
+struct EventLimitReached : FatalError {};
+
 // Counts down the events one compile may store, so that no source can
 // exhaust the host's memory; shared by every track of a song.
 struct EventBudget {
     int64_t remaining;
+    void charge() {
+        if (--remaining < 0) throw EventLimitReached{{"too many events for one piece"}};
+    }
 };
 
 struct Track {
@@ -61,8 +68,7 @@ struct Track {
 
     // Stores an event in time order, charging the song's event budget.
     void insert(const Event &e) {
-        if (budget && --budget->remaining < 0)
-            throw FatalError{"sorry; too many notes for my memory!"};
+        if (budget) budget->charge();
         events.insert(e);
     }
     int32_t count() { return events.count(); }

@@ -43,7 +43,7 @@ bool HashTable::ownsValue(uint8_t kind) {
     return kind != kReservedWord && kind != kSecondName && kind != kPatchSymbol;
 }
 
-HashTable::HashTable() { newPoolBlock(kPoolBlockBytes); }
+HashTable::HashTable() : index_(kFirstIndexSlots, nullptr) { newPoolBlock(kPoolBlockBytes); }
 
 HashTable::~HashTable() {
     while (pool_) {
@@ -61,33 +61,62 @@ HashTable::~HashTable() {
     }
 }
 
+// The name hash keeps only the last 32 characters and many names share it
+// ("m12" and "m20"), so the index has a hash of its own, spread over all
+// the bits of every character.
 void HashTable::hashName(const char *name) {
     uint32_t h = 0;
+    uint32_t k = 2166136261u;
     uint8_t x = 0;
     for (const char *p = name; *p; ++p) {
         h = hashStep(h, *p);
+        k = (k ^ static_cast<uint8_t>(*p)) * 16777619u;
         x ^= static_cast<uint8_t>(*p);
     }
     hash_ = h;
+    key_ = k;
     bucket_ = x & (kBuckets - 1);
 }
 
-// A hit moves to the head of its chain, so the names a piece keeps using
-// are found after one or two compares.
+// A hit still moves to the head of its bucket's chain: that chain order is
+// the order in which next() meets the entries.
 HashEntry *HashTable::find(const char *name) {
     hashName(name);
     if (!mayHold(hash_)) return nullptr;
-    HashEntry *previous = nullptr;
-    for (HashEntry *e = buckets_[bucket_]; e; previous = e, e = e->next) {
-        if (e->hash != hash_ || std::strcmp(e->name, name) != 0) continue;
-        if (previous) {
-            previous->next = e->next;
-            e->next = buckets_[bucket_];
-            buckets_[bucket_] = e;
-        }
+    for (HashEntry *e = index_[key_ & (index_.size() - 1)]; e; e = e->indexNext) {
+        if (e->key != key_ || e->hash != hash_ || std::strcmp(e->name, name) != 0) continue;
+        moveToFront(e);
         return e;
     }
     return nullptr;
+}
+
+// The entry's name was hashed last, so bucket_ is its bucket.
+void HashTable::moveToFront(HashEntry *e) {
+    if (!e->previous) return;
+    e->previous->next = e->next;
+    if (e->next) e->next->previous = e->previous;
+    e->previous = nullptr;
+    e->next = buckets_[bucket_];
+    e->next->previous = e;
+    buckets_[bucket_] = e;
+}
+
+void HashTable::index(HashEntry *e) {
+    HashEntry *&slot = index_[e->key & (index_.size() - 1)];
+    e->indexNext = slot;
+    slot = e;
+}
+
+// Doubles the slots and spreads the entries again, bucket by bucket.
+void HashTable::growIndex() {
+    try {
+        std::vector<HashEntry *>(index_.size() * 2, nullptr).swap(index_);
+    } catch (const std::bad_alloc &) {
+        throw FatalError{kOutOfMemory};
+    }
+    for (HashEntry *head : buckets_)
+        for (HashEntry *e = head; e; e = e->next) index(e);
 }
 
 const char *HashTable::add(uint8_t kind, void *object, const char *name) {
@@ -118,9 +147,12 @@ const char *HashTable::insert(uint8_t kind, SymbolValue value, const char *name)
     const char *pooled = poolName(name);
     HashEntry *e = new (std::nothrow) HashEntry{hash_, kind, pooled, value, buckets_[bucket_]};
     if (!e) throw FatalError{kOutOfMemory};
+    if (e->next) e->next->previous = e;
     buckets_[bucket_] = e;
+    e->key = key_;
+    index(e);
     filter_[(hash_ % kFilterBits) / 64] |= uint64_t{1} << (hash_ % 64);
-    ++count_;
+    if (static_cast<size_t>(++count_) > index_.size()) growIndex();
     return e->name;
 }
 

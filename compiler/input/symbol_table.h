@@ -51,10 +51,16 @@ struct HashEntry {
     const char *name;  // in the table's name pool
     SymbolValue value;
     HashEntry *next;
+    HashEntry *previous = nullptr;   // in the bucket's chain: a hit moves to the front in one step
+    HashEntry *indexNext = nullptr;  // next entry in the same slot of the look-up index
+    uint32_t key = 0;                // the look-up index's hash of the name
 };
 
 // 16 buckets with a hash word per entry and move-to-front on every hit;
-// names live in a pool of 200-byte blocks and never move.
+// names live in a pool of 200-byte blocks and never move. The buckets fix
+// the order of the endless walk, which the writers follow; look-ups go
+// through a second index that grows with the entries, so that a piece of
+// a hundred thousand names costs no more per name than one of ten.
 class HashTable {
 public:
     static constexpr int kBuckets = 16;
@@ -101,6 +107,9 @@ private:
     void newPoolBlock(size_t capacity);
     const char *poolName(const char *name);
     const char *insert(uint8_t kind, SymbolValue value, const char *name);
+    void moveToFront(HashEntry *e);
+    void index(HashEntry *e);
+    void growIndex();
     static bool ownsValue(uint8_t kind);
 
     // One bit per value of the hash's low 12 bits, set for every entry: a
@@ -108,7 +117,11 @@ private:
     // walk for the notes of the music (each read as a name first).
     static constexpr uint32_t kFilterBits = 4096;
 
+    static constexpr size_t kFirstIndexSlots = 128;  // room for the reserved words
+
     HashEntry *buckets_[kBuckets] = {};
+    std::vector<HashEntry *> index_;  // a power of two of slots, at least one per entry
+    uint32_t key_ = 0;                // scratch: index hash of the name last hashed
     uint64_t filter_[kFilterBits / 64] = {};
     int32_t count_ = 0;
     uint32_t hash_ = 0;

@@ -1,6 +1,7 @@
 // Tracks and sections: `track`, `name2` and `wipe`.
 #include <string>
 
+#include "entry/limits.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
@@ -17,10 +18,7 @@ constexpr int kCodeNoMemory = 3;
 // Sections nest by recursion; a bound keeps a hostile source from
 // exhausting the stack. No piece comes near it.
 constexpr int kMaxSectionDepth = 64;
-constexpr int kCodeBadTrack = 23;
-// Both writers count tracks in 16 bits, the MIDI file with its conductor
-// track among them: more would wrap the count and corrupt the file.
-constexpr int32_t kMaxTracks = 65534;
+constexpr int kCodeTooManyTracks = 85;
 
 void refuseTakenName(CompileState &cs) {
     if (cs.song->symbols.find(cs.name)) error(cs, kCodeReservedName);
@@ -29,7 +27,7 @@ void refuseTakenName(CompileState &cs) {
 // A new track under the name in cs.name, entered as kind 1.
 Track *createTrack(CompileState &cs) {
     refuseTakenName(cs);
-    if (cs.song->nextTrackNumber >= kMaxTracks) error(cs, kCodeBadTrack);
+    if (cs.song->nextTrackNumber >= kMaxTracks) error(cs, kCodeTooManyTracks);
     Track *t = cs.song->newTrack();
     if (!t) error(cs, kCodeNoMemory);
     t->glideDefinition = &cs.wheelDefinition;

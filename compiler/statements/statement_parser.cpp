@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "entry/compile_state.h"
+#include "entry/limits.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
@@ -19,13 +20,12 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNoMemory = 3;
 constexpr int kCodeSyntax = 28;
 constexpr int kCodeSplitFault = 30;
 constexpr int kCodeUnbalanced = 41;
 constexpr int kCodeUnmatched = 67;
-// Deeper nesting than any piece needs; it bounds the parser's own stack.
-constexpr int kMaxGroupDepth = 1000;
+constexpr int kCodeTooManyEvents = 83;
+constexpr int kCodeNestedTooDeeply = 84;
 
 // A "(" group inside an addressed section goes to the section's current member.
 void splitSection(CompileState &cs, VoiceState &v) {
@@ -46,7 +46,7 @@ void splitSection(CompileState &cs, VoiceState &v) {
 
 void nestedGroup(CompileState &cs) {
     VoiceState &parent = *cs.voice;
-    if (++cs.groupDepth > kMaxGroupDepth) error(cs, kCodeNoMemory);
+    if (++cs.groupDepth > kMaxGroupDepth) error(cs, kCodeNestedTooDeeply);
     auto copy = std::make_unique<VoiceState>(parent);
     copy->opener = static_cast<uint8_t>(cs.ch);
     const MacroSnapshot macros = saveMacros(cs);  // a repeat starts in the same macro context
@@ -175,7 +175,11 @@ uint8_t parseGroup(CompileState &cs, VoiceState &v) {
         result = 1;
     }
     splitSection(cs, v);
-    while (dispatch(cs, v)) cs.voice = &v;
+    try {
+        while (dispatch(cs, v)) cs.voice = &v;
+    } catch (const EventLimitReached &) {
+        error(cs, kCodeTooManyEvents);  // the innermost group reports it
+    }
     return v.opener == 0 ? 1 : result;
 }
 

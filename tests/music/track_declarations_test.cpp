@@ -136,13 +136,13 @@ TEST(SectionDeclaration, NestingIsBounded) {
     EXPECT_EQ(std::string(k.fail(kwTrack).message), " Invalid track parameter ");
 }
 
-TEST(TrackWord, TracksBeyondWhatAFileCanCountRaise23) {
+TEST(TrackWord, TracksBeyondWhatAFileCanCountRaise85) {
     KeywordFixture k(" first last beyond");
     k.run(kwTrack);                    // takes over the default track
     k.song().nextTrackNumber = 65533;  // as if 65532 more had been declared
     k.run(kwTrack);
     EXPECT_EQ(trackNamed(k, "last")->number, 65533);
-    expectError(k.fail(kwTrack), " Invalid track parameter ", 18);
+    expectError(k.fail(kwTrack), " Too many tracks: a piece may have at most 65534 tracks", 18);
 }
 
 // A chain of sections, each naming the one declared before it, is as deep
