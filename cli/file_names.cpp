@@ -22,9 +22,12 @@ bool sameFile(const std::string &a, const std::string &b) {
 }  // namespace
 
 std::string effectiveSource(const std::string &sourcePath) {
+    // The compiler passes over a folder of the piece's name, as over a
+    // missing file.
     std::error_code ec;
-    if (!std::filesystem::exists(sourcePath, ec) && std::filesystem::exists(sourcePath + ".vek", ec))
-        return sourcePath + ".vek";
+    const bool usable = std::filesystem::exists(sourcePath, ec) &&
+                        !std::filesystem::is_directory(sourcePath, ec);
+    if (!usable && std::filesystem::exists(sourcePath + ".vek", ec)) return sourcePath + ".vek";
     return sourcePath;
 }
 

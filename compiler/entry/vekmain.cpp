@@ -17,6 +17,7 @@
 #include "input/errors.h"
 #include "input/files_read.h"
 #include "writers/midi_writer.h"
+#include "writers/sysex_file.h"
 #include "writers/sysex_records.h"
 #include "writers/work_file.h"
 
@@ -71,7 +72,8 @@ void copyArguments(SongContext &song, const VekmainArgs &a) {
 std::string sourceFile(const char *sourcePath) {
     std::error_code ec;
     const std::string given = sourcePath;
-    return std::filesystem::exists(given, ec) ? given : given + kSourceExtension;
+    const bool usable = std::filesystem::exists(given, ec) && !std::filesystem::is_directory(given, ec);
+    return usable ? given : given + kSourceExtension;
 }
 
 // Creates the output empty, so that a failed compile leaves no stale
