@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
+#include "scratch_folder.h"
 #include "vek/vekmain.h"
 
 namespace {
@@ -35,19 +35,6 @@ std::string generatePiece(int64_t notes) {
     return s + "\n";
 }
 
-struct Scratch {
-    Scratch() : previous(fs::current_path()) {
-        dir = fs::temp_directory_path() / ("vek-bench-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        fs::current_path(dir);
-    }
-    ~Scratch() {
-        fs::current_path(previous);
-        fs::remove_all(dir);
-    }
-    fs::path previous, dir;
-};
-
 long peakKilobytes() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
@@ -56,7 +43,7 @@ long peakKilobytes() {
 }
 
 void BM_CompilePiece(benchmark::State &state) {
-    Scratch scratch;
+    vek::bench::ScratchFolder scratch("vek-bench-");
     std::ofstream("piece.vek") << generatePiece(state.range(0));
     const int32_t zero = 0;
     VekmainArgs args{"piece.vek", "midi", "piece.vls", "", &zero, &zero, &zero, VEKMAIN_VERSION};

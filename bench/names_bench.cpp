@@ -5,26 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
+#include "scratch_folder.h"
 #include "vek/vekmain.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Scratch {
-    Scratch() : previous(fs::current_path()) {
-        dir = fs::temp_directory_path() / ("vek-names-bench-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        fs::current_path(dir);
-    }
-    ~Scratch() {
-        fs::current_path(previous);
-        fs::remove_all(dir);
-    }
-    fs::path previous, dir;
-};
 
 // `count` macros, each defined and then called once.
 std::string macroPiece(int64_t count) {
@@ -42,7 +29,7 @@ std::string trackPiece(int64_t count) {
 }
 
 void compile(benchmark::State &state, const std::string &piece) {
-    Scratch scratch;
+    vek::bench::ScratchFolder scratch("vek-names-bench-");
     std::ofstream("names.vek") << piece;
     const int32_t zero = 0;
     VekmainArgs args{"names.vek", "midi", "names.vls", "", &zero, &zero, &zero, VEKMAIN_VERSION};
