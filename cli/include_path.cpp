@@ -2,6 +2,11 @@
 
 #include <system_error>
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 namespace vek::cli {
 
 std::vector<std::string> splitSearchPath(const std::string &list) {
@@ -31,10 +36,35 @@ std::string buildIncludePath(const std::vector<std::string> &includeDirs, const 
     return joined;
 }
 
-std::filesystem::path executablePath(const char *argv0) {
+namespace {
+
+// The running program as the system knows it; empty when it cannot say.
+std::filesystem::path runningProgram() {
+#ifdef _WIN32
+    // argv[0] there is what the user typed, often without folder or ".exe".
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0) return {};
+        if (length < name.size()) {
+            name.resize(length);
+            return std::filesystem::path(name);
+        }
+        name.resize(name.size() * 2);
+    }
+#else
     std::error_code ec;
     auto self = std::filesystem::canonical("/proc/self/exe", ec);
-    if (!ec) return self;
+    return ec ? std::filesystem::path() : self;
+#endif
+}
+
+}  // namespace
+
+std::filesystem::path executablePath(const char *argv0) {
+    std::error_code ec;
+    auto self = runningProgram();
+    if (!self.empty()) return self;
     if (!argv0 || !*argv0) return {};
     self = std::filesystem::canonical(argv0, ec);
     return ec ? std::filesystem::path() : self;

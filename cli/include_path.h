@@ -14,8 +14,8 @@ std::vector<std::string> splitSearchPath(const std::string &list);
 std::string buildIncludePath(const std::vector<std::string> &includeDirs, const char *environment,
                              const std::string &dataDir);
 
-// The running program, through /proc/self/exe, else argv[0]; empty when
-// neither can be resolved.
+// The running program, through /proc/self/exe (on Windows the module's
+// file name), else argv[0]; empty when neither can be resolved.
 std::filesystem::path executablePath(const char *argv0);
 
 // <executable's folder>/../share/vek when it exists (an installed vek),
