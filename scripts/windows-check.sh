@@ -50,7 +50,7 @@ build() {
         -DVEK_BUILD_TESTS=OFF -DVEK_BUILD_BENCH=OFF -DVEK_BUILD_EDITOR=OFF -DVEK_WERROR=ON >/dev/null
     cmake --build "$cross" -j2 --target Vek12 vek
     "$mingw-gcc-posix" -std=c11 -Wall -Wextra -Werror -I"$root/compiler/include" -static \
-        -o "$cross/load_vek12.exe" "$root/tests/windows/load_vek12.c"
+        -o "$cross/load_vek12.exe" "$root/tests/windows/load_vek12.c" -lshell32
     # Laid out as installed: the command finds the include files in
     # ../share/vek beside it, and the DLL beside it.
     rm -rf "$package"
@@ -111,6 +111,22 @@ check_folders() {
     [[ -s $dir/piece/song.mid ]] || fail "no song.mid beside the source"
     [[ -s $dir/here/sysex.out ]] || fail "no sysex.out in the current folder"
     say "a Windows path: song.mid beside the source, sysex.out in the current folder"
+}
+
+# A name outside ASCII: the host hands it over in UTF-8, vek.exe in the
+# ANSI code page (which holds "é"); both must find the piece and write the
+# music under the same name.
+check_names() {
+    local dir=$work/names
+    mkdir -p "$dir/host" "$dir/vek"
+    cp "$root/examples/first.vek" "$dir/host/première.vek"
+    cp "$root/examples/first.vek" "$dir/vek/première.vek"
+    (cd "$dir/host" && "$wine" "$cross/load_vek12.exe" "$(windows_path "$package/bin/Vek12.dll")" \
+        première.vek "$(windows_path "$root/data")" >/dev/null) || fail "host: a UTF-8 name"
+    (cd "$dir/vek" && "$wine" "$package/bin/vek.exe" première.vek) || fail "vek.exe: a name outside ASCII"
+    cmp -s "$work/host/linux/first.mid" "$dir/host/première.mid" || fail "host: no première.mid"
+    cmp -s "$work/host/linux/first.mid" "$dir/vek/première.mid" || fail "vek.exe: no première.mid"
+    say "a name outside ASCII: first.mid's bytes under première.mid, from the host and from vek.exe"
 }
 
 # Every case as "ID<TAB>FOLDER<TAB>FILE": compiled as FILE in a copy of FOLDER.
@@ -178,35 +194,35 @@ run_case() {
     echo "$status" >"$dir.status"
 }
 
-# "same", "text" (equal once CRs are left out of listings and messages) or
-# the first difference.
+# "same", or the kinds of text equal once CRs are left out ("listing",
+# "messages"), or the first difference.
 compare_case() {
     local id=$1 l=$work/linux/$1 w=$work/windows/$1
     cmp -s "$l.status" "$w.status" || { echo "exit status $(cat "$l.status") vs $(cat "$w.status")"; return; }
     local files
     files=$( (cd "$l" && find . -type f; cd "$w" && find . -type f) | sort | uniq -u)
     [[ -z $files ]] || { echo "files on one side only: $(echo $files)"; return; }
-    local f verdict=same
+    local f text=()
     while IFS= read -r f; do
         cmp -s "$l/$f" "$w/$f" && continue
         case $f in
-            *.vls) if cmp -s <(tr -d '\r' <"$l/$f") <(tr -d '\r' <"$w/$f"); then verdict=text; continue; fi ;;
+            *.vls) if cmp -s <(tr -d '\r' <"$l/$f") <(tr -d '\r' <"$w/$f"); then text+=(listing); continue; fi ;;
         esac
         echo "$f differs"
         return
     done < <(cd "$l" && find . -type f | sort)
     for f in out err; do
         cmp -s "$l.$f" "$w.$f" && continue
-        if cmp -s <(tr -d '\r' <"$l.$f") <(tr -d '\r' <"$w.$f"); then verdict=text; continue; fi
+        if cmp -s <(tr -d '\r' <"$l.$f") <(tr -d '\r' <"$w.$f"); then text+=(messages); continue; fi
         echo "std$f differs"
         return
     done
-    echo "$verdict"
+    if [[ ${#text[@]} -eq 0 ]]; then echo same; else echo "${text[*]}"; fi
 }
 
 compare_all() {
     list_cases >"$work/cases"
-    local id folder file verdict total=0 same=0 text=0 different=0
+    local id folder file verdict total=0 same=0 listing=0 messages=0 different=0
     while IFS=$'\t' read -r id folder file; do
         run_case linux "$id" "$folder" "$file"
         run_case windows "$id" "$folder" "$file"
@@ -214,11 +230,14 @@ compare_all() {
         total=$((total + 1))
         case $verdict in
             same) same=$((same + 1)) ;;
-            text) text=$((text + 1)) ;;
+            listing) listing=$((listing + 1)) ;;
+            messages) messages=$((messages + 1)) ;;
+            "listing messages") listing=$((listing + 1)); messages=$((messages + 1)) ;;
             *) different=$((different + 1)); say "DIFFERENT $id: $verdict" ;;
         esac
     done <"$work/cases"
-    say "compared $total: $same identical, $text identical but for CR LF in text, $different different"
+    say "compared $total: $same identical byte for byte, $((total - same - different)) identical but" \
+        "for CR LF in text ($listing listings, $messages messages), $different different"
     [[ $different -eq 0 ]] || fail "$different outputs differ (kept in $work)"
 }
 
@@ -229,6 +248,7 @@ work=$(mktemp -d /tmp/vek-windows-check.XXXXXX)
 start_wine
 check_host
 check_folders
+check_names
 compare_all
 rm -rf "$work"
 say "passed"

@@ -16,6 +16,7 @@
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/files_read.h"
+#include "input/native_path.h"
 #include "writers/midi_writer.h"
 #include "writers/sysex_file.h"
 #include "writers/sysex_records.h"
@@ -72,7 +73,8 @@ void copyArguments(SongContext &song, const VekmainArgs &a) {
 std::string sourceFile(const char *sourcePath) {
     std::error_code ec;
     const std::string given = sourcePath;
-    const bool usable = std::filesystem::exists(given, ec) && !std::filesystem::is_directory(given, ec);
+    const bool usable = std::filesystem::exists(nativePath(given), ec) &&
+                        !std::filesystem::is_directory(nativePath(given), ec);
     return usable ? given : given + kSourceExtension;
 }
 
@@ -90,7 +92,7 @@ FilePtr openOutput(const char *sourcePath, const char *format, std::string &name
         failWithRow(r, kCodeOutputIsSource, name.c_str());
         return out;
     }
-    if (named) out.reset(std::fopen(name.c_str(), "wb"));
+    if (named) out.reset(openNative(name, "wb"));
     if (!out) {
         // The name is cut to leave room for the rest of the message.
         std::snprintf(r.message, sizeof r.message,
@@ -108,7 +110,7 @@ bool knownFormat(const char *format) {
 // A failed write leaves the output as a failed compile does: empty, never
 // a part that looks like music.
 void emptyOutput(const char *name) {
-    if (std::FILE *f = std::fopen(name, "wb")) std::fclose(f);
+    if (std::FILE *f = openNative(name, "wb")) std::fclose(f);
 }
 
 void failWrite(ParseError &r, const char *name) {

@@ -4,12 +4,13 @@
 #include <system_error>
 
 #include "events/song_context.h"
+#include "input/native_path.h"
 
 namespace vek {
 
 bool sameFile(const std::string &a, const std::string &b) {
     std::error_code ec;
-    return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, ec) && !ec;
+    return !a.empty() && !b.empty() && std::filesystem::equivalent(nativePath(a), nativePath(b), ec) && !ec;
 }
 
 bool readByCompile(const SongContext &song, const std::string &path) {

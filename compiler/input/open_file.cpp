@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "input/native_path.h"
+
 namespace vek {
 
 namespace {
@@ -16,12 +18,12 @@ bool isCommon(const std::error_code &e) {
 
 std::FILE *openFile(const std::string &name, const char *mode, std::error_code &why) {
     std::error_code ignored;
-    if (std::filesystem::is_directory(name, ignored)) {
+    if (std::filesystem::is_directory(nativePath(name), ignored)) {
         why = std::make_error_code(std::errc::is_a_directory);
         return nullptr;
     }
     errno = 0;
-    if (std::FILE *f = std::fopen(name.c_str(), mode)) {
+    if (std::FILE *f = openNative(name, mode)) {
         why.clear();
         return f;
     }

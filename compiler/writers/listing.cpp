@@ -9,6 +9,7 @@
 #include "events/song_context.h"
 #include "events/track.h"
 #include "input/files_read.h"
+#include "input/native_path.h"
 #include "input/reader.h"
 #include "music/numbers.h"
 
@@ -148,7 +149,7 @@ void restartListPosition(CompileState &cs) {
 bool saveListing(const CompileState &cs) {
     const SongContext &song = *cs.song;
     if (readByCompile(song, song.listingPath)) return false;
-    if (std::FILE *f = std::fopen(song.listingPath, "w")) {
+    if (std::FILE *f = openNative(song.listingPath, "w")) {
         std::fwrite(cs.listing.data(), 1, cs.listing.size(), f);
         std::fclose(f);
     }

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "events/song_context.h"
+#include "input/native_path.h"
 #include "writers/byte_writer.h"
 
 namespace vek {
@@ -53,13 +54,13 @@ std::string_view recordData(std::string_view records, int number) {
     return status == 0xF0 || status == 0xF7 ? data : std::string_view();
 }
 
-// A name in the current folder that no other compile uses: "x" makes the
-// open fail when the file exists already.
+// A name in the current folder that no other compile uses: the create
+// fails when the file exists already.
 std::FILE *createTemporary(std::string &name) {
     std::random_device random;
     for (int i = 0; i < kTemporaryTries; ++i) {
         name = std::string(kSysexFileName) + "." + std::to_string(random()) + ".tmp";
-        if (std::FILE *f = std::fopen(name.c_str(), "wbx")) return f;
+        if (std::FILE *f = createNative(name)) return f;
     }
     return nullptr;
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "events/song_context.h"
+#include "input/native_path.h"
 #include "writers/byte_writer.h"
 #include "writers/midi_writer.h"
 #include "writers/track_order.h"
@@ -46,7 +47,7 @@ std::string_view workText(const SongContext &song, uint32_t index) {
 }
 
 bool readWholeFile(const char *name, std::string *content) {
-    const FileHandle in(std::fopen(name, "rb"));
+    const FileHandle in(openNative(name, "rb"));
     if (!in) return false;
     content->clear();
     char buffer[4096];

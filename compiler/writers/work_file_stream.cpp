@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "events/song_context.h"
+#include "input/native_path.h"
 #include "writers/byte_writer.h"
 #include "writers/midi_writer.h"
 #include "writers/work_file_parts.h"
@@ -149,7 +150,7 @@ bool waveFilesReadable(WorkWriter &w, const std::vector<Track *> &order) {
             const Event &e = *t->at(i);
             if (e.kind != kMetaText || e.channel != kMetaWave) continue;
             const std::string name(workText(w.song, e.extra));
-            std::FILE *f = std::fopen(name.c_str(), "rb");
+            std::FILE *f = openNative(name, "rb");
             if (!f) {
                 w.fail(kCodeWaveUnreadable, name);
                 return false;

@@ -1,15 +1,33 @@
 /* A host as a Windows program would be: loads Vek12.dll at run time, finds
    Vekmain by name and compiles one piece through it.
    Usage: load_vek12 DLL SOURCE [INCLUDE-PATH]
+   The names reach Vekmain in UTF-8, whatever the ANSI code page.
    Prints "compiled" or the message with its place; exits 0, 1 on a failed
    compile, 2 when the library or its entry cannot be had. */
 #include <stdio.h>
+#include <stdlib.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include "vek/vekmain.h"
 
-int main(int argc, char **argv) {
-    if (argc < 3) {
+/* The command line's words in UTF-8; main's argv has them in the ANSI
+   code page, which cannot hold every name. */
+static char **utf8Arguments(int *argc) {
+    wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), argc);
+    char **out = calloc((size_t)*argc + 1, sizeof *out);
+    for (int i = 0; wide && out && i < *argc; ++i) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, NULL, 0, NULL, NULL);
+        out[i] = malloc((size_t)size);
+        if (out[i]) WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, out[i], size, NULL, NULL);
+    }
+    return out;
+}
+
+int main(void) {
+    int argc = 0;
+    char **argv = utf8Arguments(&argc);
+    if (argc < 3 || !argv || !argv[1] || !argv[2] || (argc > 3 && !argv[3])) {
         fputs("usage: load_vek12 DLL SOURCE [INCLUDE-PATH]\n", stderr);
         return 2;
     }

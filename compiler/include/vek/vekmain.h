@@ -19,7 +19,11 @@ extern "C" {
 #endif
 
 /* Arguments of one compile. The caller owns everything these point to;
-   the library copies what it keeps and never writes through them. */
+   the library copies what it keeps and never writes through them.
+   File names and folders are UTF-8; on Windows a name that is not valid
+   UTF-8 is read in the ANSI code page, "\" and "/" both separate folders
+   and a name may start with a drive letter. Include names in a source may
+   use "\" on every system. */
 typedef struct VekmainArgs {
     const char *sourcePath;       /* source file to compile */
     const char *format;           /* "midi" or "wrk" */
