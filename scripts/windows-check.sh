@@ -7,7 +7,7 @@
 #     path and search path written the Windows way (drive letter, "\");
 #   - vek.exe compiles every .vek of the repository (language cases,
 #     examples, the guide's examples), each in a scratch copy of its folder,
-#     to the same bytes as the Linux vek of build/ (built when missing).
+#     to the same bytes as the Linux vek of build/ (brought up to date).
 # Listings and messages are text: Windows writes them with CR LF, so they
 # are compared with CRs left out; music and sysex.out byte for byte.
 # Installs what it needs (mingw-w64, Wine) when missing. Not part of CI:
@@ -40,11 +40,12 @@ install_packages() {
 }
 
 build() {
-    if [[ ! -x $native/cli/vek ]]; then
+    if [[ ! -f $native/CMakeCache.txt ]]; then
         cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEK_BUILD_EDITOR=OFF \
             -DVEK_BUILD_BENCH=OFF >/dev/null
-        cmake --build "$native" -j2 --target vek
     fi
+    # The Linux side must be the same sources' vek.
+    cmake --build "$native" -j2 --target vek
     cmake -S "$root" -B "$cross" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
         -DVEK_BUILD_TESTS=OFF -DVEK_BUILD_BENCH=OFF -DVEK_BUILD_EDITOR=OFF -DVEK_WERROR=ON >/dev/null
