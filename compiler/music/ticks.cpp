@@ -14,8 +14,6 @@ int32_t checkedTicks(CompileState &cs, int64_t ticks) {
     return static_cast<int32_t>(ticks);
 }
 
-void checkEventTime(CompileState &cs, int64_t time) {
-    if (time > kMaxEventTime) error(cs, kCodeTimeTooFar);
-}
+void timeTooFar(CompileState &cs) { raiseError(cs, kCodeTimeTooFar); }
 
 }  // namespace vek

@@ -19,7 +19,13 @@ constexpr int64_t kMaxEventTime = 0x0FFFFFFF;
 // the limit either way.
 int32_t checkedTicks(CompileState &cs, int64_t ticks);
 
-// Code 80 when an event at `time` (ticks) could not be written.
-void checkEventTime(CompileState &cs, int64_t time);
+// Raises code 80: an event too late for a MIDI file.
+[[noreturn]] void timeTooFar(CompileState &cs);
+
+// Code 80 when an event at `time` (ticks) could not be written. Inline: it
+// stands on every stored note.
+inline void checkEventTime(CompileState &cs, int64_t time) {
+    if (time > kMaxEventTime) [[unlikely]] timeTooFar(cs);
+}
 
 }  // namespace vek
