@@ -170,7 +170,6 @@ constexpr size_t kMaxChannelEventBytes = 8;  // delta (up to 5), status, two dat
 struct TrackWriter {
     std::FILE *out;
     const SongContext &song;
-    std::string_view records; // the song's system-exclusive records
     NoteOffQueue pending;
     int32_t lastTime = 0;     // ticks of the event written last
     uint8_t runningStatus = 0;  // 0: the next channel event carries its status
@@ -230,7 +229,7 @@ bool writeSysexEvent(TrackWriter &w, const Event &e) {
     w.flush();
     w.length += writeVarLen(w.out, w.advanceTo(e.time));
     w.runningStatus = 0;
-    const size_t n = copySysexRecord(w.records, w.out, e.data1);
+    const size_t n = copySysexRecord(w.song.sysexRecords, w.out, e.data1);
     w.length += n;
     return n != 0;
 }
@@ -260,7 +259,7 @@ bool writeTrackEvent(TrackWriter &w, const Event &e) {
 
 int writeTrackChunk(std::FILE *out, const SongContext &song, Track &track) {
     // The writer holds an 8 KB buffer: on the heap, not the stack.
-    const std::unique_ptr<TrackWriter> w(new TrackWriter{out, song, song.sysexRecords, {}});
+    const std::unique_ptr<TrackWriter> w(new TrackWriter{out, song, {}});
     const long lengthAt = beginTrackChunk(out);
     w->length += writeMetaBytes(out, 0, kMetaPortPrefix, {track.port});          // 1.
     if (!track.name.empty()) w->length += writeMeta(out, 0, kMetaTrackName, track.name);  // 2.
