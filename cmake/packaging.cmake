@@ -23,15 +23,17 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# Qt, FluidSynth and the C++ runtime come from dpkg-shlibdeps; the shlibs
-# file and the ldconfig trigger come with the library.
+# Qt, FluidSynth and the C++ runtime come from dpkg-shlibdeps. CPack
+# writes the library's shlibs file; the ldconfig trigger is ours.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/resources/debian/triggers)
 # Qt loads its display plugins at run time, so no shared-library
 # dependency names them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# The player and the renderer need a General MIDI soundfont to sound.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm")
+# The player and the renderer sound through the system's General MIDI
+# soundfont (/usr/share/sounds/sf2/default-GM.sf2), which either provides.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm | timgm6mb-soundfont")
 
 # Debian's own files go into the staged tree only, not into a plain
 # `cmake --install`.

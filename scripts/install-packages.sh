@@ -12,7 +12,8 @@ packages=(
     libx11-dev                                              # the editor's lock-key panes
     libfluidsynth-dev fluidsynth sox                        # playback and audio checks
     poppler-utils                                           # printed pages as images
-    pandoc                                                  # the language guide's HTML and vek.1
+    pandoc                                                  # the language guide's HTML and the manual pages
+    lintian                                                 # the Debian package's checks
 )
 # Any one General MIDI sound font will do; the first is the smaller.
 soundfonts=(timgm6mb-soundfont fluid-soundfont-gm)
