@@ -1,6 +1,7 @@
 # Installs the build into a scratch prefix and checks that the desktop
-# integration arrives: the .desktop entry, the MIME type of .vek files and
-# the icon in every size, each PNG as large as its folder says.
+# integration arrives (the .desktop entry, the MIME type of .vek files and
+# the icon in every size, each PNG as large as its folder says) and that the
+# installed command runs.
 # Run as: cmake -DBUILD_DIR=... -DPREFIX=... -P install_check.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
@@ -26,6 +27,12 @@ expect_line(share/applications/vekedit.desktop "^Icon=vekedit$")
 expect_line(share/applications/vekedit.desktop "^MimeType=.*text/x-vek;")
 expect_line(share/mime/packages/vekedit.xml "<mime-type type=\"text/x-vek\">")
 expect_line(share/mime/packages/vekedit.xml "<glob pattern=\"\\*\\.vek\"/>")
+
+# The installed command runs: it finds the installed library.
+execute_process(COMMAND ${PREFIX}/bin/vek --help RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE err)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "installed vek does not run: ${status} ${err}")
+endif()
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
 foreach(size 16 32 48 128 256)
