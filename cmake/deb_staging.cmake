@@ -1,5 +1,6 @@
 # Run by CPack on the staged tree of the Debian package, before it is
-# packed: adds the copyright file and the Debian changelog, and compresses
+# packed: adds the copyright file and the Debian changelog (checking that
+# its newest entry is this version), and compresses
 # the manual pages, as Debian's policy asks.
 set(root ${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX})
 set(docdir ${root}/${CPACK_VEK_DOCDIR})
@@ -14,6 +15,13 @@ function(vek_gzip source target)
   endif()
   file(CHMOD ${target} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endfunction()
+
+# The changelog's newest entry must name the version being packed.
+set(version ${CPACK_PACKAGE_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE})
+file(STRINGS ${CPACK_VEK_DEBIAN_DIR}/changelog top LIMIT_COUNT 1)
+if(NOT top MATCHES "^vek \\(${version}\\) ")
+  message(FATAL_ERROR "resources/debian/changelog does not begin with vek (${version})")
+endif()
 
 file(MAKE_DIRECTORY ${docdir})
 file(COPY_FILE ${CPACK_VEK_DEBIAN_DIR}/copyright ${docdir}/copyright)
