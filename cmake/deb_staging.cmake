@@ -1,7 +1,7 @@
 # Run by CPack on the staged tree of the Debian package, before it is
-# packed: adds the copyright file and the Debian changelog (checking that
-# its newest entry is this version), and compresses
-# the manual pages, as Debian's policy asks.
+# packed: adds the copyright file and the Debian changelog (whose newest
+# entry must be this version), and compresses the manual pages, as
+# Debian's policy asks.
 set(root ${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX})
 set(docdir ${root}/${CPACK_VEK_DOCDIR})
 
