@@ -42,7 +42,7 @@ void fillSong(vek::SongContext &song, int64_t notes) {
     for (int k = 0; k < kTracks; ++k) {
         vek::Track *track = song.newTrack();
         track->budget = nullptr;  // no event cap for this measurement
-        song.symbols.add(vek::kTrackSymbol, track, ("track" + std::to_string(k)).c_str());
+        song.namedTracks.emplace_back(track);
         const auto channel = static_cast<uint8_t>(k);
         for (int64_t i = k; i < notes; i += kTracks) {
             const auto time = static_cast<int32_t>(i / kTracks * 60);

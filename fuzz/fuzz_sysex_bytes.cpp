@@ -17,11 +17,11 @@
 #include "entry/compile_state.h"
 #include "events/song_context.h"
 #include "music/macros.h"
+#include "music/sysex_records.h"
 #include "scratch_folder.h"
 #include "vek/vekmain.h"
 #include "writers/byte_writer.h"
 #include "writers/sysex_file.h"
-#include "writers/sysex_records.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include "events/song_context.h"
 #include "input/errors.h"
+#include "input/listing.h"
 #include "input/open_file.h"
 #include "input/reader.h"
 #include "input/symbol_table.h"
 #include "music/keywords.h"
 #include "statements/statement_parser.h"
-#include "writers/listing.h"
 
 namespace vek {
 
@@ -70,9 +70,9 @@ void createDefaultTrack(CompileState &cs) {
     cs.root.track = track;
 }
 
-void registerReservedWords(SongContext &song) {
+void registerReservedWords(HashTable &symbols) {
     for (int i = 0; i < kReservedWordCount; ++i)
-        song.symbols.addNumber(kReservedWord, i, kReservedWords[i]);
+        symbols.addNumber(kReservedWord, i, kReservedWords[i]);
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ void CompileState::open() {
     startSelection(*song);
     echoLine[0] = '\0';
     createDefaultTrack(*this);
-    registerReservedWords(*song);
+    registerReservedWords(symbols);
     resetCache(*this);
 }
 

@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "entry/limits.h"
 #include "events/controller_definition.h"
 #include "events/event.h"
+#include "events/limits.h"
 #include "events/track.h"
+#include "input/symbol_table.h"
 #include "music/macros.h"
 #include "music/voice_state.h"
+#include "statements/attachments.h"
 
 namespace vek {
 
@@ -90,6 +92,7 @@ struct CompileState {
     void closeFiles();
 
     SongContext *song;
+    HashTable symbols;         // every name of the compile, reserved words included
     std::string sourceName;    // ".vek" is appended when the name as given does not open
 
     int32_t atStatementStart = 0;
@@ -158,6 +161,7 @@ struct CompileState {
     uint8_t hookGuard[2] = {};    // chord pattern, chord effect
     HashEntry *hookElement = nullptr;  // what a call of kind 8-11 starts (found by findActive)
     uint8_t noteInHookBody = 0;   // the note being read began inside such a body
+    TrackAttachments attachments;  // patterns and effects each track carries
     uint8_t attachmentsMade = 0;  // some pattern or effect has been switched on or off
 
     // Macro frames, the compile's random numbers and what `seed` remembers.

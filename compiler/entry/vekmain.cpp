@@ -12,14 +12,15 @@
 
 #include "entry/compile_state.h"
 #include "entry/output_name.h"
+#include "events/fatal_error.h"
 #include "events/range_extraction.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/files_read.h"
-#include "input/native_path.h"
+#include "music/sysex_records.h"
+#include "platform/native_path.h"
 #include "writers/midi_writer.h"
 #include "writers/sysex_file.h"
-#include "writers/sysex_records.h"
 #include "writers/work_file.h"
 
 namespace vek {

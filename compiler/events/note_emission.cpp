@@ -7,10 +7,10 @@
 #include "events/emission_support.h"
 #include "events/song_context.h"
 #include "input/errors.h"
+#include "input/listing.h"
 #include "input/symbol_table.h"
 #include "music/pitch.h"
 #include "music/ticks.h"
-#include "writers/listing.h"
 
 namespace vek {
 

@@ -9,8 +9,8 @@ SongContext::SongContext() {
     markers.budget = &budget;
 }
 
-// The default track goes first; the symbol table (with the named tracks),
-// the maps and the markers follow as members. No destructor reads another
+// The default track goes first; the named tracks, the maps and the markers
+// follow as members. No destructor reads another
 // member, so the order is only tidiness.
 SongContext::~SongContext() {
     defaultTrack = nullptr;
@@ -34,15 +34,9 @@ uint32_t SongContext::storeText(std::string text) {
 std::vector<Track *> songTracks(SongContext &song) {
     std::vector<Track *> tracks;
     if (song.defaultTrack) tracks.push_back(song.defaultTrack);
-    HashEntry *mark = song.symbols.next();
-    if (!mark) return tracks;
-    HashEntry *e = mark;
-    do {
-        // The default track may also have been named; list it once.
-        Track *t = e->kind == kTrackSymbol ? static_cast<Track *>(e->value.object) : nullptr;
-        if (t && t != song.defaultTrack) tracks.push_back(t);
-        e = song.symbols.next();
-    } while (e != mark);
+    // The default track may also have been named; list it once.
+    for (const auto &t : song.namedTracks)
+        if (t.get() != song.defaultTrack) tracks.push_back(t.get());
     return tracks;
 }
 

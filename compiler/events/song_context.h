@@ -8,9 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "entry/limits.h"
+#include "events/limits.h"
 #include "events/track.h"
-#include "input/symbol_table.h"
 
 namespace vek {
 
@@ -24,7 +23,7 @@ struct SongContext {
 
     // Creates a track numbered from nextTrackNumber, charged to this song's
     // event budget, with the song's division as its resolution; null when
-    // memory runs out. The caller decides who owns it (the symbol table or
+    // memory runs out. The caller decides who owns it (namedTracks or
     // defaultTrackStorage).
     Track *newTrack();
     // Stores a meta text and returns its index for Event::extra.
@@ -44,7 +43,10 @@ struct SongContext {
     // The system-exclusive records, in the layout of "sysex.out", which
     // is written from them when the compile ends.
     std::string sysexRecords;
-    HashTable symbols;             // entries of kind 1 own the named tracks
+    std::vector<std::string> sysexNames;  // definition names by record number
+    // Every named track in the order declared; the parser's symbol table
+    // only points at them.
+    std::vector<std::unique_ptr<Track>> namedTracks;
     std::unique_ptr<Track> defaultTrackStorage;
     Track *defaultTrack = nullptr; // cleared when the first named track is made
     uint8_t sysexCount = 0;
@@ -83,8 +85,8 @@ inline uint32_t controllerKey(uint8_t port, uint8_t channel, uint8_t kind, uint8
     return (uint32_t{port} << 24) | (uint32_t{channel} << 16) | (uint32_t{kind} << 8) | number;
 }
 
-// Every track that the writers see, in no particular order: the default
-// track (when it exists) and the named tracks of the symbol table.
+// Every track that the writers see: the default track (when it exists),
+// then the named tracks in the order declared.
 std::vector<Track *> songTracks(SongContext &song);
 
 // Empties every track that was not active at the selection start.

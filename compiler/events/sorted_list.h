@@ -9,12 +9,9 @@
 #include <new>
 #include <vector>
 
-namespace vek {
+#include "events/fatal_error.h"
 
-// Thrown when a pool cannot grow. Never crosses the library's entry point.
-struct FatalError {
-    const char *message;
-};
+namespace vek {
 
 constexpr int kBlockShift = 9;
 constexpr int32_t kBlockElements = 1 << kBlockShift;  // 512 elements a block

@@ -5,8 +5,8 @@
 
 #include "events/controller_definition.h"
 #include "events/event.h"
+#include "events/fatal_error.h"
 #include "events/sorted_list.h"
-#include "statements/attachments.h"
 
 namespace vek {
 
@@ -60,7 +60,6 @@ struct Track {
     int8_t diatonicShift = 0;
     uint8_t pitchReference[3] = {60, 99, 5};  // last key, letter, octave
     int32_t time = 0;       // the track's own voice time when last left
-    AttachmentList attachments;  // patterns and effects the track carries
     ControllerDefinition *glideDefinition = nullptr;
     uint8_t glideSemitones = 0;
     Event held{};

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "entry/limits.h"
+#include "events/limits.h"
 #include "events/song_context.h"
 #include "input/reader.h"
 #include "vek/vekmain.h"

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "events/song_context.h"
-#include "input/native_path.h"
+#include "platform/native_path.h"
 
 namespace vek {
 

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "input/native_path.h"
+#include "platform/native_path.h"
 
 namespace vek {
 

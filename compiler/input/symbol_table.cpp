@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "events/controller_definition.h"
+#include "events/fatal_error.h"
 #include "events/track.h"
 #include "music/macros.h"
 #include "statements/attachments.h"
@@ -25,7 +26,6 @@ bool isMacroOrPick(uint8_t kind) { return kind == kMacroSymbol || kind == kPickS
 // ORDER SYMBOL KINDS: one case per kind whose value the table owns.
 void destroySymbolValue(uint8_t kind, void *object) {
     switch (kind) {
-    case kTrackSymbol: delete static_cast<Track *>(object); break;
     case kControllerSymbol: delete static_cast<ControllerDefinition *>(object); break;
     case kSectionSymbol: delete static_cast<SectionGroup *>(object); break;
     case kTimeMark: delete static_cast<int32_t *>(object); break;
@@ -35,12 +35,13 @@ void destroySymbolValue(uint8_t kind, void *object) {
         break;
     case kPickSymbol: delete static_cast<PickList *>(object); break;
     case kPatternSymbol: freePatternNodes(static_cast<PatternNode *>(object)); break;
-    default: break;  // reserved words, second names and patches own nothing
+    default: break;  // reserved words, tracks, second names and patches own nothing
     }
 }
 
 bool HashTable::ownsValue(uint8_t kind) {
-    return kind != kReservedWord && kind != kSecondName && kind != kPatchSymbol;
+    return kind != kReservedWord && kind != kTrackSymbol && kind != kSecondName &&
+           kind != kPatchSymbol;
 }
 
 HashTable::HashTable() : index_(kFirstIndexSlots, nullptr) { newPoolBlock(kPoolBlockBytes); }

@@ -11,7 +11,7 @@ struct Track;
 // ORDER SYMBOL KINDS: keep destroySymbolValue in step with this list.
 enum SymbolKind : uint8_t {
     kReservedWord = 0,   // value: reserved word index (not owned)
-    kTrackSymbol = 1,    // owned Track
+    kTrackSymbol = 1,    // the Track it names (owned by the song)
     kSecondName = 2,     // the Track it stands for (not owned)
     kControllerSymbol = 3,
     kSectionSymbol = 4,  // owned SectionGroup

@@ -40,7 +40,7 @@ void readControllerNumber(CompileState &cs, ControllerDefinition &d) {
 void declareController(CompileState &cs, int index) {
     auto *d = new ControllerDefinition;
     setKind(*d, index);
-    if (!cs.song->symbols.add(kControllerSymbol, d, cs.name)) {
+    if (!cs.symbols.add(kControllerSymbol, d, cs.name)) {
         delete d;
         error(cs, kCodeReservedName);
     }

@@ -49,7 +49,7 @@ void cchannelWord(CompileState &cs) {
 void intoWord(CompileState &cs) {
     ControllerDefinition &d = controllerFor(cs, kwInto);
     readUsedName(cs);
-    HashEntry *e = cs.song->symbols.find(cs.name);
+    HashEntry *e = cs.symbols.find(cs.name);
     if (!e || (e->kind != kTrackSymbol && e->kind != kSectionSymbol))
         error(cs, kCodeNoTrackOrSection);
     d.target = e->value.object;

@@ -19,7 +19,7 @@ constexpr int32_t kMaxRepetitions = 10000;
 // A track, a second track name or a section, flattened.
 void readSource(CompileState &cs, CopyRequest &request) {
     readName(cs, kDeclaredNameMax, false);
-    const HashEntry *e = cs.song->symbols.find(cs.name);
+    const HashEntry *e = cs.symbols.find(cs.name);
     if (e && (e->kind == kTrackSymbol || e->kind == kSecondName))
         request.sources.push_back(static_cast<Track *>(e->value.object));
     else if (e && e->kind == kSectionSymbol)

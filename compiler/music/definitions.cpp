@@ -84,7 +84,7 @@ void defineOne(CompileState &cs, const BodyForm &form) {
     if (!d) error(cs, kCodeMacroNoMemory);
     d->stream = cs.in.current;
     d->bodyPosition = position(cs);
-    if (!cs.song->symbols.add(form.kind, d, name)) {
+    if (!cs.symbols.add(form.kind, d, name)) {
         delete d;
         raiseNaming(cs, kCodeNameTaken, name);
     }

@@ -43,7 +43,7 @@ HashEntry &calledSymbol(CompileState &cs, int32_t callKind) {
         do nextChar(cs, kReadRaw); while (isBlank(cs.ch));
         readName(cs, kDeclaredNameMax, false);
     }
-    HashEntry *e = cs.song->symbols.find(cs.name);
+    HashEntry *e = cs.symbols.find(cs.name);
     if (!isMacroOrPick(e)) error(cs, kCodeNoDefine);
     return *e;
 }
@@ -103,8 +103,8 @@ MacroFrame popFrame(CompileState &cs) {
 // runs at once, from the same place; with none the kind is no longer busy.
 int chainHook(CompileState &cs, const MacroFrame &ended) {
     const VoiceState &v = *cs.voice;
-    HashEntry *next = v.track ? findActive(*v.track, static_cast<uint8_t>(ended.callKind), v.time)
-                              : nullptr;
+    const auto kind = static_cast<uint8_t>(ended.callKind);
+    HashEntry *next = v.track ? findActive(cs.attachments[v.track], kind, v.time) : nullptr;
     if (!next) {
         cs.hookRunning[ended.callKind - kCallNotePattern] = 0;
         return 3;

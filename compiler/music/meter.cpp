@@ -5,8 +5,8 @@
 
 #include "events/song_context.h"
 #include "input/errors.h"
+#include "input/listing.h"
 #include "music/numbers.h"
-#include "writers/listing.h"
 
 namespace vek {
 

@@ -37,7 +37,7 @@ void readPickIndex(CompileState &cs, PickList &list) {
 // name [weight]
 void readPickEntry(CompileState &cs, PickList &list) {
     readName(cs, kDeclaredNameMax, false);
-    HashEntry *e = cs.song->symbols.find(cs.name);
+    HashEntry *e = cs.symbols.find(cs.name);
     if (!e || (e->kind != kMacroSymbol && e->kind != kPickSymbol)) error(cs, kCodeNoDefineInPick);
     skipBlanks(cs);
     int32_t weight = 1;
@@ -52,7 +52,7 @@ void pickList(CompileState &cs) {
     if (cs.ch != '[') error(cs, kCodePickSyntax);
     PickList *list = new (std::nothrow) PickList;
     if (!list) error(cs, kCodeMacroNoMemory);
-    if (!cs.song->symbols.add(kPickSymbol, list, cs.name)) {
+    if (!cs.symbols.add(kPickSymbol, list, cs.name)) {
         delete list;
         error(cs, kCodeNameTaken);
     }

@@ -36,7 +36,7 @@ void cursorWord(CompileState &cs) { cs.song->nowTime = cs.voice->time; }
 void timeWord(CompileState &cs) {
     forEachName(cs, [&cs] {
         auto *mark = new int32_t(cs.voice->time);
-        if (!cs.song->symbols.add(kTimeMark, mark, cs.name)) {
+        if (!cs.symbols.add(kTimeMark, mark, cs.name)) {
             delete mark;
             error(cs, kCodeReservedName);
         }

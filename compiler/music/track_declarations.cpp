@@ -1,7 +1,7 @@
 // Tracks and sections: `track`, `name2` and `wipe`.
 #include <string>
 
-#include "entry/limits.h"
+#include "events/limits.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
@@ -21,7 +21,7 @@ constexpr int kMaxSectionDepth = 64;
 constexpr int kCodeTooManyTracks = 85;
 
 void refuseTakenName(CompileState &cs) {
-    if (cs.song->symbols.find(cs.name)) error(cs, kCodeReservedName);
+    if (cs.symbols.find(cs.name)) error(cs, kCodeReservedName);
 }
 
 // A new track under the name in cs.name, entered as kind 1.
@@ -32,20 +32,22 @@ Track *createTrack(CompileState &cs) {
     if (!t) error(cs, kCodeNoMemory);
     t->glideDefinition = &cs.wheelDefinition;
     t->name = cs.name;
-    cs.song->symbols.add(kTrackSymbol, t, cs.name);
+    cs.song->namedTracks.emplace_back(t);
+    cs.symbols.add(kTrackSymbol, t, cs.name);
     return t;
 }
 
 // The first declared track takes over the unnamed default track the voice
-// is writing to, with the events it already holds; the symbol table owns
-// it from then on, so the voices that still point at it stay valid.
+// is writing to, with the events it already holds; the song's named tracks
+// own it from then on, so the voices that still point at it stay valid.
 Track *nameDefaultTrack(CompileState &cs) {
     refuseTakenName(cs);
     SongContext &song = *cs.song;
-    Track *t = song.defaultTrackStorage.release();
+    Track *t = song.defaultTrackStorage.get();
+    song.namedTracks.push_back(std::move(song.defaultTrackStorage));
     if (!t->glideDefinition) t->glideDefinition = &cs.wheelDefinition;
     t->name = cs.name;
-    song.symbols.add(kTrackSymbol, t, cs.name);
+    cs.symbols.add(kTrackSymbol, t, cs.name);
     return t;
 }
 
@@ -77,7 +79,7 @@ void readMember(CompileState &cs, SectionGroup &group, int depth) {
         addMember(cs, group, kSectionSymbol, declareSection(cs, depth + 1));
         return;
     }
-    HashEntry *e = cs.song->symbols.find(cs.name);
+    HashEntry *e = cs.symbols.find(cs.name);
     if (!e) {
         addMember(cs, group, kTrackSymbol, createTrack(cs));
     } else if (e->kind == kTrackSymbol || e->kind == kSectionSymbol) {
@@ -91,7 +93,7 @@ void readMember(CompileState &cs, SectionGroup &group, int depth) {
 SectionGroup *declareSection(CompileState &cs, int depth) {
     if (depth > kMaxSectionDepth) error(cs, kCodeTrackParameter);
     auto *group = new SectionGroup;
-    if (!cs.song->symbols.add(kSectionSymbol, group, cs.name)) {
+    if (!cs.symbols.add(kSectionSymbol, group, cs.name)) {
         delete group;
         error(cs, kCodeReservedName);
     }
@@ -127,7 +129,7 @@ void name2Word(CompileState &cs) {
     readDeclaredName(cs);
     Track *t = cs.voice->track;
     if (!t) return;
-    if (!cs.song->symbols.add(kSecondName, t, cs.name)) error(cs, kCodeReservedName);
+    if (!cs.symbols.add(kSecondName, t, cs.name)) error(cs, kCodeReservedName);
     t->name2 = cs.name;
 }
 
@@ -135,7 +137,7 @@ void wipeWord(CompileState &cs) {
     forEachName(
         cs,
         [&cs] {
-            HashEntry *e = cs.song->symbols.find(cs.name);
+            HashEntry *e = cs.symbols.find(cs.name);
             if (e && e->kind == kTrackSymbol) {
                 static_cast<Track *>(e->value.object)->clear();
             } else if (e && e->kind == kSectionSymbol) {

@@ -78,19 +78,18 @@ void freePatternNodes(PatternNode *head) {
     }
 }
 
-int attachElement(Track &track, HashEntry *element, int32_t start, int32_t period,
+int attachElement(AttachmentList &list, HashEntry *element, int32_t start, int32_t period,
                   int32_t length) {
-    return attach(track.attachments, element, start, period, length);
+    return attach(list, element, start, period, length);
 }
 
-int attachPattern(Track &track, HashEntry *pattern, int32_t start) {
-    return attach(track.attachments, pattern, start, 0, 0);
+int attachPattern(AttachmentList &list, HashEntry *pattern, int32_t start) {
+    return attach(list, pattern, start, 0, 0);
 }
 
 // Resumes after the element returned last, so that calls at one time yield
 // the active elements of a kind one after the other, then none.
-HashEntry *findActive(Track &track, uint8_t kind, int32_t time) {
-    AttachmentList &list = track.attachments;
+HashEntry *findActive(AttachmentList &list, uint8_t kind, int32_t time) {
     Attachment *a = list.at ? list.at : list.head;
     PatternNode *after = list.node;
     if (list.at && !list.node) a = list.at->next;

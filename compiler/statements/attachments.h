@@ -1,6 +1,7 @@
 // Note and chord patterns and effects that a track carries over time.
 #pragma once
 #include <cstdint>
+#include <unordered_map>
 
 namespace vek {
 
@@ -38,9 +39,14 @@ struct AttachmentList {
 // Frees a pattern's chain of nodes (the value of a kind-12 symbol).
 void freePatternNodes(PatternNode *head);
 
-int attachElement(Track &track, HashEntry *element, int32_t start, int32_t period, int32_t length);
-int attachPattern(Track &track, HashEntry *pattern, int32_t start);
-HashEntry *findActive(Track &track, uint8_t kind, int32_t time);
+// The attachments of each track, kept by the parser beside the song: the
+// tracks themselves hold only what the writers read.
+using TrackAttachments = std::unordered_map<const Track *, AttachmentList>;
+
+int attachElement(AttachmentList &list, HashEntry *element, int32_t start, int32_t period,
+                  int32_t length);
+int attachPattern(AttachmentList &list, HashEntry *pattern, int32_t start);
+HashEntry *findActive(AttachmentList &list, uint8_t kind, int32_t time);
 
 // A note or chord pattern or effect name in the music: a length and a
 // period switch it on at the voice's time, a length of 0 switches it off.

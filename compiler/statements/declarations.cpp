@@ -64,7 +64,7 @@ void declarePatch(CompileState &cs) {
     readDeclaredName(cs);
     skipBlanks(cs);
     if (!readProgram(cs)) error(cs, kCodePatchNumber);
-    cs.song->symbols.addNumber(kPatchSymbol, cs.number, cs.name);
+    cs.symbols.addNumber(kPatchSymbol, cs.number, cs.name);
 }
 
 // ---- pattern ----
@@ -92,7 +92,7 @@ int32_t readPatternLength(CompileState &cs) {
 // The name of a new pattern; a name declared as something else is refused,
 // since its value is not a chain of nodes.
 HashEntry &patternEntry(CompileState &cs) {
-    HashTable &symbols = cs.song->symbols;
+    HashTable &symbols = cs.symbols;
     symbols.add(kPatternSymbol, nullptr, cs.name);
     HashEntry *e = symbols.find(cs.name);
     if (!e || e->kind != kPatternSymbol) error(cs, kCodeReservedName);
@@ -109,7 +109,7 @@ void patternElement(CompileState &cs, HashEntry &pattern, Layout &l) {
     advance(cs);
     if (isLengthStart(cs.ch)) l.last = l.dflt = readPatternLength(cs);
     else l.last = l.dflt;
-    HashEntry *element = cs.song->symbols.find(cs.name);
+    HashEntry *element = cs.symbols.find(cs.name);
     if (!element) error(cs, kCodeUndefined);
     if (element->kind < kNotePattern || element->kind > kChordEffect) error(cs, kCodeNotAnElement);
     const int64_t end = l.at + l.last;

@@ -6,17 +6,17 @@
 #include "input/errors.h"
 #include "input/lexer.h"
 #include "input/reader.h"
-#include "music/keyword_statement.h"
 #include "music/keys_modes.h"
+#include "music/keyword_statement.h"
 #include "music/keyword_words.h"
 #include "music/macros.h"
 #include "music/notes.h"
-#include "statements/hook_points.h"
+#include "music/sysex_records.h"
+#include "music/ticks.h"
 #include "statements/declarations.h"
+#include "statements/hook_points.h"
 #include "statements/statement_parser.h"
 #include "statements/statement_parts.h"
-#include "music/ticks.h"
-#include "writers/sysex_records.h"
 
 namespace vek {
 
@@ -106,7 +106,7 @@ void readChord(CompileState &cs, VoiceState &v) {
 }
 
 void nameStatement(CompileState &cs) {
-    HashEntry *entry = cs.song->symbols.find(cs.name);
+    HashEntry *entry = cs.symbols.find(cs.name);
     if (entry) return declaredName(cs, *entry);
     // Music: read the name again from its first character.
     load(cs, cs.in.current, cs.nameStart - 1);
@@ -115,7 +115,7 @@ void nameStatement(CompileState &cs) {
 }
 
 void peekedNameStatement(CompileState &cs, int length, uint32_t hash) {
-    HashTable &symbols = cs.song->symbols;
+    HashTable &symbols = cs.symbols;
     if (symbols.mayHold(hash) && symbols.find(cs.name)) {
         readName(cs, kStatementNameMax, true);
         return nameStatement(cs);

@@ -49,8 +49,10 @@ HashEntry *activeElement(CompileState &cs, uint8_t kind) {
     const VoiceState &v = *cs.voice;
     // Most tracks have nothing attached: asked four times a note, that
     // answer has to be cheap.
-    if (!v.track || !v.track->attachments.head || hookInProgress(cs)) return nullptr;
-    return findActive(*v.track, kind, v.time);
+    if (!v.track || hookInProgress(cs)) return nullptr;
+    const auto found = cs.attachments.find(v.track);
+    if (found == cs.attachments.end() || !found->second.head) return nullptr;
+    return findActive(found->second, kind, v.time);
 }
 
 void startBody(CompileState &cs, HashEntry *element, int hook) {
@@ -68,10 +70,10 @@ void switchElement(CompileState &cs, HashEntry &element) {
     const int32_t length = readLength(cs);
     int failed = 0;
     if (length == 0) {
-        if (v.track) failed = attachElement(*v.track, &element, kOff, 0, 0);
+        if (v.track) failed = attachElement(cs.attachments[v.track], &element, kOff, 0, 0);
     } else {
         const int32_t period = readLength(cs);
-        if (v.track) failed = attachElement(*v.track, &element, v.time, period, length);
+        if (v.track) failed = attachElement(cs.attachments[v.track], &element, v.time, period, length);
     }
     if (failed) error(cs, kCodeNoMemory);
 }
@@ -84,7 +86,7 @@ void switchPattern(CompileState &cs, HashEntry &pattern) {
     else error(cs, kCodeOnOrOff);
     Track *track = cs.voice->track;
     cs.attachmentsMade = 1;
-    if (track && attachPattern(*track, &pattern, start)) error(cs, kCodeNoMemory);
+    if (track && attachPattern(cs.attachments[track], &pattern, start)) error(cs, kCodeNoMemory);
 }
 
 bool tryNotePattern(CompileState &cs) {

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "entry/compile_state.h"
-#include "entry/limits.h"
+#include "events/limits.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
@@ -12,9 +12,9 @@
 #include "music/keywords.h"
 #include "music/macros.h"
 #include "music/numbers.h"
+#include "music/ticks.h"
 #include "statements/hook_points.h"
 #include "statements/statement_parts.h"
-#include "music/ticks.h"
 
 namespace vek {
 

@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "events/song_context.h"
-#include "input/native_path.h"
+#include "platform/native_path.h"
 #include "writers/byte_writer.h"
 
 namespace vek {

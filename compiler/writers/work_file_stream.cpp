@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "events/song_context.h"
-#include "input/native_path.h"
+#include "platform/native_path.h"
 #include "writers/byte_writer.h"
 #include "writers/midi_writer.h"
 #include "writers/work_file_parts.h"

@@ -107,25 +107,12 @@ std::vector<Example> examples() {
     return out;
 }
 
-test::CompileOptions vekOptions(const std::string &text) {
-    test::CompileOptions o;
-    o.includePath = kData.string();
-    std::istringstream in(text);
-    for (std::string word; in >> word;) {
-        if (word == "-f") in >> o.format;
-        else if (word == "--extract") o.extractMode = 1;
-        else if (word == "--select") {
-            char colon = 0;
-            in >> o.selectionStart >> colon >> o.selectionEnd;
-        } else ADD_FAILURE() << "unknown option " << word;
-    }
-    return o;
-}
-
 // Through the library's entry point, as the vek command compiles; such an
 // example must compile.
 void checkThroughVekmain(const Example &e, const test::Expectations &x) {
-    const test::CompileResult r = test::compileText(e.source, vekOptions(directive(e.notes, "vek")));
+    test::CompileOptions options = test::vekOptions(directive(e.notes, "vek"));
+    options.includePath = kData.string();
+    const test::CompileResult r = test::compileText(e.source, options);
     ASSERT_FALSE(r.failed()) << r.message() << " at " << r.result.position;
     const std::string output = directive(e.notes, "expect output");
     if (!output.empty()) {

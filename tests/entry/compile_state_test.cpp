@@ -16,7 +16,7 @@ namespace {
 // a word registered under a neighbour's index runs the wrong statement.
 TEST(CompileState, RegistersEveryReservedWordUnderItsIndex) {
     ReaderFixture f("");
-    HashTable &symbols = f.song().symbols;
+    HashTable &symbols = f.cs().symbols;
     EXPECT_EQ(symbols.count(), kReservedWordCount);
     for (int i = 0; i < kReservedWordCount; ++i) {
         const HashEntry *e = symbols.find(kReservedWords[i]);

@@ -20,7 +20,7 @@ Event note(int32_t time) { return Event{time, 0, kNote, 60, 64, 120}; }
 Track *declareTrack(SongContext &song, const char *name) {
     Track *t = song.newTrack();
     t->name = name;
-    EXPECT_NE(song.symbols.add(kTrackSymbol, t, name), nullptr);
+    song.namedTracks.emplace_back(t);
     return t;
 }
 
@@ -78,10 +78,8 @@ TEST(SongContext, WritersSeeTheDefaultTrackAndNamedTracks) {
     song.defaultTrack = song.defaultTrackStorage.get();
     EXPECT_EQ(numbers(songTracks(song)), (std::vector<int32_t>{0}));
 
-    Track *piano = declareTrack(song, "piano");
+    declareTrack(song, "piano");
     declareTrack(song, "bass");
-    song.symbols.add(kSecondName, piano, "Klavier");  // not a track of its own
-    song.symbols.addNumber(kReservedWord, 70, "track");
     EXPECT_EQ(numbers(songTracks(song)), (std::vector<int32_t>{0, 1, 2}));
 
     song.defaultTrack = nullptr;  // the first named track retires the default one
@@ -93,7 +91,7 @@ TEST(SongContext, DefaultTrackTakenOverByANameIsListedOnce) {
     SongContext song;
     Track *t = song.newTrack();
     song.defaultTrack = t;
-    song.symbols.add(kTrackSymbol, t, "lead");
+    song.namedTracks.emplace_back(t);
     EXPECT_EQ(songTracks(song), std::vector<Track *>{t});
 }
 

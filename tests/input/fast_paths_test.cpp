@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "entry/limits.h"
+#include "events/limits.h"
 #include "input/errors.h"
 #include "input/reader.h"
 #include "statements/statement_parser.h"

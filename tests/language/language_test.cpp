@@ -1,7 +1,7 @@
 // Runs every tests/language/<feature>/<case>.vek and checks the expectations
 // each file states in its comments (format: support/expectations.h), e.g.
 //   ' expect: note 60 at 0 dur 120 vel 64 ch 1 track 1
-//   ' expect error 67 at 3
+//   ' expect error 67 at 1:3 " \"(\" or \"[\" unmatched"
 // Folders named "inc" hold include files, not cases.
 #include <gtest/gtest.h>
 
@@ -25,7 +25,10 @@ TEST_P(Language, MeetsItsExpectations) {
     const std::string source = test::ScratchDir::read(GetParam().string());
     const test::Expectations x = test::readExpectations(source);
     ASSERT_FALSE(x.empty()) << "no expectations in " << GetParam();
-    test::checkOutcome(x, test::compileCase(source, GetParam().parent_path().string()));
+    if (x.error) {
+        EXPECT_TRUE(x.line >= 0 && x.hasMessage) << "an error case states line:column and message";
+    }
+    test::checkOutcome(x, test::compileCase(source, GetParam().parent_path().string(), x.options));
 }
 
 std::vector<fs::path> cases() {

@@ -31,7 +31,7 @@ public:
     }
 
     // The symbol of `name`, or null.
-    HashEntry *symbol(const std::string &name) { return song().symbols.find(name.c_str()); }
+    HashEntry *symbol(const std::string &name) { return cs().symbols.find(name.c_str()); }
 
     static std::vector<Event> events(Track &t) {
         std::vector<Event> out;

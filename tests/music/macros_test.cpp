@@ -36,7 +36,7 @@ std::string compileNotes(const std::string &source) {
 }
 
 const Definition &definition(ReaderFixture &f, const char *name) {
-    HashEntry *e = f.song().symbols.find(name);
+    HashEntry *e = f.cs().symbols.find(name);
     EXPECT_NE(e, nullptr) << name;
     return *static_cast<const Definition *>(e->value.object);
 }
@@ -135,7 +135,7 @@ TEST(Definitions, EachWordMakesItsKindWithItsBrackets) {
         {"a", kMacroSymbol}, {"b", kSysexSymbol},   {"c", kNotePattern}, {"d", kChordPattern},
         {"e", kNoteEffect},  {"g", kChordEffect},   {"h", kModeSymbol},  {"i", kInversionSymbol}};
     for (const auto &[name, kind] : expected) {
-        HashEntry *e = f.song().symbols.find(name);
+        HashEntry *e = f.cs().symbols.find(name);
         ASSERT_NE(e, nullptr) << name;
         EXPECT_EQ(e->kind, kind) << name;
     }

@@ -129,7 +129,7 @@ TEST(PickStatement, IndexHalfMixesTheTwoWays) {
     for (const char *index : {"1/2", "0.5"}) {
         ReaderFixture f(std::string("set a {C}\npick p [") + index + " a]");
         parseGroup(f.cs(), f.cs().root);
-        const HashEntry *p = f.song().symbols.find("p");
+        const HashEntry *p = f.cs().symbols.find("p");
         ASSERT_NE(p, nullptr);
         EXPECT_EQ(static_cast<const PickList *>(p->value.object)->pickIndex, 500) << index;
     }

@@ -39,15 +39,15 @@ private:
     std::deque<HashEntry> entries_;
 };
 
-int listLength(const Track &t) {
+int listLength(const AttachmentList &t) {
     int n = 0;
-    for (const Attachment *a = t.attachments.head; a; a = a->next) ++n;
+    for (const Attachment *a = t.head; a; a = a->next) ++n;
     return n;
 }
 
 // The elements of `kind` active at `time` as the hooks see them: lookups
 // at one time, one after the other, until none is left.
-std::vector<HashEntry *> activeAt(Track &t, uint8_t kind, int32_t time) {
+std::vector<HashEntry *> activeAt(AttachmentList &t, uint8_t kind, int32_t time) {
     std::vector<HashEntry *> found;
     while (HashEntry *e = findActive(t, kind, time)) {
         found.push_back(e);
@@ -65,7 +65,7 @@ struct Probe {
 
 TEST(Attachments, AnElementIsActiveForItsLengthAtTheStartOfEachPeriod) {
     Symbols s;
-    Track t;
+    AttachmentList t;
     HashEntry *effect = s.make(kChordEffect, "e");
     ASSERT_EQ(attachElement(t, effect, 0, 480, 120), 0);
     const Probe probes[] = {{0, true},     {119, true},  {120, false}, {479, false},
@@ -78,7 +78,7 @@ TEST(Attachments, AnElementIsActiveForItsLengthAtTheStartOfEachPeriod) {
 
 TEST(Attachments, NothingIsActiveBeforeTheElementWasSwitchedOn) {
     Symbols s;
-    Track t;
+    AttachmentList t;
     HashEntry *effect = s.make(kNoteEffect, "e");
     attachElement(t, effect, 1000, 480, 480);
     EXPECT_EQ(activeAt(t, kNoteEffect, 999), Found{});
@@ -87,7 +87,7 @@ TEST(Attachments, NothingIsActiveBeforeTheElementWasSwitchedOn) {
 
 TEST(Attachments, OnlyElementsOfTheAskedKindAreFound) {
     Symbols s;
-    Track t;
+    AttachmentList t;
     HashEntry *notePattern = s.make(kNotePattern, "n");
     attachElement(t, notePattern, 0, 480, 480);
     EXPECT_EQ(activeAt(t, kChordPattern, 0), Found{});
@@ -96,7 +96,7 @@ TEST(Attachments, OnlyElementsOfTheAskedKindAreFound) {
 
 TEST(Attachments, SwitchingOffAndOnAgainReusesTheAttachment) {
     Symbols s;
-    Track t;
+    AttachmentList t;
     HashEntry *a = s.make(kChordPattern, "a");
     HashEntry *b = s.make(kChordPattern, "b");
     attachElement(t, a, 0, 480, 240);
@@ -105,15 +105,15 @@ TEST(Attachments, SwitchingOffAndOnAgainReusesTheAttachment) {
     EXPECT_EQ(activeAt(t, kChordPattern, 0), Found{b});
     attachElement(t, a, 960, 960, 120);
     EXPECT_EQ(listLength(t), 2);
-    EXPECT_EQ(t.attachments.head->element, a);
-    EXPECT_EQ(t.attachments.head->start, 960);
-    EXPECT_EQ(t.attachments.head->period, 960);
-    EXPECT_EQ(t.attachments.head->length, 120);
+    EXPECT_EQ(t.head->element, a);
+    EXPECT_EQ(t.head->start, 960);
+    EXPECT_EQ(t.head->period, 960);
+    EXPECT_EQ(t.head->length, 120);
 }
 
 TEST(Attachments, ActiveElementsOfOneKindComeOneAfterTheOtherThenNone) {
     Symbols s;
-    Track t;
+    AttachmentList t;
     HashEntry *first = s.make(kNoteEffect, "first");
     HashEntry *other = s.make(kChordEffect, "other");
     HashEntry *second = s.make(kNoteEffect, "second");
@@ -128,7 +128,7 @@ TEST(Attachments, ActiveElementsOfOneKindComeOneAfterTheOtherThenNone) {
 
 TEST(Attachments, AChangeOfTheListStartsTheNextLookupFromTheHead) {
     Symbols s;
-    Track t;
+    AttachmentList t;
     HashEntry *a = s.make(kNoteEffect, "a");
     HashEntry *b = s.make(kNoteEffect, "b");
     attachElement(t, a, 0, 480, 480);
@@ -140,7 +140,7 @@ TEST(Attachments, AChangeOfTheListStartsTheNextLookupFromTheHead) {
 
 TEST(Attachments, AZeroPeriodIsNeverActive) {
     Symbols s;
-    Track t;
+    AttachmentList t;
     HashEntry *e = s.make(kNoteEffect, "e");
     attachElement(t, e, 0, 0, 120);
     for (int32_t time : {0, 60, 480})
@@ -149,7 +149,7 @@ TEST(Attachments, AZeroPeriodIsNeverActive) {
 
 TEST(Attachments, APatternPlacesItsElementsInWindowsOfItsCycle) {
     Symbols s;
-    Track t;
+    AttachmentList t;
     HashEntry *effect = s.make(kChordEffect, "accent");
     HashEntry *pattern = s.pattern({{effect, 0, 240, 0, nullptr}}, 960);
     ASSERT_EQ(attachPattern(t, pattern, 480), 0);
@@ -163,7 +163,7 @@ TEST(Attachments, APatternPlacesItsElementsInWindowsOfItsCycle) {
 
 TEST(Attachments, APatternYieldsItsOverlappingElementsInTurn) {
     Symbols s;
-    Track t;
+    AttachmentList t;
     HashEntry *a = s.make(kNotePattern, "a");
     HashEntry *chord = s.make(kChordPattern, "c");
     HashEntry *b = s.make(kNotePattern, "b");
@@ -184,7 +184,7 @@ TEST(Attachments, APatternYieldsItsOverlappingElementsInTurn) {
 
 TEST(Attachments, APatternSwitchedOffOrWithoutElementsIsNeverActive) {
     Symbols s;
-    Track t;
+    AttachmentList t;
     HashEntry *effect = s.make(kChordEffect, "e");
     HashEntry *pattern = s.pattern({{effect, 0, 240, 0, nullptr}}, 960);
     HashEntry *empty = s.pattern({}, 0);

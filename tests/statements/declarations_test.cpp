@@ -107,12 +107,12 @@ int32_t totalOf(const HashEntry &pattern) {
 }
 
 // Elements entered by hand, one of each kind, and a patch that is none.
-void declareElements(SongContext &song) {
-    song.symbols.add(kNotePattern, nullptr, "np");
-    song.symbols.add(kChordPattern, nullptr, "cp");
-    song.symbols.add(kNoteEffect, nullptr, "ne");
-    song.symbols.add(kChordEffect, nullptr, "ce");
-    song.symbols.addNumber(kPatchSymbol, 5, "piano");
+void declareElements(HashTable &symbols) {
+    symbols.add(kNotePattern, nullptr, "np");
+    symbols.add(kChordPattern, nullptr, "cp");
+    symbols.add(kNoteEffect, nullptr, "ne");
+    symbols.add(kChordEffect, nullptr, "ce");
+    symbols.addNumber(kPatchSymbol, 5, "piano");
 }
 
 void expectNodes(const HashEntry &pattern, const std::vector<Node> &expected) {
@@ -127,7 +127,7 @@ void expectNodes(const HashEntry &pattern, const std::vector<Node> &expected) {
 
 TEST(PatternWord, ElementsWrittenTogetherStartTogetherAndBlanksMoveOn) {
     KeywordFixture k("p [(np)2(ce) (ne) 1 (  cp  ) ] c");
-    declareElements(k.song());
+    declareElements(k.cs().symbols);
     k.run(kwPattern);
     const HashEntry *p = k.symbol("p");
     ASSERT_NE(p, nullptr);
@@ -139,7 +139,7 @@ TEST(PatternWord, ElementsWrittenTogetherStartTogetherAndBlanksMoveOn) {
 
 TEST(PatternWord, NumbersPlaceTheNextElementAfterTheLastOnesStart) {
     KeywordFixture k("[lead [4 (ne)/2] tail [(ne) 8] ]");
-    declareElements(k.song());
+    declareElements(k.cs().symbols);
     k.voice().defaultDuration = 60;
     k.run(kwPattern);
     expectNodes(*k.symbol("lead"), {{"ne", 240, 270}});
@@ -167,7 +167,7 @@ class PatternErrors : public testing::TestWithParam<PatternError> {};
 TEST_P(PatternErrors, AreReportedWithTheirTextAndPlace) {
     const PatternError &c = GetParam();
     KeywordFixture k(c.source);
-    declareElements(k.song());
+    declareElements(k.cs().symbols);
     expectError(k.fail(kwPattern), c.message, c.position);
 }
 
@@ -199,9 +199,9 @@ const std::string kElements =
 TEST(PatternName, OnAndOffSwitchTheTracksAttachment) {
     ReaderFixture f(kElements + "pattern p [(ne)] r p on r p off");
     parseGroup(f.cs(), f.cs().root);
-    const Attachment *a = f.song().defaultTrack->attachments.head;
+    const Attachment *a = f.cs().attachments[f.song().defaultTrack].head;
     ASSERT_NE(a, nullptr);
-    EXPECT_EQ(a->element, f.song().symbols.find("p"));
+    EXPECT_EQ(a->element, f.cs().symbols.find("p"));
     EXPECT_EQ(a->start, -1);
     EXPECT_EQ(a->next, nullptr);
 }
@@ -216,7 +216,7 @@ TEST(PatternName, AnyOtherWordRaises40) {
 TEST(ElementName, ALengthAndAPeriodSwitchItOnAtTheVoicesTime) {
     ReaderFixture f(kElements + "r ce 1 4 r");
     parseGroup(f.cs(), f.cs().root);
-    const Attachment *a = f.song().defaultTrack->attachments.head;
+    const Attachment *a = f.cs().attachments[f.song().defaultTrack].head;
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->start, 120);
     EXPECT_EQ(a->length, 120);

@@ -9,13 +9,10 @@ void addDefaultMeter(SongContext &song) {
     song.meterMap.insertMeter(MeterEntry{0, 1, 4, 2, 0, 120, 480});
 }
 
-Track *addNamedTrack(SongContext &song, const std::string &name, int32_t number) {
+Track *addNamedTrack(SongContext &song, const std::string & /*name*/, int32_t number) {
     Track *track = song.newTrack();
     track->number = number;
-    if (!song.symbols.add(kTrackSymbol, track, name.c_str())) {
-        delete track;
-        return nullptr;
-    }
+    song.namedTracks.emplace_back(track);
     return track;
 }
 

@@ -13,7 +13,8 @@ namespace vek::test {
 // tick 0 (the map's own first entry) and a 4/4 meter in C major.
 void addDefaultMeter(SongContext &song);
 
-// A track owned by the symbol table under `name`, with the given number.
+// A named track of the song, with the given number (`name` is its symbol
+// name, which only the parser uses).
 Track *addNamedTrack(SongContext &song, const std::string &name, int32_t number);
 
 // The default track (created on first use).

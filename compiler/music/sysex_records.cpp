@@ -1,6 +1,6 @@
 // A list is read whole before its record is stored in one piece, so a
 // refused list leaves no record behind.
-#include "writers/sysex_records.h"
+#include "music/sysex_records.h"
 
 #include <cstdio>
 #include <cstring>
@@ -57,16 +57,8 @@ std::vector<uint8_t> readBody(CompileState &cs, const Definition &d, const char 
     return data;
 }
 
-const char *nameOfRecord(SongContext &song, uint8_t number) {
-    HashEntry *mark = song.symbols.next();
-    for (HashEntry *e = mark; e;) {
-        const auto *d = e->kind == kSysexSymbol ? static_cast<const Definition *>(e->value.object)
-                                                : nullptr;
-        if (d && d->built && d->recordNumber == number) return e->name;
-        e = song.symbols.next();
-        if (e == mark) break;
-    }
-    return nullptr;
+const char *nameOfRecord(const SongContext &song, uint8_t number) {
+    return number < song.sysexNames.size() ? song.sysexNames[number].c_str() : nullptr;
 }
 
 // The first record number a track refers to that cannot be copied.
@@ -105,6 +97,7 @@ void StoreSysexDefinition(CompileState &cs, Definition &d, const char *definitio
     std::snprintf(name, sizeof name, "%s", definitionName);
     const std::vector<uint8_t> data = readBody(cs, d, name);
     song.sysexRecords += encodeSysexRecord(song.sysexCount, name, data);
+    song.sysexNames.emplace_back(name);
     d.recordNumber = song.sysexCount++;
     d.built = 1;
 }

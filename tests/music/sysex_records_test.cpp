@@ -13,14 +13,14 @@
 #include "entry/compile_state.h"
 #include "events/song_context.h"
 #include "input/errors.h"
-#include "statements/statement_parser.h"
 #include "music/sysex_bytes.h"
+#include "music/sysex_records.h"
+#include "statements/statement_parser.h"
 #include "support/compile.h"
 #include "support/reader_fixture.h"
 #include "support/smf_reader.h"
 #include "support/song_builder.h"
 #include "writers/midi_writer.h"
-#include "writers/sysex_records.h"
 
 namespace vek {
 namespace {

@@ -1,4 +1,4 @@
-#include "input/native_path.h"
+#include "platform/native_path.h"
 
 #ifdef _WIN32
 #  define WIN32_LEAN_AND_MEAN

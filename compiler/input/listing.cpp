@@ -1,6 +1,6 @@
 // The event listing: per stored event the source fragment that made it,
 // channel, position, what the event is and the track it went to.
-#include "writers/listing.h"
+#include "input/listing.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,9 +9,9 @@
 #include "events/song_context.h"
 #include "events/track.h"
 #include "input/files_read.h"
-#include "input/native_path.h"
 #include "input/reader.h"
 #include "music/numbers.h"
+#include "platform/native_path.h"
 
 namespace vek {
 

@@ -7,8 +7,8 @@
 
 #include "entry/compile_state.h"
 #include "events/song_context.h"
+#include "input/listing.h"
 #include "support/reader_fixture.h"
-#include "writers/listing.h"
 
 namespace vek {
 namespace {
