@@ -1,0 +1,82 @@
+#include "cli/watch_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+
+#include "cli/error_report.h"
+#include "cli/file_names.h"
+
+namespace vek::cli {
+
+namespace {
+
+bool blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+// One item as the compiler reads it: up to a blank (or "]" in a list);
+// double quotes enclose blanks and are dropped, "\" is a "/".
+std::string readItem(const std::string &text, std::size_t &at, bool inList) {
+    std::string item;
+    bool quoted = false;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (!quoted && (blank(c) || (inList && c == ']'))) break;
+        if (c == '"') quoted = !quoted;
+        else item += c == '\\' ? '/' : c;
+    }
+    return item;
+}
+
+std::string readName(const std::string &text, std::size_t &at) {
+    while (at < text.size() && blank(text[at])) ++at;
+    if (at >= text.size() || text[at] != '[') return readItem(text, at, false);
+    std::string last;
+    for (++at; at < text.size() && text[at] != ']';) {
+        if (blank(text[at])) ++at;
+        else last = readItem(text, at, true);
+    }
+    return last;
+}
+
+bool isWord(const std::string &word, const char *keyword) {
+    return std::equal(word.begin(), word.end(), keyword, keyword + std::char_traits<char>::length(keyword),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+std::string readFile(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+std::vector<std::string> includedNames(const std::string &text) {
+    std::vector<std::string> names;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (blank(text[at]) || text[at] == '[' || text[at] == '(') {
+            ++at;
+            continue;
+        }
+        const std::size_t start = at;
+        while (at < text.size() && !blank(text[at]) && text[at] != '[' && text[at] != ']') ++at;
+        const std::string word = text.substr(start, at - start);
+        if (!isWord(word, "include") && !isWord(word, "fi")) continue;
+        if (std::string name = readName(text, at); !name.empty()) names.push_back(std::move(name));
+    }
+    return names;
+}
+
+std::vector<std::string> filesOfPiece(const std::string &source, const std::string &includePath) {
+    std::vector<std::string> files{effectiveSource(source)};
+    for (std::size_t next = 0; next < files.size(); ++next) {
+        for (const std::string &name : includedNames(readFile(files[next]))) {
+            const auto found = findErrorFile(name, source, includePath);
+            if (found && std::find(files.begin(), files.end(), *found) == files.end()) files.push_back(*found);
+        }
+    }
+    return files;
+}
+
+}  // namespace vek::cli
