@@ -27,8 +27,8 @@ CompileOutcome failure(int status, const std::string &report) {
 
 #ifdef VEK_HAVE_SOUND
 
-// Where 44100 frames of a typical General MIDI piece peak near -6 dBFS.
-constexpr double kDefaultGain = 0.5;
+// A four-track General MIDI piece at full velocity peaks near -6 dBFS.
+constexpr double kDefaultGain = 0.45;
 constexpr auto kQuietFor = std::chrono::seconds(2);
 
 std::string joined(const std::vector<std::string> &items, const char *separator) {
