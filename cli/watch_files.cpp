@@ -4,6 +4,7 @@
 #include <cctype>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 
 #include "cli/error_report.h"
 #include "cli/file_names.h"
@@ -13,6 +14,9 @@ namespace vek::cli {
 namespace {
 
 bool blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+// What ends a word besides a blank: brackets, groups and macro braces.
+bool separator(char c) { return blank(c) || std::string_view("[](){}").find(c) != std::string_view::npos; }
 
 // One item as the compiler reads it: up to a blank (or "]" in a list);
 // double quotes enclose blanks and are dropped, "\" is a "/".
@@ -28,9 +32,11 @@ std::string readItem(const std::string &text, std::size_t &at, bool inList) {
     return item;
 }
 
-std::string readName(const std::string &text, std::size_t &at) {
+// An include name, or with `fileItem` the name after "fi", which also ends
+// at the "]" of its byte list.
+std::string readName(const std::string &text, std::size_t &at, bool fileItem) {
     while (at < text.size() && blank(text[at])) ++at;
-    if (at >= text.size() || text[at] != '[') return readItem(text, at, false);
+    if (fileItem || at >= text.size() || text[at] != '[') return readItem(text, at, fileItem);
     std::string last;
     for (++at; at < text.size() && text[at] != ']';) {
         if (blank(text[at])) ++at;
@@ -55,15 +61,16 @@ std::vector<std::string> includedNames(const std::string &text) {
     std::vector<std::string> names;
     std::size_t at = 0;
     while (at < text.size()) {
-        if (blank(text[at]) || text[at] == '[' || text[at] == '(') {
+        if (separator(text[at])) {
             ++at;
             continue;
         }
         const std::size_t start = at;
-        while (at < text.size() && !blank(text[at]) && text[at] != '[' && text[at] != ']') ++at;
+        while (at < text.size() && !separator(text[at])) ++at;
         const std::string word = text.substr(start, at - start);
-        if (!isWord(word, "include") && !isWord(word, "fi")) continue;
-        if (std::string name = readName(text, at); !name.empty()) names.push_back(std::move(name));
+        const bool fileItem = isWord(word, "fi");
+        if (!fileItem && !isWord(word, "include")) continue;
+        if (std::string name = readName(text, at, fileItem); !name.empty()) names.push_back(std::move(name));
     }
     return names;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "cli/watch_files.h"
 #include "support/scratch_dir.h"
 
 namespace vek::test {
@@ -90,6 +91,12 @@ TEST(CliModes, RendersAudioThatEndsWithTheLastNote) {
     EXPECT_EQ(r.err.rfind("vek: --render writes .wav", 0), 0u) << r.err;
 }
 #endif
+
+TEST(CliModes, WatchFindsEveryIncludedName) {
+    EXPECT_EQ(cli::includedNames("] C [ include a.vek\nset m {INCLUDE [x y.vek]} (include \"b c.vek\" )\n"
+                                 "sysex [fi dir\\d.syx] include"),
+              (std::vector<std::string>{"a.vek", "y.vek", "b c.vek", "dir/d.syx"}));
+}
 
 // Starts `vek --watch` with its output in a file; stops it with SIGINT.
 class Watch {
