@@ -10,6 +10,7 @@ namespace vek::cli {
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;  // 128 + SIGINT, as a shell reports it
 
 struct CompileOutcome {
     int status = kExitSuccess;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/interrupt.h"
 #include "cli/printable.h"
 
 #ifdef VEK_HAVE_SOUND
@@ -30,6 +31,7 @@ CompileOutcome failure(int status, const std::string &report) {
 // A four-track General MIDI piece at full velocity peaks near -6 dBFS.
 constexpr double kDefaultGain = 0.45;
 constexpr auto kQuietFor = std::chrono::seconds(2);
+constexpr auto kRedrawEvery = std::chrono::milliseconds(100);
 
 std::string joined(const std::vector<std::string> &items, const char *separator) {
     std::string text;
@@ -56,7 +58,9 @@ public:
         if (shown_) std::fputs("\r\033[K", stderr);
     }
     void update(double done) {
-        if (!terminal_ || std::chrono::steady_clock::now() - start_ < kQuietFor) return;
+        const auto now = std::chrono::steady_clock::now();
+        if (!terminal_ || now - start_ < kQuietFor || now - drawn_ < kRedrawEvery) return;
+        drawn_ = now;
         constexpr int kWidth = 30;
         const int filled = static_cast<int>(done * kWidth);
         std::fprintf(stderr, "\r%s [%s%s] %3d%%", name_.c_str(), std::string(filled, '#').c_str(),
@@ -67,6 +71,7 @@ public:
 private:
     std::string name_;
     std::chrono::steady_clock::time_point start_;
+    std::chrono::steady_clock::time_point drawn_{};
     bool terminal_;
     bool shown_ = false;
 };
@@ -101,8 +106,14 @@ CompileOutcome renderAudio(const Options &o, const std::string &midiPath, const 
     settings.soundFont = soundFont;
     settings.gain = o.gain < 0 ? kDefaultGain : o.gain;
     settings.sampleRate = o.sampleRate;
-    settings.progress = [&bar](double done) { bar.update(done); };
+    settings.progress = [&bar](double done) {
+        bar.update(done);
+        return !interruptFlag();
+    };
+    // Ctrl+C ends the render cleanly: no partial audio file is left.
+    catchInterrupt();
     const sound::RenderResult result = sound::renderMidi(midiPath, o.renderPath, settings);
+    if (interruptFlag()) return failure(kExitInterrupted, "");
     if (result.error.empty()) return {};
     return failure(kExitFailure, printable("vek: " + result.error + "\n"));
 }

@@ -1,12 +1,12 @@
 #include "cli/watch.h"
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <ctime>
 
 #include "cli/compile_one.h"
 #include "cli/file_watcher.h"
+#include "cli/interrupt.h"
 #include "cli/note_count.h"
 #include "cli/printable.h"
 #include "cli/render_command.h"
@@ -15,10 +15,6 @@
 namespace vek::cli {
 
 namespace {
-
-volatile std::sig_atomic_t interrupted = 0;
-
-void onInterrupt(int) { interrupted = 1; }
 
 std::string timeOfDay() {
     const std::time_t now = std::time(nullptr);
@@ -34,7 +30,8 @@ std::string success(const Options &o, const CompileOutcome &compiled, long ms, c
     if (notes) line += ", " + std::to_string(*notes) + (*notes == 1 ? " note" : " notes");
     if (o.renderPath.empty()) return line + "\n";
     const CompileOutcome rendered = renderAudio(o, compiled.output, soundFont);
-    if (rendered.status != kExitSuccess) return line + "; " + rendered.report;
+    if (rendered.status != kExitSuccess)
+        return line + "; " + (rendered.report.empty() ? "render stopped\n" : rendered.report);
     return line + "; rendered " + printable(o.renderPath) + "\n";
 }
 
@@ -53,14 +50,14 @@ void compileAndReport(const Options &o, const std::string &includePath, const st
 }  // namespace
 
 int runWatch(const Options &o, const std::string &includePath, const std::string &soundFont) {
-    std::signal(SIGINT, onInterrupt);
+    catchInterrupt();
     const SysexScratch scratch;
     do {
         // The watch starts before the compile, so a save during it counts.
         FileWatcher watcher(filesOfPiece(o.source, includePath));
         compileAndReport(o, includePath, soundFont);
-        if (!watcher.waitForChange(interrupted)) break;
-    } while (!interrupted);
+        if (!watcher.waitForChange(interruptFlag())) break;
+    } while (!interruptFlag());
     return kExitSuccess;
 }
 

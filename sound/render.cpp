@@ -103,13 +103,14 @@ std::string writeAudio(Synth &s, SNDFILE *out, const RenderSettings &r, RenderRe
     while (fluid_player_get_status(s.player.get()) == FLUID_PLAYER_PLAYING) {
         renderBlock(s.synth.get(), frames);
         if (!write()) return sf_strerror(out);
-        if (r.progress && ++block % 64 == 0)
-            r.progress(std::min(1.0, fluid_player_get_current_tick(s.player.get()) / total));
+        const double done = std::min(1.0, fluid_player_get_current_tick(s.player.get()) / total);
+        if (r.progress && ++block % 16 == 0 && !r.progress(done)) return "stopped";
     }
     const long long tailCap = static_cast<long long>(kMaxTailSeconds * r.sampleRate);
     for (long long tail = 0; tail < tailCap; tail += kBlockFrames) {
         const float peak = renderBlock(s.synth.get(), frames);
         if (peak < kSilence && fluid_synth_get_active_voice_count(s.synth.get()) == 0) break;
+        if (r.progress && !r.progress(1.0)) return "stopped";
         if (!write()) return sf_strerror(out);
     }
     result.seconds = static_cast<double>(written) / r.sampleRate;

@@ -15,8 +15,9 @@ struct RenderSettings {
     std::string soundFont;
     double gain = 0.5;         // FluidSynth's master gain
     int sampleRate = 44100;    // frames per second
-    // Called now and then with the share of the piece done (0 to 1).
-    std::function<void(double)> progress;
+    // Called about every 0.4 s of audio with the share of the piece done
+    // (0 to 1); returning false stops the render, which then fails.
+    std::function<bool(double)> progress;
 };
 
 struct RenderResult {

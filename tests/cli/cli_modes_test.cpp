@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "cli/watch_files.h"
 #include "support/scratch_dir.h"
@@ -62,6 +63,53 @@ TEST(CliModes, VersionNamesCommandAndLibrary) {
     EXPECT_NE(r.out.find("libVek12"), std::string::npos) << r.out;
 }
 
+// Starts vek with `arguments` and its output in files; stops it with
+// SIGINT.
+class Background {
+public:
+    explicit Background(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), "vek");
+        pid_ = fork();
+        if (pid_ == 0) {
+            std::freopen("watch.txt", "w", stdout);
+            std::freopen("watch-err.txt", "w", stderr);
+            std::vector<char *> argv;
+            for (auto &argument : arguments) argv.push_back(argument.data());
+            argv.push_back(nullptr);
+            execv(VEK_CLI_PATH, argv.data());
+            _exit(127);
+        }
+    }
+    ~Background() {
+        if (pid_ > 0) stop();
+    }
+    // Waits until the program has printed `lines` lines; its output.
+    std::string waitForLines(int lines) {
+        std::string text;
+        waitFor([&] {
+            text = ScratchDir::read("watch.txt");
+            return std::count(text.begin(), text.end(), '\n') >= lines;
+        });
+        return text;
+    }
+    template <typename Condition>
+    static void waitFor(Condition done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!done() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    int stop() {
+        kill(pid_, SIGINT);
+        int raw = 0;
+        waitpid(pid_, &raw, 0);
+        pid_ = -1;
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
 #ifdef VEK_HAVE_SOUND
 // A half-second note ends the audio soon after it dies away, not after a
 // fixed tail; the MIDI file stays; a failed render leaves no audio file.
@@ -90,6 +138,17 @@ TEST(CliModes, RendersAudioThatEndsWithTheLastNote) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err.rfind("vek: --render writes .wav", 0), 0u) << r.err;
 }
+
+// Ctrl+C during a render (of ten minutes of music) leaves no audio file.
+TEST(CliModes, InterruptedRenderLeavesNoAudio) {
+    ScratchDir dir;
+    dir.write("long.vek", "tempo =120 (ceg4 |)300");
+    Background render({"--render", "long.wav", "long.vek"});
+    Background::waitFor([] { return exists("long.wav.part"); });
+    EXPECT_EQ(render.stop(), 130);
+    EXPECT_FALSE(exists("long.wav.part"));
+    EXPECT_FALSE(exists("long.wav"));
+}
 #endif
 
 TEST(CliModes, WatchFindsEveryIncludedName) {
@@ -97,44 +156,6 @@ TEST(CliModes, WatchFindsEveryIncludedName) {
                                  "sysex [fi dir\\d.syx] include"),
               (std::vector<std::string>{"a.vek", "y.vek", "b c.vek", "dir/d.syx"}));
 }
-
-// Starts `vek --watch` with its output in a file; stops it with SIGINT.
-class Watch {
-public:
-    explicit Watch(const std::string &source) {
-        pid_ = fork();
-        if (pid_ == 0) {
-            std::freopen("watch.txt", "w", stdout);
-            std::freopen("watch-err.txt", "w", stderr);
-            execl(VEK_CLI_PATH, "vek", "--watch", source.c_str(), static_cast<char *>(nullptr));
-            _exit(127);
-        }
-    }
-    ~Watch() {
-        if (pid_ > 0) stop();
-    }
-    // Waits until the watch has printed `lines` lines; its output.
-    std::string waitForLines(int lines) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        std::string text;
-        while (std::chrono::steady_clock::now() < deadline) {
-            text = ScratchDir::read("watch.txt");
-            if (std::count(text.begin(), text.end(), '\n') >= lines) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return text;
-    }
-    int stop() {
-        kill(pid_, SIGINT);
-        int raw = 0;
-        waitpid(pid_, &raw, 0);
-        pid_ = -1;
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-};
 
 // An editor that saves by writing a new file and renaming it over the old.
 void saveByRename(const ScratchDir &dir, const std::string &name, const std::string &text) {
@@ -147,7 +168,7 @@ TEST(CliModes, WatchRecompilesOnSavesOfTheSourceAndItsIncludes) {
     std::filesystem::create_directory("inc");
     dir.write("inc/part.vek", "set tune { C D }\n");
     dir.write("song.vek", "include inc/part.vek\ntune\n");
-    Watch watch("song.vek");
+    Background watch({"--watch", "song.vek"});
     EXPECT_NE(watch.waitForLines(1).find(" ok in "), std::string::npos);
     // Let the first compile's watch settle before saving again.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
