@@ -43,10 +43,10 @@ FileWatcher::Stamp stampOf(const std::string &file) {
 
 }  // namespace
 
-FileWatcher::FileWatcher(const std::vector<std::string> &files) : files_(files) {
+FileWatcher::FileWatcher(const std::vector<std::string> &files, bool polling) : files_(files) {
     for (const auto &file : files_) stamps_.push_back(stampOf(file));
 #ifdef __linux__
-    inotify_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (!polling) inotify_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     for (const auto &file : files_) {
         const fs::path folder = fs::path(file).parent_path();
         const uint32_t events = IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE;
@@ -55,6 +55,8 @@ FileWatcher::FileWatcher(const std::vector<std::string> &files) : files_(files) 
             inotify_ = -1;
         }
     }
+#else
+    (void)polling;
 #endif
 }
 

@@ -11,7 +11,8 @@ namespace vek::cli {
 
 class FileWatcher {
 public:
-    explicit FileWatcher(const std::vector<std::string> &files);
+    // `polling` chooses the fallback even where inotify works.
+    FileWatcher(const std::vector<std::string> &files, bool polling);
     ~FileWatcher();
     FileWatcher(const FileWatcher &) = delete;
     FileWatcher &operator=(const FileWatcher &) = delete;

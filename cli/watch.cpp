@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "cli/compile_one.h"
@@ -54,7 +55,7 @@ int runWatch(const Options &o, const std::string &includePath, const std::string
     const SysexScratch scratch;
     do {
         // The watch starts before the compile, so a save during it counts.
-        FileWatcher watcher(filesOfPiece(o.source, includePath));
+        FileWatcher watcher(filesOfPiece(o.source, includePath), std::getenv("VEK_WATCH_POLL") != nullptr);
         compileAndReport(o, includePath, soundFont);
         if (!watcher.waitForChange(interruptFlag())) break;
     } while (!interruptFlag());

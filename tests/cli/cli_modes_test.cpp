@@ -163,8 +163,12 @@ void saveByRename(const ScratchDir &dir, const std::string &name, const std::str
     std::filesystem::rename(name + ".new", name);
 }
 
-TEST(CliModes, WatchRecompilesOnSavesOfTheSourceAndItsIncludes) {
+// Once with inotify, once with the polling that other systems use.
+class CliWatch : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CliWatch, RecompilesOnSavesOfTheSourceAndItsIncludes) {
     ScratchDir dir;
+    if (GetParam()) setenv("VEK_WATCH_POLL", "1", 1);
     std::filesystem::create_directory("inc");
     dir.write("inc/part.vek", "set tune { C D }\n");
     dir.write("song.vek", "include inc/part.vek\ntune\n");
@@ -186,7 +190,9 @@ TEST(CliModes, WatchRecompilesOnSavesOfTheSourceAndItsIncludes) {
     EXPECT_NE(out.find(", 6 notes\n"), std::string::npos) << out;
     EXPECT_EQ(watch.stop(), 0);
     EXPECT_EQ(ScratchDir::read("watch-err.txt"), "");
+    unsetenv("VEK_WATCH_POLL");
 }
+INSTANTIATE_TEST_SUITE_P(Cli, CliWatch, ::testing::Values(false, true));
 
 }  // namespace
 }  // namespace vek::test
