@@ -208,7 +208,7 @@ const char *helpText() {
            "\n"
            "Errors are reported as FILE:LINE:COLUMN: error: MESSAGE on standard error.\n"
            "Exit status: 0 success, 1 compile or render error (with several files, if any\n"
-           "failed), 2 usage error.\n";
+           "failed), 2 usage error, 130 a render stopped with Ctrl+C (it leaves no audio).\n";
 }
 
 }  // namespace vek::cli
