@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string_view>
+#include <system_error>
 
 #include "cli/error_report.h"
 #include "cli/file_names.h"
@@ -77,6 +79,9 @@ std::vector<std::string> includedNames(const std::string &text) {
 
 std::vector<std::string> filesOfPiece(const std::string &source, const std::string &includePath) {
     std::vector<std::string> files{effectiveSource(source)};
+    // A source not written yet may appear under either name.
+    std::error_code ec;
+    if (!std::filesystem::exists(files.front(), ec)) files.push_back(source + ".vek");
     for (std::size_t next = 0; next < files.size(); ++next) {
         for (const std::string &name : includedNames(readFile(files[next]))) {
             const auto found = findErrorFile(name, source, includePath);
