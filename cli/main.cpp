@@ -1,47 +1,22 @@
-// vek: compiles one Vek source from the command line.
-#include <algorithm>
+// vek: compiles Vek sources from the command line; renders, watches.
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "cli/error_report.h"
-#include "cli/file_names.h"
+#include "cli/compile_one.h"
 #include "cli/include_path.h"
+#include "cli/many_files.h"
 #include "cli/options.h"
-#include "cli/printable.h"
-#include "cli/source_checks.h"
-#include "vek/vekmain.h"
+#include "cli/render_command.h"
+#include "cli/version.h"
+#include "cli/watch.h"
 
 namespace {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-constexpr const char *kSysexFile = "sysex.out";  // the compiler's scratch file
-
-// Everything on stderr goes through here: it may carry source bytes and
-// file names.
-void say(const std::string &text) { std::fputs(vek::cli::printable(text).c_str(), stderr); }
-
-int usageError(const std::string &why) {
-    say("vek: " + why + "\n" + vek::cli::usageText());
-    return kExitUsage;
-}
-
-// The fields of a fixed-size record text, which need not end in a NUL.
-template <std::size_t N>
-std::string fieldText(const char (&field)[N]) {
-    return std::string(field, std::find(field, field + N, '\0'));
-}
-
-ParseError compile(const vek::cli::Options &o, const std::string &listing,
-                   const std::string &includePath) {
-    const int32_t extract = o.extract ? 1 : 0;
-    const VekmainArgs args{o.source.c_str(), o.format.c_str(),  listing.c_str(),
-                           includePath.c_str(), &o.selectionStart, &o.selectionEnd,
-                           &extract,           VEKMAIN_VERSION};
-    return Vekmain(VEKMAIN_ARGUMENT_COUNT, &args);
+int finish(const vek::cli::CompileOutcome &outcome) {
+    std::fputs(outcome.report.c_str(), stderr);
+    return outcome.status;
 }
 
 }  // namespace
@@ -50,44 +25,30 @@ int main(int argc, char **argv) {
     using namespace vek::cli;
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     const Options &o = parsed.options;
-    if (o.help) {
-        std::fputs(helpText(), stdout);
-        return 0;
+    if (o.help || o.version) {
+        std::fputs(o.help ? helpText() : versionText().c_str(), stdout);
+        return kExitSuccess;
     }
-    if (!parsed.error.empty()) return usageError(parsed.error);
+    if (!parsed.error.empty()) return finish({kExitUsage, usageReport(parsed.error), ""});
 
-    if (const auto problem = sourceProblem(o.source, o.selectionEnd); !problem.empty())
-        return usageError(problem);
-    const std::string listing = o.listingPath.empty() ? defaultListingPath(o.source) : o.listingPath;
-    if (const auto clash = fileClash(o.source, listing, o.format); !clash.empty())
-        return usageError(clash);
-    // The compiler skips a listing it cannot write; one the user named is
-    // refused here instead.
-    if (!o.listingPath.empty()) {
-        if (const auto why = unwritable(o.listingPath); !why.empty()) {
-            std::fprintf(stderr, "vek: cannot write the listing %s: %s\n", o.listingPath.c_str(),
-                         why.c_str());
-            return kExitFailure;
-        }
-    }
     const std::string includePath = buildIncludePath(
         o.includeDirs, std::getenv("VEK_INCLUDE_PATH"),
         dataIncludeDir(executablePath(argc > 0 ? argv[0] : nullptr), VEK_SOURCE_DATA_DIR).string());
+    if (o.sources.size() > 1) return compileMany(o, includePath);
 
-    std::error_code ec;
-    const bool sysexExisted = std::filesystem::exists(kSysexFile, ec);
-    const ParseError result = compile(o, listing, includePath);
-    // Leave no scratch files behind: an empty sysex.out, or a listing
-    // nobody asked for.
-    if (!sysexExisted) removeIfEmpty(kSysexFile);
-    if (o.listingPath.empty() && (result.actions & 1) == 0) removeIfEmpty(listing);
+    std::string soundFont;
+    if (!o.renderPath.empty()) {
+        if (const auto refused = prepareRender(o, soundFont); refused.status != kExitSuccess)
+            return finish(refused);
+    }
+    if (o.watch) return runWatch(o, includePath, soundFont);
 
-    if (!result.failed) return 0;
-    // A failed compile leaves its output empty; an empty file would only
-    // pass for a piece.
-    removeIfEmpty(outputPath(o.source, o.format));
-    const FailedCompile failure{fieldText(result.message), fieldText(result.fileName),
-                                result.hasLocation != 0, result.position};
-    say(errorReport(failure, o.source, includePath));
-    return kExitFailure;
+    CompileOutcome outcome;
+    {
+        const SysexScratch scratch;
+        outcome = compileOne(o, o.source, includePath);
+    }
+    if (outcome.status == kExitSuccess && !o.renderPath.empty())
+        outcome = renderAudio(o, outcome.output, soundFont);
+    return finish(outcome);
 }

@@ -115,7 +115,20 @@ TEST(Cli, UsageErrorsExitWithTwo) {
     dir.write("b.vek", "");
     const char *cases[] = {
         "",                      // no source
-        "a.vek b.vek",           // two sources
+        "-l x.lst a.vek b.vek",  // one listing, two sources
+        "--render a.wav a.vek b.vek",
+        "--select 0:0 a.vek b.vek",
+        "--watch a.vek b.vek",
+        "--gain 1 a.vek",        // a sound setting without --render
+        "--render a.wav --gain 11 a.vek",
+        "--render a.wav --gain x a.vek",
+        "--render a.wav --sample-rate 100 a.vek",
+        "--render a.wav --soundfont= a.vek",
+        "--render a.mp3 a.vek",  // not an audio type FluidSynth writes
+        "--render a.vek",        // no source left
+        "-j 0 a.vek b.vek",
+        "-j x a.vek",
+        "--watch=1 a.vek",
         "-f mp3 a.vek",          // unknown format
         "a.vek -f",              // -f without its value
         "-l",                    // -l without its value
@@ -225,7 +238,8 @@ TEST(Cli, HelpDocumentsEveryOption) {
         const VekRun r = runVek(flag);
         EXPECT_EQ(r.status, 0) << flag;
         EXPECT_EQ(r.err, "") << flag;
-        for (const char *option : {"-f", "-l", "-I", "--select", "--extract", "--help",
+        for (const char *option : {"-f", "-l", "-I", "--select", "--extract", "--render", "--soundfont",
+                                   "--gain", "--sample-rate", "--watch", "-j", "--version", "--help",
                                    "VEK_INCLUDE_PATH", "midi", "wrk"})
             EXPECT_NE(r.out.find(option), std::string::npos) << flag << " lacks " << option;
     }

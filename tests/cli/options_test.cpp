@@ -13,7 +13,8 @@ namespace {
 
 TEST(CliOptions, ReadsEveryOption) {
     const auto p = parseOptions({"-f", "wrk", "-l", "out.lst", "-I", "a", "-Ib", "--select", "3:9",
-                                 "--extract", "song.vek"});
+                                 "--extract", "--render", "x.flac", "--soundfont=s.sf2", "--gain", "0.25",
+                                 "--sample-rate=48000", "--watch", "-j2", "song.vek"});
     ASSERT_EQ(p.error, "");
     const Options &o = p.options;
     EXPECT_EQ(o.format, "wrk");
@@ -23,6 +24,12 @@ TEST(CliOptions, ReadsEveryOption) {
     EXPECT_EQ(o.selectionEnd, 9);
     EXPECT_TRUE(o.extract);
     EXPECT_EQ(o.source, "song.vek");
+    EXPECT_EQ(o.renderPath, "x.flac");
+    EXPECT_EQ(o.soundFont, "s.sf2");
+    EXPECT_EQ(o.gain, 0.25);
+    EXPECT_EQ(o.sampleRate, 48000);
+    EXPECT_TRUE(o.watch);
+    EXPECT_EQ(o.jobs, 2);
 }
 
 TEST(CliOptions, Defaults) {
@@ -44,7 +51,7 @@ TEST(CliOptions, DoubleDashEndsOptions) {
 
 TEST(CliOptions, RejectsBadCommandLines) {
     const std::vector<std::vector<std::string>> cases = {
-        {}, {"a", "b"}, {"-f", "smf", "a"}, {"a", "-I"}, {"-I", "x;y", "a"},
+        {}, {"-l", "x", "a", "b"}, {"-f", "smf", "a"}, {"a", "-I"}, {"-I", "x;y", "a"},
         {"--select", "1:", "a"}, {"--select", ":1", "a"}, {"--select", "+1:2", "a"},
         {"--select", "2147483647:2147483648", "a"}, {"--extract=1", "a"}, {"-x", "a"},
     };
