@@ -48,7 +48,7 @@ private:
     PieceMap m_map;
     int m_tick = -1;
     int m_lowKey = 48, m_highKey = 72;
-    double m_pixelsPerTick = 0.1;
+    double m_pixelsPerTick = 0.2;
 };
 
 class PianoRollDock : public QDockWidget {

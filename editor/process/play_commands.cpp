@@ -39,7 +39,7 @@ PlayCommands::PlayCommands(CMainFrame &frame, ProcessCommands &process)
       m_roll(new PianoRollDock(&frame)),
       m_follower(new PlayFollower(process.compile(), process.player(), this)),
       m_fromCaret(new QAction(QStringLiteral("Play From &Caret"), &frame)),
-      m_follow(new QAction(QStringLiteral("&Follow Playback"), &frame)) {
+      m_follow(new QAction(QStringLiteral("F&ollow Playback"), &frame)) {
     frame.action(ID_PLAY_INTERNAL)->setShortcut(QKeySequence(Qt::Key_F5));
     // Only while playing: Stop is hidden otherwise, and so is its key.
     frame.action(ID_PLAY_STOP)->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -64,7 +64,7 @@ PlayCommands::PlayCommands(CMainFrame &frame, ProcessCommands &process)
     frame.addDockWidget(Qt::BottomDockWidgetArea, m_roll);
     m_roll->hide();
     m_roll->toggleViewAction()->setObjectName(QStringLiteral("ID_VIEW_PIANO_ROLL"));
-    m_roll->toggleViewAction()->setText(QStringLiteral("&Piano Roll"));
+    m_roll->toggleViewAction()->setText(QStringLiteral("Piano &Roll"));
     CompileCommand &compile = process.compile();
     connect(&compile, &CompileCommand::compiled, this, [this, &compile] { m_roll->setMap(compile.lastMap()); });
     connect(m_follower, &PlayFollower::tickChanged, m_roll, &PianoRollDock::setTick);
