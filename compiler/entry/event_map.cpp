@@ -1,7 +1,7 @@
 #include "entry/event_map.h"
 
 #include <algorithm>
-#include <tuple>
+#include <functional>
 #include <vector>
 
 #include "events/note_sources.h"
@@ -13,7 +13,15 @@ namespace vek {
 
 namespace {
 
-auto keyOf(const NoteSource &s) { return std::make_tuple(s.track, s.time, s.channel, s.key); }
+// Orders by track, then tick, channel and key packed into one number.
+uint64_t packed(const NoteSource &s) {
+    return uint64_t{static_cast<uint32_t>(s.time)} << 16 | uint64_t{s.channel} << 8 | s.key;
+}
+
+bool before(const NoteSource &a, const NoteSource &b) {
+    if (a.track != b.track) return std::less<const Track *>()(a.track, b.track);
+    return packed(a) < packed(b);
+}
 
 // The logged places at the times the output has: a selection moves them
 // with the events and drops those outside it.
@@ -22,8 +30,7 @@ std::vector<NoteSource> placedSources(const NoteSourceLog &log, const Stretch *s
     placed.reserve(log.notes.size());
     for (NoteSource s : log.notes)
         if (!stretch || stretch->moves(s.time, s.time)) placed.push_back(s);
-    std::stable_sort(placed.begin(), placed.end(),
-                     [](const NoteSource &a, const NoteSource &b) { return keyOf(a) < keyOf(b); });
+    std::stable_sort(placed.begin(), placed.end(), before);
     return placed;
 }
 
@@ -40,8 +47,7 @@ void reportNotes(SongContext &song, std::vector<NoteSource> &placed, VekEventMap
             VekMappedNote note{static_cast<int32_t>(t + 1), e.channel, e.data1, e.data2,
                                e.time, static_cast<int32_t>(e.extra), -1, 0};
             const NoteSource probe{&track, e.time, e.channel, e.data1, 0, 0};
-            auto range = std::equal_range(placed.begin(), placed.end(), probe,
-                [](const NoteSource &a, const NoteSource &b) { return keyOf(a) < keyOf(b); });
+            const auto range = std::equal_range(placed.begin(), placed.end(), probe, before);
             for (auto it = range.first; it != range.second; ++it) {
                 const size_t index = static_cast<size_t>(it - placed.begin());
                 if (taken[index] && it + 1 != range.second) continue;
