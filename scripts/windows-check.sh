@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the compiler library and the command for 64-bit Windows with
 # mingw-w64 (into build-windows/) and checks them under Wine:
-#   - Vek12.dll exports Vekmain and nothing else, and neither Vek12.dll nor
+#   - Vek12.dll exports Vekmain and VekmainWithMap and nothing else, and neither Vek12.dll nor
 #     vek.exe needs a DLL that a bare Windows lacks;
 #   - a C host loads Vek12.dll with LoadLibraryA and compiles a piece, its
 #     path and search path written the Windows way (drive letter, "\");
@@ -65,7 +65,8 @@ check_exports() {
     exports=$("$mingw-objdump" -p "$package/bin/Vek12.dll" |
         awk '/\[Ordinal\/Name Pointer\] Table/ {on = 1; next} on && /^$/ {on = 0} on {sub(/^.*\] */, ""); print}')
     say "Vek12.dll exports: $(echo $exports)"
-    [[ $exports == Vekmain ]] || fail "Vek12.dll must export Vekmain alone"
+    [[ $(echo $exports) == "Vekmain VekmainWithMap" ]] ||
+        fail "Vek12.dll must export Vekmain and VekmainWithMap alone"
     local file dlls
     for file in "$package/bin/Vek12.dll" "$package/bin/vek.exe" "$cross/load_vek12.exe"; do
         dlls=$("$mingw-objdump" -p "$file" | sed -n 's/^\tDLL Name: //p' | tr '\n' ' ')

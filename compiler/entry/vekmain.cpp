@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "entry/compile_state.h"
+#include "entry/event_map.h"
 #include "entry/output_name.h"
 #include "events/fatal_error.h"
+#include "events/note_sources.h"
 #include "events/range_extraction.h"
 #include "events/song_context.h"
 #include "input/errors.h"
@@ -162,6 +164,7 @@ bool compileSource(SongContext &song, const char *sourcePath, ParseError &r) {
     try {
         cs.compile();
         r.actions = static_cast<uint8_t>(cs.actions & 0xFF);
+        if (song.noteSources) song.noteSources->files = cs.in.names;
     } catch (const ParseError &e) {
         r = e;
         r.hasLocation = 1;
@@ -207,15 +210,39 @@ FilePtr compile(int32_t count, const VekmainArgs &a, SongContext &song, ParseErr
 // Every compile leaves "sysex.out", empty when the piece has no sysex or
 // the compile stopped before any. It is written before the output, so
 // that failing to write it leaves the output empty like any failure.
-void run(int32_t count, const VekmainArgs &a, ParseError &r) {
+// With a map, the notes' source places are logged while the source is
+// read and reported once the output is written.
+void run(int32_t count, const VekmainArgs &a, ParseError &r, VekEventMap *map) {
     auto song = std::make_unique<SongContext>();
+    NoteSourceLog log;
+    if (map) song->noteSources = &log;
     FilePtr out = compile(count, a, *song, r);
     const bool sysexLeft = leaveSysexFile(*song);
     if (!out) return;
     if (!sysexLeft) return failWithRow(r, kCodeSysexFile, kSysexFileName);
-    if (song->selectionFlag) extractRange(*song);
+    Stretch stretch{};
+    if (song->selectionFlag) stretch = extractRange(*song);
     extractSelectedTracks(*song);
     writeOutput(*song, std::move(out), song->outputPath.c_str(), r);
+    if (map && !r.failed) reportEventMap(*song, log, song->selectionFlag ? &stretch : nullptr, *map);
+}
+
+ParseError guardedRun(int32_t count, const VekmainArgs *args, VekEventMap *map) {
+    ParseError result{};
+    try {
+        if (!args) {
+            fail(result, kUsageMessage);
+        } else {
+            run(count, *args, result, map);
+        }
+    } catch (const FatalError &f) {
+        fail(result, f.message);
+    } catch (const std::bad_alloc &) {
+        fail(result, "out of memory error");
+    } catch (...) {
+        fail(result, "internal error: the compile stopped unexpectedly");
+    }
+    return result;
 }
 
 }  // namespace
@@ -223,19 +250,10 @@ void run(int32_t count, const VekmainArgs &a, ParseError &r) {
 }  // namespace vek
 
 extern "C" VEK_API ParseError Vekmain(int32_t count, const VekmainArgs *args) {
-    ParseError result{};
-    try {
-        if (!args) {
-            vek::fail(result, vek::kUsageMessage);
-        } else {
-            vek::run(count, *args, result);
-        }
-    } catch (const vek::FatalError &f) {
-        vek::fail(result, f.message);
-    } catch (const std::bad_alloc &) {
-        vek::fail(result, "out of memory error");
-    } catch (...) {
-        vek::fail(result, "internal error: the compile stopped unexpectedly");
-    }
-    return result;
+    return vek::guardedRun(count, args, nullptr);
+}
+
+extern "C" VEK_API ParseError VekmainWithMap(int32_t count, const VekmainArgs *args,
+                                             VekEventMap *map) {
+    return vek::guardedRun(count, args, map);
 }

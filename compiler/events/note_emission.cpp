@@ -5,6 +5,7 @@
 #include "entry/compile_state.h"
 #include "events/emission.h"
 #include "events/emission_support.h"
+#include "events/note_sources.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/listing.h"
@@ -178,6 +179,7 @@ void storeEvent(CompileState &cs, Track &track, const Event &e) {
     checkEventTime(cs, e.kind == kNote ? int64_t{e.time} + e.extra : e.time);
     track.insert(e);
     if (cs.listOn) listEvent(cs, e, &track);
+    if (cs.song->noteSources && e.kind == kNote) logNoteSource(cs, track, e);
 }
 
 // A section sends the note to each of its tracks, from the last to the first.

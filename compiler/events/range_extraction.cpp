@@ -189,7 +189,7 @@ void rebaseTrack(Track &track, const Stretch &s) {
     for (const Event &e : kept) track.events.insert(e);
 }
 
-void extractRange(SongContext &song) {
+Stretch extractRange(SongContext &song) {
     const int32_t first = song.selectionStartTime, last = song.selectionEndTime;
     const Stretch s{first, last, rebaseMeterMap(song, first, last)};
     rebaseTempoMap(song, s);
@@ -197,6 +197,7 @@ void extractRange(SongContext &song) {
     rebaseMarkers(song, s);
     song.nowTime = s.place(song.nowTime);
     song.endTime = s.place(song.endTime);
+    return s;
 }
 
 }  // namespace vek

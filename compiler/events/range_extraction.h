@@ -26,8 +26,8 @@ struct Stretch {
 
 // Rebuilds the maps, every track and the markers for the song's selection
 // (selectionStartTime to selectionEndTime). Call it only when the song's
-// selectionFlag is set.
-void extractRange(SongContext &song);
+// selectionFlag is set. Returns the stretch the events moved by.
+Stretch extractRange(SongContext &song);
 
 // The meter map for the stretch from `first` to `last` (ticks); returns the
 // lead-in offset in ticks: the start's distance into its bar, or one whole

@@ -15,6 +15,8 @@ namespace vek {
 
 constexpr const char *kSysexFileName = "sysex.out";
 
+struct NoteSourceLog;
+
 struct SongContext {
     SongContext();
     ~SongContext();
@@ -79,6 +81,7 @@ struct SongContext {
     uint8_t selectionState = 0;      // 0 before, 1 inside, 2 after the selection
 
     std::vector<std::string> texts;  // owned by the song, indexed by events
+    NoteSourceLog *noteSources = nullptr;  // the caller's; null unless the map was asked for
 };
 
 inline uint32_t controllerKey(uint8_t port, uint8_t channel, uint8_t kind, uint8_t number) {

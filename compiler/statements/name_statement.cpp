@@ -2,6 +2,7 @@
 #include "entry/compile_state.h"
 #include "events/emission.h"
 #include "events/emission_support.h"
+#include "events/note_sources.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
@@ -90,9 +91,11 @@ void music(CompileState &cs) {
 
 void readChord(CompileState &cs, VoiceState &v) {
     do {
+        if (cs.song->noteSources) markNoteSource(cs);
         error(cs, ReadNoteName(cs, v));
         error(cs, ReadNoteModifiers(cs, v));
         error(cs, EmitNote(cs));
+        if (cs.song->noteSources) clearNoteMark(cs);
         if (v.holdMark != v.holdReference || v.sequential || v.advanceOnce) {
             v.time = checkedTicks(cs, int64_t{v.time} + v.step);
             v.advanceOnce = 0;

@@ -119,6 +119,7 @@ void CMainFrame::createMenus() {
                         action(ID_INSERT_DRUMFIGURE), action(ID_INSERT_TEMPO)});
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("viewMenu"));
     view->addActions({action(ID_VIEW_TOOLBAR), action(ID_VIEW_STATUS_BAR)});
     view->addSeparator();
     view->addActions({action(ID_VIEW_SET_TAB_STOPS), action(ID_VIEW_SET_FONT),
@@ -128,6 +129,7 @@ void CMainFrame::createMenus() {
     menuBar()->addAction(action(ID_DRUM_MACHINE));
 
     QMenu *process = menuBar()->addMenu(QStringLiteral("&Process"));
+    process->setObjectName(QStringLiteral("processMenu"));
     process->addActions({action(ID_PROCESS_INTERPRET), action(ID_PROCESS_LOAD), action(ID_PROCESS_PLAY)});
 
     m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));

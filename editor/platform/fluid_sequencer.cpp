@@ -171,6 +171,8 @@ void FluidSequencer::advance() {
     }
 }
 
+int FluidSequencer::currentTick() const { return fluid_player_get_current_tick(m_fluid->player.get()); }
+
 bool FluidSequencer::reachedEnd() const {
     fluid_player_t *player = m_fluid->player.get();
     if (fluid_player_get_status(player) != FLUID_PLAYER_PLAYING)

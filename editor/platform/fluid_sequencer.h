@@ -32,6 +32,8 @@ public:
     int pause();
     int stop();
     bool isPlaying() const { return m_timer.isActive(); }
+    // Where the player stands, in the file's ticks.
+    int currentTick() const;
 
     // The synthesizer's objects (fluid_sequencer.cpp).
     struct Fluid;

@@ -131,6 +131,11 @@ bool Mci::isPlaying(const QString &alias) const {
     return found != m_devices.end() && found->second.sequencer->isPlaying();
 }
 
+int Mci::positionTicks(const QString &alias) const {
+    const auto found = m_devices.find(alias.toLower());
+    return found != m_devices.end() ? found->second.sequencer->currentTick() : -1;
+}
+
 QString Mci::renderFile(const QString &alias) const {
     const auto found = m_devices.find(alias.toLower());
     return found != m_devices.end() ? found->second.renderFile : QString();

@@ -71,6 +71,8 @@ public:
 
     bool isOpen(const QString &alias) const { return m_devices.count(alias.toLower()) > 0; }
     bool isPlaying(const QString &alias) const;
+    // The play position of an open device in the file's ticks; -1 when closed.
+    int positionTicks(const QString &alias) const;
     // The file a device renders to (empty when it plays aloud).
     QString renderFile(const QString &alias) const;
     void closeAll();

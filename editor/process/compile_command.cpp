@@ -8,6 +8,7 @@
 #include "app/program_settings.h"
 #include "app/recent_files.h"
 #include "process/error_jump.h"
+#include "process/play_range.h"
 #include "process/vek_binding.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QStatusBar>
+#include <utility>
 
 namespace vek::editor {
 
@@ -45,8 +47,11 @@ bool CompileCommand::extractSelection() const {
     return m_frame.action(cmd::ID_EXTRACT_SELECTION)->isChecked();
 }
 
+CPadFrame *CompileCommand::mappedFrame() const { return m_mappedFrame; }
+
 bool CompileCommand::run(bool forceMidi) {
     m_result = notCompiled();
+    const bool fromCaret = std::exchange(m_fromCaret, false);
     const QString searchPath = includeSearchPath(*m_context.program);
     if (m_frame.activeFrame())
         tidyDocuments();
@@ -59,11 +64,18 @@ bool CompileCommand::run(bool forceMidi) {
     QDir::setCurrent(m_files.folder);
     if (!writeSource(target->doc()->bytes()))
         return false;
+    m_fromCaret = fromCaret;
     const bool called = callLibrary(target, forceMidi, searchPath);
+    m_fromCaret = false;
     QFile::remove(m_files.source);
     if (called)
         m_frame.rememberListing(m_files.listing);
-    return called && m_result.failed == 0;
+    const bool compiledWell = called && m_result.failed == 0;
+    if (compiledWell) {
+        m_mappedFrame = target;
+        emit compiled();
+    }
+    return compiledWell;
 }
 
 // Listings close; other documents with a file are saved when modified, so
@@ -130,6 +142,11 @@ VekCall CompileCommand::callFor(CPadFrame *target, bool forceMidi, const QString
     call.includePath = QFile::encodeName(searchPath);
     call.selectionStart = int32_t(target->view()->selectionStartByte());
     call.selectionEnd = int32_t(target->view()->selectionEndByte());
+    if (m_fromCaret) {
+        const ByteRange range = caretToEnd(*target->view());
+        call.selectionStart = int32_t(range.start);
+        call.selectionEnd = int32_t(range.end);
+    }
     call.extractMode = extractSelection() ? 1 : 0;
     return call;
 }
@@ -140,7 +157,7 @@ bool CompileCommand::callLibrary(CPadFrame *target, bool forceMidi, const QStrin
     VekOutcome outcome;
     {
         WaitCursor wait;
-        outcome = callVekmain(callFor(target, forceMidi, searchPath));
+        outcome = callVekmain(callFor(target, forceMidi, searchPath), &m_map);
     }
     switch (outcome.status) {
     case VekOutcome::Status::NotLoaded:

@@ -8,9 +8,11 @@
 
 #include "app/main_frame.h"
 #include "process/compile_files.h"
+#include "process/piece_map.h"
 #include "process/vek_binding.h"
 
 #include <QObject>
+#include <QPointer>
 
 namespace vek::editor {
 
@@ -34,6 +36,18 @@ public:
     const ParseError &lastResult() const { return m_result; }
     const QString &workPath() const { return m_files.work; }
     const QString &midiPath() const { return m_files.midi; }
+    // The event map of the last successful compile and the window it
+    // compiled (null once closed).
+    const PieceMap &lastMap() const { return m_map; }
+    CPadFrame *mappedFrame() const;
+
+    // The next run compiles from the caret's statement to the end of the
+    // source instead of the selection.
+    void compileFromCaretOnce() { m_fromCaret = true; }
+
+signals:
+    // A compile succeeded; lastMap() holds its map.
+    void compiled();
 
 private:
     void tidyDocuments();
@@ -50,6 +64,9 @@ private:
     EditorContext m_context;
     CompileFiles m_files;
     ParseError m_result{};
+    PieceMap m_map;
+    QPointer<CPadFrame> m_mappedFrame;
+    bool m_fromCaret = false;
 };
 
 }  // namespace vek::editor

@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "app/program_settings.h"
 #include "platform/mci.h"
+#include "process/play_commands.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -37,9 +38,15 @@ ProcessCommands::ProcessCommands(CMainFrame &frame, const EditorContext &context
     frame.wireCommand(ID_PLAY_PAUSE, [this] { m_player.pause(); });
     connect(&m_player, &InternalPlayer::stateChanged, this, &ProcessCommands::showPlayerState);
     connect(&frame, &CMainFrame::closing, &m_player, &InternalPlayer::closeForExit);
+    new PlayCommands(frame, *this);  // owned by the frame
 }
 
-void ProcessCommands::playInternal() {
+void ProcessCommands::playInternal(bool fromCaret) {
+    if (fromCaret) {
+        if (m_player.state() != InternalPlayer::Idle)
+            m_player.stop();
+        m_compile.compileFromCaretOnce();
+    }
     m_player.begin();
     if (m_compile.run(true))
         m_player.start(m_compile.midiPath());

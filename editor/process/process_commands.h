@@ -24,9 +24,11 @@ public:
     CompileCommand &compile() { return m_compile; }
     InternalPlayer &player() { return m_player; }
     ExternalStart &external() { return m_external; }
+    // Compiles and plays: the selection (or the whole piece), or from the
+    // caret's statement to the end (which first stops what plays).
+    void playInternal(bool fromCaret = false);
 
 private:
-    void playInternal();
     void showPlayerState(InternalPlayer::State state);
     bool playing() const { return m_player.state() == InternalPlayer::Playing; }
 

@@ -1,6 +1,7 @@
 #include "process/vek_binding.h"
 
 #include "platform/shared_library.h"
+#include "process/piece_map.h"
 
 #include <cstring>
 
@@ -33,13 +34,21 @@ QByteArray boundedText(const char *text, std::size_t capacity) {
 
 }  // namespace
 
-VekOutcome callVekmain(const VekCall &call) {
+VekOutcome callVekmain(const VekCall &call, PieceMap *map) {
     VekOutcome outcome;
     SharedLibrary &vek = library();
     if (!vek.load(vekLibraryFileName(), programLibraryFolders()))
         return outcome;
     auto entry = reinterpret_cast<VekmainFunction>(vek.resolve("Vekmain"));
-    if (entry) {
+    auto mapped = map ? reinterpret_cast<VekmainWithMapFunction>(vek.resolve("VekmainWithMap")) : nullptr;
+    if (mapped) {
+        *map = PieceMap{};
+        VekEventMap binding = map->binding();
+        const VekmainArgs args = argumentsOf(call);
+        outcome.result = mapped(VEKMAIN_ARGUMENT_COUNT, &args, &binding);
+        map->division = binding.division;
+        outcome.status = VekOutcome::Status::Called;
+    } else if (entry) {
         const VekmainArgs args = argumentsOf(call);
         outcome.result = entry(VEKMAIN_ARGUMENT_COUNT, &args);
         outcome.status = VekOutcome::Status::Called;

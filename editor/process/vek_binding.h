@@ -29,7 +29,12 @@ struct VekOutcome {
     bool freeFailed = false; // the library stays loaded
 };
 
-VekOutcome callVekmain(const VekCall &call);
+struct PieceMap;
+
+// With `map`, asks the library for the event map too (VekmainWithMap); a
+// library without that entry compiles through Vekmain and leaves the map
+// empty.
+VekOutcome callVekmain(const VekCall &call, PieceMap *map = nullptr);
 
 // The library's file name on this platform.
 QString vekLibraryFileName();

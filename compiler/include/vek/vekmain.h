@@ -59,6 +59,44 @@ VEK_API ParseError Vekmain(int32_t count, const VekmainArgs *args);
 
 typedef ParseError (*VekmainFunction)(int32_t count, const VekmainArgs *args);
 
+/* One note of the output and the source text it came from. */
+typedef struct VekMappedNote {
+    int32_t track;    /* output track, from 1 (0 is the conductor track) */
+    int32_t channel;  /* 0-15 */
+    int32_t key;      /* 0-127 */
+    int32_t velocity; /* 1-127 */
+    int32_t start;    /* ticks from the start of the output */
+    int32_t length;   /* ticks */
+    int32_t file;     /* index of the file in the onFile calls; -1: no source */
+    int32_t offset;   /* byte offset in that file of the note's first character;
+                         a note of a macro body or a pattern: just past the
+                         name of the outermost call */
+} VekMappedNote;
+
+/* What VekmainWithMap tells about a compile that succeeded, after the
+   output was written: the caller's functions are called in the order
+   files, tracks, tempo and meter changes, notes (by track, then time).
+   Any function may be null. */
+typedef struct VekEventMap {
+    void *context;    /* passed back to every function */
+    void (*onFile)(void *context, int32_t index, const char *name);
+    void (*onTrack)(void *context, int32_t track, const char *name);
+    /* bpm100: beats per minute times 100 */
+    void (*onTempo)(void *context, int32_t tick, uint32_t bpm100);
+    /* bar counts from 1; denominatorPower 2 is a quarter note */
+    void (*onMeter)(void *context, int32_t tick, int32_t bar, int32_t numerator,
+                    int32_t denominatorPower);
+    void (*onNote)(void *context, const VekMappedNote *note);
+    int32_t division; /* set by the library: ticks per quarter note */
+} VekEventMap;
+
+/* Vekmain, and then the map of the output's notes to their source. The
+   output is the same as Vekmain's; a null map makes it Vekmain. */
+VEK_API ParseError VekmainWithMap(int32_t count, const VekmainArgs *args, VekEventMap *map);
+
+typedef ParseError (*VekmainWithMapFunction)(int32_t count, const VekmainArgs *args,
+                                             VekEventMap *map);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
