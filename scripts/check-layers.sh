@@ -16,6 +16,7 @@ events/note_emission.cpp:entry/compile_state.h
 events/note_emission.cpp:input/errors.h
 events/note_emission.cpp:input/listing.h
 events/note_emission.cpp:input/symbol_table.h
+events/note_emission.cpp:music/note_marks.h
 events/note_emission.cpp:music/pitch.h
 events/note_emission.cpp:music/ticks.h
 events/sweep.cpp:entry/compile_state.h

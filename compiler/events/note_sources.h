@@ -8,8 +8,6 @@
 
 namespace vek {
 
-struct CompileState;
-struct Event;
 struct Track;
 
 struct NoteSource {
@@ -27,12 +25,5 @@ struct NoteSourceLog {
     int32_t markStream = -1;         // the note being read; -1: none
     int32_t markOffset = 0;
 };
-
-// At a note's first character (in cs.ch): the place its events get.
-void markNoteSource(CompileState &cs);
-void clearNoteMark(CompileState &cs);
-// A note stored in `track`: the mark, or without one (a copied note) the
-// statement being read.
-void logNoteSource(CompileState &cs, const Track &track, const Event &e);
 
 }  // namespace vek

@@ -2,7 +2,7 @@
 #include "entry/compile_state.h"
 #include "events/emission.h"
 #include "events/emission_support.h"
-#include "events/note_sources.h"
+#include "music/note_marks.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"

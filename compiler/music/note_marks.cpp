@@ -1,4 +1,4 @@
-#include "events/note_sources.h"
+#include "music/note_marks.h"
 
 #include "entry/compile_state.h"
 #include "events/song_context.h"
