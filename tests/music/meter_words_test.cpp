@@ -98,9 +98,7 @@ TEST(PpqWord, SetsTheDivisionEverywhere) {
     EXPECT_EQ(k.cs().barTicks, 1920);
     EXPECT_EQ(s.meterMap.meterAt(0)->ticksPerBar, 1920);
     EXPECT_EQ(s.meterMap.count, 1);
-    EXPECT_EQ(k.voice().defaultDuration, 480);
     EXPECT_EQ(k.track().resolution, 480);
-    EXPECT_EQ(k.voice().displacementUnit, 4);
     // The tempo map counts real time in the new ticks: 960 ticks at
     // 120 BPM and 480 per quarter are one second.
     s.tempoMap.insertTempo(TempoEntry{0, 0, 12000, 0});
@@ -137,16 +135,6 @@ TEST(PpqWord, OutsideFortyEightToFourEightyRaises7) {
 }
 
 // ---- duration, displacement, restart, cursor, time ----
-
-TEST(PositionWords, DurationAndDisplacementCountInBeats) {
-    KeywordFixture k(" /3 2 c");
-    k.run(kwDuration);
-    EXPECT_EQ(k.voice().defaultDuration, 40);
-    k.run(kwDisplacement);
-    EXPECT_EQ(k.voice().displacementUnit, 240);
-    k.run(kwDuration);  // missing: unchanged
-    EXPECT_EQ(k.voice().defaultDuration, 40);
-}
 
 TEST(PositionWords, RestartCountsBarsFromTheNextBarLine) {
     KeywordFixture k("");
