@@ -89,9 +89,9 @@ int EmitControl(CompileState &cs, ControllerDefinition &definition, int32_t dura
     const std::vector<Track *> targets = controlTargets(definition, voice, track, sectionFlag);
     for (size_t i = targets.size(); i-- > 0;) {
         if (!isTempo(definition) && sharesOutput(targets, i, definition.eventKind)) continue;
-        sendToTarget(cs, definition, duration, voice.eventStart, value, absolute, targets[i]);
+        sendToTarget(cs, definition, duration, voice.timing.eventStart, value, absolute, targets[i]);
     }
-    voice.eventStart = saturateTicks(int64_t{voice.eventStart} + duration);
+    voice.timing.eventStart = saturateTicks(int64_t{voice.timing.eventStart} + duration);
     return 1;
 }
 

@@ -11,14 +11,14 @@ struct ControllerDefinition;
 struct VoiceState;
 struct Track;
 
-// Stores cs.draft as a note in each target track (the voice's track, or
-// every track of the addressed section); clears silentNote. Raises 65.
+// Stores cs.note.draft as a note in each target track (the voice's track, or
+// every track of the addressed section); clears cs.note.silent. Raises 65.
 int EmitNote(CompileState &cs);
 
 // Sends `definition` as a sweep lasting `duration` ticks from the last value
 // sent on that port, channel, kind and number to `value` (absolute) or to
 // that value plus `value`, for `track` or, with `sectionFlag`, the voice's
-// addressed section. Advances voice.eventStart by `duration`.
+// addressed section. Advances voice.timing.eventStart by `duration`.
 int EmitControl(CompileState &cs, ControllerDefinition &definition, int32_t duration,
                 VoiceState &voice, int32_t value, bool absolute, Track *track, bool sectionFlag);
 

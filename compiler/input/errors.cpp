@@ -161,12 +161,12 @@ void raiseError(CompileState &cs, int code) {
     const int32_t where = position(cs);
     cs.echoLine[cs.echoIndex] = '\0';
 
-    ParseError e{};
+    SourceError e{};
+    e.code = code;
     const char *name = cs.messageName.empty() ? cs.name : cs.messageName.c_str();
     formatMessage(e.message, code, name, cs.statementWord, cs.ch);
     if (stream < cs.in.depth) copyFileName(e.fileName, cs.in.names[stream]);
     cs.closeFiles();
-    cs.lastError = code;
     e.stream = stream;
     e.reserved1 = 0;
     e.position = where;

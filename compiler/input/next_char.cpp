@@ -28,7 +28,7 @@ void trackSelection(CompileState &cs, int mode) {
     SongContext &s = *cs.song;
     if ((!s.selectionFlag && !s.extractMode) || !cs.in.returns.empty()) return;
     const int32_t p = position(cs);
-    const int32_t now = cs.voice->time;
+    const int32_t now = cs.voice->timing.time;
     if (s.selectionState == 0) {
         if (p != s.selectionStart) return;
         s.selectionState = 1;

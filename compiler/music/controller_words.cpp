@@ -91,7 +91,7 @@ void rateWord(CompileState &cs) {
 void tempoWord(CompileState &cs) {
     VoiceState &v = *cs.voice;
     v.controller = &cs.tempoDefinition;
-    v.eventStart = v.time - v.step;
+    v.timing.eventStart = v.timing.time - v.timing.step;
 }
 
 }  // namespace vek

@@ -71,7 +71,7 @@ Event fixedValues(const CompileState &cs, const CopyRequest &rq) {
     Event e{rq.windowStart, 0, kNote, 0, 0, 0};
     e.data1 = static_cast<uint8_t>(fixedOr(kSlotPitch, kMiddleC));
     e.data2 = dataByte(fixedOr(kSlotVelocity, kPlainVelocity));
-    e.extra = static_cast<uint32_t>(fixedOr(kSlotDuration, cs.voice->defaultDuration));
+    e.extra = static_cast<uint32_t>(fixedOr(kSlotDuration, cs.voice->timing.defaultDuration));
     e.channel = static_cast<uint8_t>(fixedOr(kSlotChannel, 1) - 1);
     return e;
 }
@@ -123,7 +123,7 @@ int32_t shiftOf(const CopyRun &run, int s) {
 int32_t copiedKey(const CopyRun &run, const Event &source) {
     int32_t key = slotEvent(run, kSlotPitch, source).data1;
     if (const int32_t steps = shiftOf(run, kSlotDiatonic))
-        key = TransposeDiatonic(key, run.cs.voice->tonic, steps);
+        key = TransposeDiatonic(key, run.cs.voice->key.tonic, steps);
     return foldKey(key + shiftOf(run, kSlotChromatic));
 }
 

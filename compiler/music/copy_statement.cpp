@@ -54,8 +54,8 @@ void CopyWord(CompileState &cs) {
     VoiceState &v = *cs.voice;
     const std::vector<Track *> targets = targetTracks(cs);
     advance(cs);
-    v.time = v.eventStart = copyStatement(cs, targets, v.time, 1);
-    v.step = 0;
+    v.timing.time = v.timing.eventStart = copyStatement(cs, targets, v.timing.time, 1);
+    v.timing.step = 0;
     refreshMeter(cs);
 }
 

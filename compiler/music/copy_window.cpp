@@ -36,7 +36,7 @@ void readSteppedWindow(CompileState &cs, CopyRequest &request, int32_t origin) {
     const int op = cs.ch;
     advance(cs);
     skipBlanks(cs);
-    if (!hasNumber(ReadNumber(cs, kMaskLength, kMaxStepLength, 0, cs.voice->defaultDuration)))
+    if (!hasNumber(ReadNumber(cs, kMaskLength, kMaxStepLength, 0, cs.voice->timing.defaultDuration)))
         error(cs, kCodeCopyLength);
     const int32_t length = cs.number;
     // A section keeps its cursor on its first track.

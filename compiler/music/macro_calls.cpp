@@ -35,8 +35,8 @@ const Definition &definitionOf(CompileState &cs, HashEntry &symbol) {
 // Step 1 of a call: the entry whose body runs.
 HashEntry &calledSymbol(CompileState &cs, int32_t callKind) {
     if (isHookKind(callKind)) {
-        if (!cs.hookElement) error(cs, kCodeNoDefine);
-        return *cs.hookElement;
+        if (!cs.hooks.element) error(cs, kCodeNoDefine);
+        return *cs.hooks.element;
     }
     if (callKind == kCallInBraces) {
         // Blanks after the "{" are skipped raw: a "}" there must not end a body.
@@ -103,13 +103,13 @@ MacroFrame popFrame(CompileState &cs) {
 // runs at once, from the same place; with none the kind is no longer busy.
 int chainHook(CompileState &cs, const MacroFrame &ended) {
     const VoiceState &v = *cs.voice;
-    HashEntry *next = v.track ? findActive(*v.track, static_cast<uint8_t>(ended.callKind), v.time)
+    HashEntry *next = v.track ? findActive(*v.track, static_cast<uint8_t>(ended.callKind), v.timing.time)
                               : nullptr;
     if (!next) {
-        cs.hookRunning[ended.callKind - kCallNotePattern] = 0;
+        cs.hooks.running[ended.callKind - kCallNotePattern] = 0;
         return 3;
     }
-    cs.hookElement = next;
+    cs.hooks.element = next;
     enterBody(cs, callFrame(ended.stream, ended.position, ended.callKind, *next),
               definitionOf(cs, *next));
     return 1;
@@ -211,7 +211,7 @@ bool CallMacro(CompileState &cs, int32_t callKind) {
     int32_t resume = position(cs);
     if (callKind == kCallInBraces) resume = argumentStart(cs);
     else if (!isHookKind(callKind)) resume = afterName(cs);
-    else cs.hookRunning[callKind - kCallNotePattern] = 1;
+    else cs.hooks.running[callKind - kCallNotePattern] = 1;
     enterBody(cs, callFrame(cs.in.current, resume, callKind, symbol), d);
     if (callKind != kCallInBraces) nextChar(cs, kReadNormal);
     return true;

@@ -63,8 +63,7 @@ void adoptMeter(CompileState &cs, MeterEntry *e) {
     cs.meter = e;
     cs.beatTicks = e->ticksPerBeat;
     cs.beatsPerBar = e->numerator;
-    cs.voice->defaultDuration = cs.beatTicks;
-    cs.previousBarTicks = cs.barTicks;
+    cs.voice->timing.defaultDuration = cs.beatTicks;
     cs.barTicks = cs.beatTicks * cs.beatsPerBar;
     cs.meterStartBar = e->measure - 1;
     cs.meterStartTick = e->time;
@@ -97,15 +96,11 @@ int32_t barIndexAt(CompileState &cs, int32_t ticks, int32_t *barStart) {
 }
 
 void refreshMeter(CompileState &cs) {
-    const int32_t time = cs.voice->time;
+    const int32_t time = cs.voice->timing.time;
     if (!inCachedMeter(cs, time)) {
         MeterEntry *e = cs.song->meterMap.meterAt(time, &cs.nextMeterTime);
         if (e && isNewMeter(cs, e)) adoptMeter(cs, e);
     }
-    if (inCachedMeter(cs, time) && cs.barTicks > 0)
-        cs.currentBar = cs.meterStartBar + (time - cs.meterStartTick) / cs.barTicks;
-    else
-        cs.currentBar = barIndexAt(cs, time);
 }
 
 }  // namespace vek

@@ -141,7 +141,7 @@ void readBarsBeatsTicks(CompileState &cs, Reading &r, int mask) {
 int64_t smpteLength(CompileState &cs, const SmpteTime &span) {
     const VoiceState &v = *cs.voice;
     const bool fromEvent = cs.ch == '=' || cs.ch == '+' || cs.ch == '-';
-    const int32_t start = fromEvent ? v.eventStart : saturate(int64_t{v.time} - v.step);
+    const int32_t start = fromEvent ? v.timing.eventStart : saturate(int64_t{v.timing.time} - v.timing.step);
     const bool drop = cs.dropFrame != 0;
     const SmpteTime end = AddSmpte(cs, SmpteFromTicks(cs, start, drop), span, drop);
     return int64_t{TicksFromSmpte(cs, end, drop)} - start;

@@ -62,7 +62,7 @@ void smpteOffsetWord(CompileState &cs) {
 }
 
 void testWord(CompileState &cs) {
-    const int32_t ms = MsFromTicks(cs, cs.voice->time);
+    const int32_t ms = MsFromTicks(cs, cs.voice->timing.time);
     listPrintf(cs, "\n realtime is %ld\n", static_cast<long>(ms));
     listPrintf(cs, "\n ticks is %ld\n", static_cast<long>(TicksFromMs(cs, ms)));
 }

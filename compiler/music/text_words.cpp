@@ -34,9 +34,9 @@ std::optional<std::string> &songText(SongContext &song, int index) {
 }
 
 Event metaEvent(CompileState &cs, MetaType type, std::string text) {
-    checkEventTime(cs, cs.voice->time);
+    checkEventTime(cs, cs.voice->timing.time);
     const uint32_t index = cs.song->storeText(std::move(text));
-    return Event{cs.voice->time, type, kMetaText, 0, 0, index};
+    return Event{cs.voice->timing.time, type, kMetaText, 0, 0, index};
 }
 
 }  // namespace

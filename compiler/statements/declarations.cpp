@@ -36,10 +36,10 @@ constexpr int32_t kMaxChannel = 15;
 // of the current cluster gives another (written from 1 in the source).
 int32_t operatorChannel(const VoiceState &v) {
     const int32_t own = v.track ? v.track->channel : 0;
-    switch (v.groupChannelMode) {
-    case kModeReuse: return v.previousChannel;
-    case kModeRelative: return own + v.groupChannel;
-    case kModeAbsolute: return v.groupChannel - 1;
+    switch (v.modifier(kOpChannel).mode) {
+    case kModeReuse: return v.modifier(kOpChannel).previous;
+    case kModeRelative: return own + v.modifier(kOpChannel).value;
+    case kModeAbsolute: return v.modifier(kOpChannel).value - 1;
     default: return own;
     }
 }
@@ -84,7 +84,7 @@ struct Layout {
 };
 
 int32_t readPatternLength(CompileState &cs) {
-    const int form = ReadNumber(cs, kMaskLength, 65535, 0, cs.voice->defaultDuration);
+    const int form = ReadNumber(cs, kMaskLength, 65535, 0, cs.voice->timing.defaultDuration);
     if (!hasNumber(form)) error(cs, kCodeMissingLength);
     return cs.number;
 }
@@ -128,11 +128,11 @@ void strayInPattern(CompileState &cs) {
 // moves to that many ticks after the last element's start.
 void patternBody(CompileState &cs, HashEntry &pattern) {
     Layout l;
-    l.dflt = cs.voice->defaultDuration;
+    l.dflt = cs.voice->timing.defaultDuration;
     for (;;) {
         if (isBlank(cs.ch)) {
             l.at += l.last;
-            l.dflt = cs.voice->defaultDuration;
+            l.dflt = cs.voice->timing.defaultDuration;
             skipBlanks(cs);
         } else if (isLengthStart(cs.ch)) {
             l.at += readPatternLength(cs) - l.last;
@@ -168,9 +168,9 @@ void declarePattern(CompileState &cs) {
 void patchStatement(CompileState &cs) {
     VoiceState &v = *cs.voice;
     const int32_t channel = operatorChannel(v);
-    v.groupChannelMode = kModeNone;
-    v.groupChannel = 0;
-    const int32_t time = v.time;
+    v.modifier(kOpChannel).mode = kModeNone;
+    v.modifier(kOpChannel).value = 0;
+    const int32_t time = v.timing.time;
     skipBlanks(cs);
     if (readProgram(cs)) {
         emitProgram(cs, time, channel, cs.number);
@@ -183,7 +183,7 @@ void patchStatement(CompileState &cs) {
 }
 
 void patchName(CompileState &cs, const HashEntry &patch) {
-    emitProgram(cs, cs.voice->time, operatorChannel(*cs.voice), patch.value.number);
+    emitProgram(cs, cs.voice->timing.time, operatorChannel(*cs.voice), patch.value.number);
 }
 
 // pattern name [...] | pattern [name [...] ...]

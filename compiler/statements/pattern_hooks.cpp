@@ -32,7 +32,7 @@ enum GuardIndex { kChordPatternGuard, kChordEffectGuard };
 int32_t readLength(CompileState &cs) {
     skipBlanks(cs);
     const int form = ReadNumber(cs, kMaskLength, std::numeric_limits<int32_t>::max(), 0,
-                                cs.voice->defaultDuration);
+                                cs.voice->timing.defaultDuration);
     if (form == kNoNumber || form == kFormNoSmpte) error(cs, kCodeMissingLength);
     return cs.number;
 }
@@ -50,13 +50,13 @@ HashEntry *activeElement(CompileState &cs, uint8_t kind) {
     // Most tracks have nothing attached: asked four times a note, that
     // answer has to be cheap.
     if (!v.track || !v.track->attachments.head || hookInProgress(cs)) return nullptr;
-    return findActive(*v.track, kind, v.time);
+    return findActive(*v.track, kind, v.timing.time);
 }
 
 void startBody(CompileState &cs, HashEntry *element, int hook) {
     stepBack(cs);
-    cs.hookRunning[hook] = 1;
-    cs.hookElement = element;
+    cs.hooks.running[hook] = 1;
+    cs.hooks.element = element;
     CallMacro(cs, kNotePattern + hook);
 }
 
@@ -64,14 +64,14 @@ void startBody(CompileState &cs, HashEntry *element, int hook) {
 
 void switchElement(CompileState &cs, HashEntry &element) {
     VoiceState &v = *cs.voice;
-    cs.attachmentsMade = 1;
+    cs.hooks.attachmentsMade = 1;
     const int32_t length = readLength(cs);
     int failed = 0;
     if (length == 0) {
         if (v.track) failed = attachElement(*v.track, &element, kOff, 0, 0);
     } else {
         const int32_t period = readLength(cs);
-        if (v.track) failed = attachElement(*v.track, &element, v.time, period, length);
+        if (v.track) failed = attachElement(*v.track, &element, v.timing.time, period, length);
     }
     if (failed) error(cs, kCodeNoMemory);
 }
@@ -79,11 +79,11 @@ void switchElement(CompileState &cs, HashEntry &element) {
 void switchPattern(CompileState &cs, HashEntry &pattern) {
     readName(cs, kDeclaredNameMax, false);
     int32_t start = 0;
-    if (std::strcmp(cs.name, "on") == 0) start = cs.voice->time;
+    if (std::strcmp(cs.name, "on") == 0) start = cs.voice->timing.time;
     else if (std::strcmp(cs.name, "off") == 0) start = kOff;
     else error(cs, kCodeOnOrOff);
     Track *track = cs.voice->track;
-    cs.attachmentsMade = 1;
+    cs.hooks.attachmentsMade = 1;
     if (track && attachPattern(*track, &pattern, start)) error(cs, kCodeNoMemory);
 }
 
@@ -95,10 +95,10 @@ bool tryNotePattern(CompileState &cs) {
 }
 
 bool tryChordPattern(CompileState &cs) {
-    if (cs.hookGuard[kChordPatternGuard]) return false;
+    if (cs.hooks.guard[kChordPatternGuard]) return false;
     HashEntry *e = activeElement(cs, kChordPattern);
     if (!e) return false;
-    cs.hookGuard[kChordPatternGuard] = 1;
+    cs.hooks.guard[kChordPatternGuard] = 1;
     startBody(cs, e, kChordPatternHook);
     return true;
 }
@@ -111,10 +111,10 @@ bool tryNoteEffect(CompileState &cs) {
 }
 
 bool tryChordEffect(CompileState &cs) {
-    if (cs.hookGuard[kChordEffectGuard]) return false;
+    if (cs.hooks.guard[kChordEffectGuard]) return false;
     HashEntry *e = activeElement(cs, kChordEffect);
     if (!e) return false;
-    cs.hookGuard[kChordEffectGuard] = 1;
+    cs.hooks.guard[kChordEffectGuard] = 1;
     startBody(cs, e, kChordEffectHook);
     return true;
 }

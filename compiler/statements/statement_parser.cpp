@@ -53,10 +53,10 @@ void nestedGroup(CompileState &cs) {
     copy->macrosAtEntry = &macros;
     const uint8_t r = parseGroup(cs, *copy);
     if (cs.ch == '~') {
-        int64_t end = copy->time;
-        if (copy->pendingNotes > 0 && copy->holdMark == copy->holdReference) end += copy->step;
-        parent.time = parent.eventStart = checkedTicks(cs, end);
-        parent.step = 0;
+        int64_t end = copy->timing.time;
+        if (copy->timing.pendingNotes > 0 && copy->hold.notesTogether()) end += copy->timing.step;
+        parent.timing.time = parent.timing.eventStart = checkedTicks(cs, end);
+        parent.timing.step = 0;
         nextChar(cs, kReadNormal);
     }
     cs.voice = &parent;
@@ -69,7 +69,7 @@ bool endOfGroup(CompileState &cs, VoiceState &v) {
     if (v.opener == 0) error(cs, kCodeUnbalanced);
     if ((cs.ch == ')') != (v.opener == '(')) error(cs, kCodeUnmatched);
     // The last cluster of each play ends here, so that a repeat starts after it.
-    if (v.pendingNotes > 0) endCluster(cs);
+    if (v.timing.pendingNotes > 0) endCluster(cs);
     nextChar(cs, kReadNormal);
     if (ReadNumber(cs, kMaskInteger, 65535, 0, 1) && ++v.repeatCount < cs.number) {
         if (v.macrosAtEntry) restoreMacros(cs, *v.macrosAtEntry);
@@ -78,14 +78,13 @@ bool endOfGroup(CompileState &cs, VoiceState &v) {
         return false;
     }
     if (--cs.groupDepth < 0) error(cs, kCodeUnbalanced);
-    cs.groupEndTimes[0] = v.time;
-    cs.groupEndTimes[1] = checkedTicks(cs, int64_t{v.time} + v.step);
+    checkedTicks(cs, int64_t{v.timing.time} + v.timing.step);  // the group's end is a time too
     return true;
 }
 
 void blank(CompileState &cs, VoiceState &v) {
     if (v.sectionMode) v.memberIndex = 0;
-    if (v.pendingNotes > 0) {
+    if (v.timing.pendingNotes > 0) {
         if (offerChordEffect(cs)) return;  // the blank is read again after its body
         endCluster(cs);
     }
@@ -113,11 +112,11 @@ void tilde(CompileState &cs, VoiceState &v) {
     if (cs.ch == '~') {
         nextChar(cs, kReadNormal);
         KeywordStatement(cs, kwTempo);
-    } else if (ReadNumber(cs, kMaskLength, 65535, 0, v.displacementUnit)) {
-        v.tieLength = cs.number;
-        v.tieFlag = 1;
+    } else if (ReadNumber(cs, kMaskLength, 65535, 0, v.timing.displacementUnit)) {
+        v.hold.tieLength = cs.number;
+        v.hold.tieFlag = 1;
     } else {
-        v.holdMark = 1;
+        v.hold.mark = 1;
     }
 }
 

@@ -32,8 +32,8 @@ Outcome parseWithBudget(const std::string &source, int64_t budget, bool debug) {
     Outcome o;
     try {
         parseGroup(cs, cs.root);
-    } catch (const ParseError &e) {
-        o.code = cs.lastError;
+    } catch (const SourceError &e) {
+        o.code = e.code;
         o.position = e.position;
     }
     o.notes = f.song().defaultTrack->count();

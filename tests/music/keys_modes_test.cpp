@@ -39,9 +39,9 @@ TEST_P(KeySignature, SetsTheLettersTonicSignatureAndNames) {
     KeywordFixture k(c.source);
     k.run(kwKey);
     VoiceState &v = k.voice();
-    EXPECT_EQ(tableOf(v.keyTable, 7), c.letters);
-    EXPECT_EQ(tableOf(v.keyCopy, 7), c.letters);
-    EXPECT_EQ(v.tonic, c.tonic);
+    EXPECT_EQ(tableOf(v.key.table, 7), c.letters);
+    EXPECT_EQ(tableOf(v.key.signature, 7), c.letters);
+    EXPECT_EQ(v.key.tonic, c.tonic);
     EXPECT_EQ(k.song().keyTonic, c.tonic);
     EXPECT_EQ(k.song().meterMap.meterAt(0)->key, c.sharps);
     EXPECT_STREQ(k.cs().pitchNames,
@@ -77,7 +77,7 @@ TEST(KeyWord, AnotherLetterOrAThirdSharpOrFlatRaises14) {
 
 TEST(KeyWord, AtTopLevelMarksTheStartOfTheCurrentBar) {
     KeywordFixture k("E c");
-    k.voice().time = 1000;
+    k.voice().timing.time = 1000;
     k.run(kwKey);
     MeterMap &map = k.song().meterMap;
     EXPECT_EQ(map.count, 2);
@@ -88,7 +88,7 @@ TEST(KeyWord, AtTopLevelMarksTheStartOfTheCurrentBar) {
     EXPECT_EQ(e->numerator, 4);
     EXPECT_EQ(e->ticksPerBar, 480);
     EXPECT_EQ(map.meterAt(959)->key, 0);
-    EXPECT_EQ(k.voice().time, 1000);
+    EXPECT_EQ(k.voice().timing.time, 1000);
     EXPECT_EQ(k.cs().ch, ' ');
 }
 

@@ -10,6 +10,7 @@
 
 #include "entry/compile_state.h"
 #include "events/song_context.h"
+#include "input/errors.h"
 #include "support/scratch_dir.h"
 #include "support/smf_reader.h"
 #include "writers/midi_writer.h"
@@ -147,9 +148,9 @@ CaseOutcome compileCase(const std::string &source, const std::string &searchPath
         CompileState cs("case.vek", song);
         try {
             cs.compile();
-        } catch (const ParseError &e) {
+        } catch (const SourceError &e) {
             o.failed = true;
-            o.code = cs.lastError;
+            o.code = e.code;
             o.error = e;
         }
     }

@@ -73,8 +73,7 @@ TEST(SysexRecords, BodyLengthMustFitSixteenBits) {
             EXPECT_EQ(f.song().sysexRecords.substr(0, 8),
                       hexBytes("06 FF FF 00 00 00 F8 FF "));
         } else {
-            f.expectError([&] { parse(f); });
-            EXPECT_EQ(f.cs().lastError, kCodeBadSysex);
+            EXPECT_EQ(f.expectError([&] { parse(f); }).code, kCodeBadSysex);
         }
     }
 }
@@ -85,8 +84,8 @@ TEST(SysexRecords, SixtyFiveDefinitionsAreTooMany) {
     source += "]\n";
     for (int i = 0; i < 65; ++i) source += "s" + std::to_string(i) + " ";
     ReaderFixture f(source);
-    const ParseError e = f.expectError([&] { parse(f); });
-    EXPECT_EQ(f.cs().lastError, 2);
+    const SourceError e = f.expectError([&] { parse(f); });
+    EXPECT_EQ(e.code, 2);
     EXPECT_STREQ(e.message, " Only 64 sysex definitions allowed");
     EXPECT_EQ(e.position, static_cast<int32_t>(source.size() - 1));
     EXPECT_EQ(f.song().sysexCount, 64);
