@@ -3,11 +3,11 @@
 #include <cstddef>
 
 #include "entry/compile_state.h"
+#include "input/message_codes.h"
 
 namespace vek {
 
 constexpr int kMessageBytes = 240;
-constexpr int kCodeTooLong = 79;  // the source expands beyond the character cap
 
 // Closes the compile's files, fills a ParseError and throws it.
 [[noreturn]] void raiseError(CompileState &cs, int code);

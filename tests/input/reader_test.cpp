@@ -67,7 +67,7 @@ TEST(Reader, TheCharacterBudgetEndsRunawayInputWithCode79) {
     ReaderFixture f("c d e f g a b c d e f g");
     f.cs().in.charactersLeft = 5;
     const ParseError e = f.expectError([&] { f.readAll(); });
-    EXPECT_EQ(f.cs().lastError, kCodeTooLong);
+    EXPECT_EQ(f.cs().lastError, kMsgTooLong);
     EXPECT_NE(std::string(e.message).find("Piece too long"), std::string::npos);
     EXPECT_STREQ(e.fileName, "song.vek");
 }

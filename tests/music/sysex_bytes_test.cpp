@@ -71,12 +71,12 @@ TEST(SysexBytesLimit, AByteBeyondTheLimitIsRefused) {
     EXPECT_EQ(readBytes(fits, 3), test::hexBytes("F0 01 02 "));
     ReaderFixture over("F0 01 02 03]");
     const ParseError e = over.expectError([&] { readBytes(over, 3); });
-    EXPECT_EQ(over.cs().lastError, kCodeBadSysex);
+    EXPECT_EQ(over.cs().lastError, kMsgBadSysex);
     EXPECT_EQ(e.position, 12);
     ReaderFixture file("fi big.bin]");
     file.dir().write("big.bin", std::string(4, 'x'));
     file.expectError([&] { readBytes(file, 3); });
-    EXPECT_EQ(file.cs().lastError, kCodeBadSysex);
+    EXPECT_EQ(file.cs().lastError, kMsgBadSysex);
 }
 
 struct ErrorCase {

@@ -18,7 +18,7 @@ TEST(Limits, NestedRepeatsStopAtTheCharacterBudget) {
     ReaderFixture f("((((r)60000)60000)60000)60000");
     f.cs().in.charactersLeft = 200000;
     const ParseError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
-    EXPECT_EQ(f.cs().lastError, kCodeTooLong);
+    EXPECT_EQ(f.cs().lastError, kMsgTooLong);
     EXPECT_NE(std::string(e.message).find("Piece too long"), std::string::npos);
 }
 
