@@ -30,11 +30,6 @@ constexpr const char *kVersionMessage = "Vek1.2.dll cannot be used with this pro
 constexpr const char *kUsageMessage = "Usage: vek <filename>";
 constexpr const char *kDefaultSearchTail = ";;include;../include";
 constexpr const char *kSourceExtension = ".vek";
-constexpr int kCodeSysexFile = 26;
-constexpr int kCodeWorkFileTooSmall = 81;
-constexpr int kCodeUnknownFormat = 82;
-constexpr int kCodeListingIsSource = 90;
-constexpr int kCodeOutputIsSource = 91;
 
 struct FileCloser {
     void operator()(std::FILE *f) const { std::fclose(f); }
@@ -89,7 +84,7 @@ FilePtr openOutput(const char *sourcePath, const char *format, std::string &name
     const bool named = outputName(stem.c_str(), format, buffer.data(), buffer.size());
     if (named) name = buffer.data();
     if (named && sameFile(name, sourceFile(sourcePath))) {
-        failWithRow(r, kCodeOutputIsSource, name.c_str());
+        failWithRow(r, kMsgOutputIsSource, name.c_str());
         return out;
     }
     if (named) out.reset(openNative(name, "wb"));
@@ -125,7 +120,7 @@ void failWrite(ParseError &r, const char *name) {
 bool writeWork(SongContext &song, FilePtr out, const char *name, ParseError &r) {
     const WorkFileResult result = writeWorkFile(song, out.release());
     if (result.code == kCodeWriteFailed) failWrite(r, name);
-    if (result.code == kCodeWorkFileLimits) failWithRow(r, kCodeWorkFileTooSmall, "");
+    if (result.code == kCodeWorkFileLimits) failWithRow(r, kMsgWorkFileTooSmall, "");
     if (result.code == kCodeWaveUnreadable) {
         std::snprintf(r.message, sizeof r.message, " Unable to open wave file \"%.180s\"",
                       result.file.c_str());
@@ -138,7 +133,7 @@ bool writeWork(SongContext &song, FilePtr out, const char *name, ParseError &r) 
 bool writeFile(SongContext &song, FilePtr out, const char *name, ParseError &r) {
     if (std::strcmp(song.format, "midi") != 0) return writeWork(song, std::move(out), name, r);
     const int code = writeMidiFile(song, out.release());
-    if (code == kCodeSysexMissing) fail(r, unwritableSysexMessage(song).c_str());
+    if (code == kMsgSysexMissing) fail(r, unwritableSysexMessage(song).c_str());
     if (code == kCodeWriteFailed) failWrite(r, name);
     return code == 0;
 }
@@ -168,7 +163,7 @@ bool compileSource(SongContext &song, const char *sourcePath, ParseError &r) {
         return false;
     }
     if (cs.listingRefused) {
-        failWithRow(r, kCodeListingIsSource, song.listingPath);
+        failWithRow(r, kMsgListingIsSource, song.listingPath);
         return false;
     }
     return true;
@@ -195,7 +190,7 @@ FilePtr compile(int32_t count, const VekmainArgs &a, SongContext &song, ParseErr
         return nullptr;
     }
     if (!knownFormat(song.format)) {
-        failWithRow(r, kCodeUnknownFormat, song.format);
+        failWithRow(r, kMsgUnknownFormat, song.format);
         return nullptr;
     }
     FilePtr out = openOutput(sourcePath, song.format, song.outputPath, r);
@@ -211,7 +206,7 @@ void run(int32_t count, const VekmainArgs &a, ParseError &r) {
     FilePtr out = compile(count, a, *song, r);
     const bool sysexLeft = leaveSysexFile(*song);
     if (!out) return;
-    if (!sysexLeft) return failWithRow(r, kCodeSysexFile, kSysexFileName);
+    if (!sysexLeft) return failWithRow(r, kMsgSysexFile, kSysexFileName);
     if (song->selectionFlag) extractRange(*song);
     extractSelectedTracks(*song);
     writeOutput(*song, std::move(out), song->outputPath.c_str(), r);

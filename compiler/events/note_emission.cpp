@@ -16,7 +16,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeChannelRange = 65;
 constexpr int32_t kMaxChannel = 15;
 constexpr int32_t kBaseOctaves = 5;  // added to a track octave that is not absolute
 
@@ -101,7 +100,7 @@ uint8_t noteChannel(CompileState &cs, const VoiceState &v, const Track &t) {
         channel = cs.note.channel + group.given();
         channel += group.mode == kModeAbsolute ? -1 : t.channel;
     }
-    if (channel < 0 || channel > kMaxChannel) error(cs, kCodeChannelRange);
+    if (channel < 0 || channel > kMaxChannel) error(cs, kMsgChannelRange);
     return static_cast<uint8_t>(channel);
 }
 

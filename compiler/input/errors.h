@@ -3,12 +3,12 @@
 #include <cstddef>
 
 #include "entry/compile_state.h"
+#include "input/message_codes.h"
 #include "vek/vekmain.h"
 
 namespace vek {
 
 constexpr int kMessageBytes = 240;
-constexpr int kCodeTooLong = 79;  // the source expands beyond the character cap
 
 // What raiseError throws: the host's record, and the message code for the
 // tools and tests that ask which message it was.

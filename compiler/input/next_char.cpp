@@ -48,7 +48,7 @@ int deliver(CompileState &cs, int mode) {
     if (cs.listOn && mode == kReadNormal) echoChar(cs, cs.ch);
     trackSelection(cs, mode);
     const int c = nextRaw(cs);
-    if (c != kEndOfInput && --cs.in.charactersLeft < 0) error(cs, kCodeTooLong);
+    if (c != kEndOfInput && --cs.in.charactersLeft < 0) error(cs, kMsgTooLong);
     cs.ch = c;
     if (cs.debugOn && c != kEndOfInput) listPrintf(cs, "%c", c);
     return c;

@@ -83,10 +83,10 @@ void prepareDrivers(CopyRun &run) {
     for (int s = kSlotSeed + 1; s < kCopySlots; ++s) {
         const CopySlot &slot = run.request.slots[s];
         if (!driven(slot.mode)) continue;
-        if (!slot.driver) error(run.cs, kCodeCopyNoDriver);
+        if (!slot.driver) error(run.cs, kMsgArgumentCounts);
         Stream &st = run.streams[s];
         st.events = eventsIn(*slot.driver, from, std::numeric_limits<int64_t>::max(), false);
-        if (st.events.empty()) error(run.cs, kCodeCopyNoEvents);
+        if (st.events.empty()) error(run.cs, kMsgNoEventsToCopy);
         st.span = int64_t{slot.driver->trackEnd} - from;
     }
 }
@@ -98,7 +98,7 @@ void prepareSeed(CopyRun &run, Track &source) {
     const CopySlot &seed = run.request.slots[kSlotSeed];
     Track &events = seed.driver ? *seed.driver : source;
     const int32_t from = run.request.windowStart;
-    if (seed.mode != kCopyFixed && !copiesFrom(events, from)) error(run.cs, kCodeCopyNoEvents);
+    if (seed.mode != kCopyFixed && !copiesFrom(events, from)) error(run.cs, kMsgNoEventsToCopy);
     run.streams[kSlotSeed].events = eventsIn(events, from, run.request.windowEnd, true);
 }
 

@@ -17,9 +17,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeInvalidKey = 14;
-constexpr int kCodeBadMode = 56;
-constexpr int kCodeCascade = 57;
 constexpr int32_t kMaxMultiplier = 10;   // octaves per wrap of a mode
 constexpr int32_t kMaxDegree = 127;
 
@@ -51,7 +48,7 @@ const KeyRow *findKey(int letter) {
 // "#" or "&" after the letter moves every letter by a semitone. The letters
 // keep their octave: B# is 12 and Cb is -1, as the accidentals of notes are.
 void shiftWholeKey(CompileState &cs, VoiceState &v, int8_t &sharps, int direction) {
-    if (sharps * direction > 0) error(cs, kCodeInvalidKey);
+    if (sharps * direction > 0) error(cs, kMsgInvalidKey);
     sharps = static_cast<int8_t>(sharps + 7 * direction);
     for (int8_t &pitch : v.key.table) pitch = static_cast<int8_t>(pitch + direction);
     v.key.tonic = static_cast<uint8_t>((v.key.tonic + 12 + direction) % 12);
@@ -123,15 +120,15 @@ int readStep(CompileState &cs, int8_t &step) {
     rawAdvance(cs);
     int32_t octaves = 1;
     if (isDigit(cs.ch) && (!readInteger(cs, octaves) || octaves > kMaxMultiplier))
-        return kCodeOutOfRange;
+        return kMsgOutOfRange;
     step = static_cast<int8_t>(c == '#' ? octaves : c == '&' ? -octaves : 0);
     skipRawBlanks(cs);
     return 0;
 }
 
 int storeEntry(ModeTable &t, int32_t pitch) {
-    if (t.last + 1 >= kMaxModeEntries) return kCodeBadMode;
-    if (pitch < -128 || pitch > 127) return kCodeOutOfRange;
+    if (t.last + 1 >= kMaxModeEntries) return kMsgBadMode;
+    if (pitch < -128 || pitch > 127) return kMsgOutOfRange;
     t.entries[++t.last] = static_cast<int8_t>(pitch);
     return 0;
 }
@@ -145,11 +142,11 @@ int entryOctave(CompileState &cs, int32_t &pitch, bool upper) {
     const bool signOrDigit = isDigit(cs.ch) || cs.ch == '+' || cs.ch == '-';
     int32_t n = 0;
     if (!signOrDigit || !readInteger(cs, n)) {
-        if (absolute || signOrDigit) return kCodeBadMode;
+        if (absolute || signOrDigit) return kMsgBadMode;
         pitch += upper ? 12 : -12;
         return 0;
     }
-    if (n < -10 || n > 11) return kCodeOutOfRange;
+    if (n < -10 || n > 11) return kMsgOutOfRange;
     pitch += 12 * n - (absolute ? 60 : 0);
     return 0;
 }
@@ -159,7 +156,7 @@ int entryOctave(CompileState &cs, int32_t &pitch, bool upper) {
 int readModeEntry(CompileState &cs, const VoiceState &v, ModeTable &t) {
     const int c = cs.ch;
     const bool upper = c >= 'A' && c <= 'G';
-    if (!upper && !(c >= 'a' && c <= 'g')) return kCodeBadMode;
+    if (!upper && !(c >= 'a' && c <= 'g')) return kMsgBadMode;
     int32_t pitch = v.key.natural[c - (upper ? 'A' : 'a')] - (upper ? 0 : 12);
     rawAdvance(cs);
     for (;;) {
@@ -181,7 +178,7 @@ int readModeBody(CompileState &cs, const VoiceState &v, ModeTable &t) {
         if (const int code = readModeEntry(cs, v, t)) return code;
         skipRawBlanks(cs);
     }
-    return t.last < 0 ? kCodeBadMode : 0;
+    return t.last < 0 ? kMsgBadMode : 0;
 }
 
 // Degree n of the source, whole wraps of the source adding its step of
@@ -198,12 +195,12 @@ int readChordBody(CompileState &cs, const ModeTable &source, ModeTable &t) {
     if (const int code = readStep(cs, t.step)) return code;
     while (cs.ch != ']') {
         int32_t n = 0;
-        if (!readInteger(cs, n)) return kCodeBadMode;
-        if (n < -kMaxDegree || n > kMaxDegree) return kCodeOutOfRange;
+        if (!readInteger(cs, n)) return kMsgBadMode;
+        if (n < -kMaxDegree || n > kMaxDegree) return kMsgOutOfRange;
         if (const int code = storeEntry(t, degreePitch(source, n))) return code;
         skipRawBlanks(cs);
     }
-    return t.last < 0 ? kCodeBadMode : 0;
+    return t.last < 0 ? kMsgBadMode : 0;
 }
 
 const Definition *definitionOf(const HashEntry &e) {
@@ -215,7 +212,7 @@ const Definition *definitionOf(const HashEntry &e) {
 int reapplyChords(CompileState &cs, VoiceState &v) {
     for (int i = 0; i < v.key.cascadeCount && i < kMaxCascade; ++i) {
         const Definition *d = v.key.chordSymbols[i] ? definitionOf(*v.key.chordSymbols[i]) : nullptr;
-        if (!d) return kCodeBadMode;
+        if (!d) return kMsgBadMode;
         if (const int code = ApplyDegreeChord(cs, *d, v, i > 0)) return code;
     }
     return 0;
@@ -231,7 +228,7 @@ void ReadKeySignature(CompileState &cs) {
         skipBlanks(cs);
     }
     const KeyRow *key = findKey(cs.ch);
-    if (!key) error(cs, kCodeInvalidKey);
+    if (!key) error(cs, kMsgInvalidKey);
     advance(cs);
     std::memcpy(v.key.table, v.key.natural, sizeof v.key.table);
     int8_t sharps = key->sharps;
@@ -262,7 +259,7 @@ int ApplyMode(CompileState &cs, const Definition &mode, VoiceState &v, bool keep
 
 int ApplyDegreeChord(CompileState &cs, const Definition &chord, VoiceState &v, bool cascade) {
     const ModeTable &source = cascade && v.key.cascadeCount > 0 ? v.key.mode : v.key.baseMode;
-    if (source.last < 0) return kCodeBadMode;
+    if (source.last < 0) return kMsgBadMode;
     const ReadPosition saved = enterBody(cs, chord);
     ModeTable t;
     const int code = readChordBody(cs, source, t);
@@ -277,7 +274,7 @@ void modeName(CompileState &cs, HashEntry &mode) {
     if (keepChords) advance(cs);
     else v.key.cascadeCount = 0;
     const Definition *d = definitionOf(mode);
-    error(cs, d ? ApplyMode(cs, *d, v, keepChords) : kCodeBadMode);
+    error(cs, d ? ApplyMode(cs, *d, v, keepChords) : kMsgBadMode);
 }
 
 void degreeChordName(CompileState &cs, HashEntry &chord) {
@@ -285,14 +282,14 @@ void degreeChordName(CompileState &cs, HashEntry &chord) {
     const bool cascade = cs.ch == '+';
     if (cascade) {
         advance(cs);
-        if (v.key.cascadeCount >= kMaxCascade) error(cs, kCodeCascade);
+        if (v.key.cascadeCount >= kMaxCascade) error(cs, kMsgCascade);
         v.key.chordSymbols[v.key.cascadeCount++] = &chord;
     } else {
         v.key.cascadeCount = 1;
         v.key.chordSymbols[0] = &chord;
     }
     const Definition *d = definitionOf(chord);
-    error(cs, d ? ApplyDegreeChord(cs, *d, v, cascade) : kCodeBadMode);
+    error(cs, d ? ApplyDegreeChord(cs, *d, v, cascade) : kMsgBadMode);
 }
 
 }  // namespace vek

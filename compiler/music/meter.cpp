@@ -12,7 +12,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeBarZero = 36;
 
 int32_t saturate(int64_t v) {
     if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
@@ -77,7 +76,7 @@ bool inCachedMeter(const CompileState &cs, int32_t time) {
 }  // namespace
 
 int32_t BarBeatTickToTicks(CompileState &cs, int32_t bar, int32_t beat, int32_t tick) {
-    if (bar == 0) error(cs, kCodeBarZero);
+    if (bar == 0) error(cs, kMsgBarZero);
     // Bar numbers count from the restart bar; the meter is the one in force
     // at that bar of the piece.
     const int64_t index = int64_t{cs.restartBar} + bar - 1;

@@ -25,7 +25,7 @@ int powerOfTwo(int32_t n) {
 }
 
 int32_t readMeterPart(CompileState &cs, int32_t maximum) {
-    if (!hasNumber(ReadNumber(cs, kMaskInteger, maximum, 1, 1))) error(cs, kCodeMeterSyntax);
+    if (!hasNumber(ReadNumber(cs, kMaskInteger, maximum, 1, 1))) error(cs, kMsgMeterSyntax);
     return cs.number;
 }
 
@@ -66,7 +66,7 @@ void meterWord(CompileState &cs) {
     if (cs.ch == '/') advance(cs);
     skipBlanks(cs);
     const int power = powerOfTwo(readMeterPart(cs, kMaxBeatUnit));
-    if (power < 0) error(cs, kCodeMeterUnit);
+    if (power < 0) error(cs, kMsgMeterUnit);
 
     const int32_t bar = moveToBarLine(cs);
     const int32_t time = cs.voice->timing.time;
@@ -86,7 +86,7 @@ void ppqWord(CompileState &cs) {
     if (!hasNumber(ReadNumber(cs, kMaskInteger, kMaxPpq, kMinPpq, 1))) invalidParameter(cs, kwPpq);
     const int32_t ppq = cs.number;
     VoiceState &v = *cs.voice;
-    if (v.timing.time != 0) error(cs, kCodePpqLate);
+    if (v.timing.time != 0) error(cs, kMsgPpqLate);
 
     SongContext &song = *cs.song;
     const int32_t oldDivision = song.division;

@@ -13,13 +13,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeMissingLength = 8;
-constexpr int kCodeNotUnderstood = 11;
-constexpr int kCodeSyntax = 28;
-constexpr int kCodeBadInChord = 35;
-constexpr int kCodeNeedTranspose = 46;
-constexpr int kCodeChannelRange = 65;
-constexpr int kCodeNumberRange = 7;
 constexpr int32_t kMaxNoteLength = 16777215;  // ticks
 
 // What the modifiers of one note add up to.
@@ -55,7 +48,7 @@ int velocity(CompileState &cs, VoiceState &v, Modifiers &m) {
     advance(cs);
     if (cs.ch == '=') {
         advance(cs);
-        if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kCodeSyntax;
+        if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kMsgSyntax;
         m.velocity = cs.number;
         v.flags.velocity = kVelocityGiven;
     } else if (isSign(cs.ch)) {
@@ -71,7 +64,7 @@ int velocity(CompileState &cs, VoiceState &v, Modifiers &m) {
 
 // "#" or "&": an accidental kept in the key table, or with "\" a transposition.
 int accidental(CompileState &cs, VoiceState &v, Modifiers &m) {
-    if (v.numericPitch) return kCodeNotUnderstood;
+    if (v.numericPitch) return kMsgNotUnderstood;
     const int sign = cs.ch == '#' ? 1 : -1;
     v.accidental = static_cast<uint8_t>(v.accidental + sign);
     advance(cs);
@@ -82,7 +75,7 @@ int accidental(CompileState &cs, VoiceState &v, Modifiers &m) {
     advance(cs);
     if (cs.ch == '=') advance(cs);
     if (!isSign(cs.ch)) v.flags.chromaticMode = kModeAbsolute;
-    if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kCodeNeedTranspose;
+    if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kMsgNeedTranspose;
     m.chromatic = sign * cs.number;
     return 0;
 }
@@ -96,7 +89,7 @@ int natural(CompileState &cs, VoiceState &v, Modifiers &m) {
     advance(cs);
     if (cs.ch == '=') advance(cs);
     if (!isSign(cs.ch)) v.flags.diatonicMode = kModeAbsolute;
-    if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kCodeNeedTranspose;
+    if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kMsgNeedTranspose;
     m.diatonic = cs.number;
     return 0;
 }
@@ -108,17 +101,17 @@ int channel(CompileState &cs, VoiceState &v) {
     const bool relative = isSign(cs.ch);
     // Read without a range so that "$17" is reported as a channel, not a number.
     if (!ReadNumber(cs, kMaskInteger, 0, 0, 1)) {
-        if (equals) error(cs, kCodeSyntax);
+        if (equals) error(cs, kMsgSyntax);
         cs.note.channel = static_cast<int8_t>(v.defaultChannel);
         cs.note.silent = 1;
         return 0;
     }
     if (relative) {
-        if (cs.number < -16 || cs.number > 16) error(cs, kCodeNumberRange);
+        if (cs.number < -16 || cs.number > 16) error(cs, kMsgOutOfRange);
         cs.note.channel = static_cast<int8_t>(cs.note.channel + cs.number);
         return 0;
     }
-    if (cs.number < 1 || cs.number > 16) error(cs, kCodeChannelRange);
+    if (cs.number < 1 || cs.number > 16) error(cs, kMsgChannelRange);
     cs.note.channel = static_cast<int8_t>(cs.number - 1);
     v.flags.channelGiven = 1;
     return 0;
@@ -164,7 +157,7 @@ int lengthenOrShorten(CompileState &cs, Modifiers &m, const VoiceState &v) {
     const bool longer = cs.ch == '+';
     if (!longer) advance(cs);
     if (!ReadNumber(cs, kMaskLength, 65535, 0, v.timing.defaultDuration)) {
-        if (longer) return kCodeBadInChord;
+        if (longer) return kMsgBadInChord;
         m.duration /= 2;
     } else {
         m.duration = checkedTicks(cs, int64_t{m.duration} + (longer ? cs.number : -int64_t{cs.number}));
@@ -191,7 +184,7 @@ int durationNumber(CompileState &cs, Modifiers &m, const VoiceState &v) {
             unit = v.timing.defaultDuration;
         }
     }
-    if (!ReadNumber(cs, kMaskLength, kMaxNoteLength, 0, unit)) return kCodeMissingLength;
+    if (!ReadNumber(cs, kMaskLength, kMaxNoteLength, 0, unit)) return kMsgMissingLength;
     m.duration = cs.number;
     m.durationGiven = true;
     return 0;

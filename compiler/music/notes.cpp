@@ -12,7 +12,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNotUnderstood = 11;
 
 void advance(CompileState &cs) { nextChar(cs, kReadNormal); }
 
@@ -41,7 +40,7 @@ int readHalfSteps(CompileState &cs, VoiceState &v) {
     v.numericPitch = 1;
     v.stepKind = kStepHalfTones;
     const int op = readCountAndOperator(cs, false);
-    if (!op) return kCodeNotUnderstood;
+    if (!op) return kMsgNotUnderstood;
     const int32_t n = op == '-' ? -cs.number : cs.number;
     advance(cs);
     v.pitch = v.lastPitch + n;
@@ -55,7 +54,7 @@ int readScaleStep(CompileState &cs, VoiceState &v) {
     v.stepKind = kStepScale;
     v.numericPitch = 1;
     const int op = readCountAndOperator(cs, true);
-    if (!op) return kCodeNotUnderstood;
+    if (!op) return kMsgNotUnderstood;
     int32_t d = op == '-' ? v.lastDiatonic - cs.number
               : op == '+' ? v.lastDiatonic + cs.number : cs.number;
     if (op == '=') v.lastPitchAbsolute = 0;
@@ -80,7 +79,7 @@ int readModeDegree(CompileState &cs, VoiceState &v) {
     v.stepKind = kStepMode;
     v.numericPitch = 1;
     const int op = readCountAndOperator(cs, true);
-    if (!op || v.key.mode.last < 0) return kCodeNotUnderstood;
+    if (!op || v.key.mode.last < 0) return kMsgNotUnderstood;
     int32_t i = op == '-' ? v.lastModeIndex - cs.number
               : op == '+' ? v.lastModeIndex + cs.number : cs.number;
     advance(cs);
@@ -134,7 +133,7 @@ int ReadNoteName(CompileState &cs, VoiceState &v) {
         v.lastLetterChar = static_cast<uint8_t>(cs.ch);
         if (!hookInProgress(cs)) cs.hooks.guard[0] = cs.hooks.guard[1] = 0;
         const int letter = cs.ch;
-        if (!isNoteLetter(letter)) return kCodeNotUnderstood;
+        if (!isNoteLetter(letter)) return kMsgNotUnderstood;
         v.upperCase = letter < 'a' ? 1 : 0;
         v.letterIndex = static_cast<uint8_t>(letter - (v.upperCase ? 'A' : 'a'));
         Comparison c{v.letterPitch, v.octave, previous};

@@ -38,7 +38,7 @@ void timeWord(CompileState &cs) {
         auto *mark = new int32_t(cs.voice->timing.time);
         if (!cs.song->symbols.add(kTimeMark, mark, cs.name)) {
             delete mark;
-            error(cs, kCodeReservedName);
+            error(cs, kMsgReservedName);
         }
     });
 }

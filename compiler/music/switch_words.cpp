@@ -41,7 +41,7 @@ void breakWord(CompileState &cs) {
     readName(cs, kStatementNameMax, false);
     if (std::strcmp(cs.name, "on") == 0) cs.voice->hold.reference = 1;
     else if (std::strcmp(cs.name, "off") == 0) cs.voice->hold.reference = 0;
-    else error(cs, kCodeBreakWord);
+    else error(cs, kMsgBreakWord);
 }
 
 void vekWord(CompileState &cs) { readName(cs, kStatementNameMax, false); }

@@ -17,7 +17,7 @@ namespace {
 constexpr int32_t kMarkerOverhead = 11;  // bytes a marker adds to the work file beyond its text
 
 std::string readRequiredText(CompileState &cs) {
-    if (cs.ch != '[') error(cs, kCodeNeedBrackets);
+    if (cs.ch != '[') error(cs, kMsgNeedBrackets);
     return ReadBracketText(cs);
 }
 

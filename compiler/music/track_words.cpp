@@ -87,7 +87,7 @@ void channelWord(CompileState &cs) {
     const std::vector<Track *> tracks = targetTracks(cs);
     for (Track *t : tracks) {
         const int32_t channel = s.relative() ? t->channel + s.value : s.value - 1;
-        if (channel < 0 || channel > 15) error(cs, kCodeChannelRange);
+        if (channel < 0 || channel > 15) error(cs, kMsgChannelRange);
     }
     for (Track *t : tracks) {
         t->channel = static_cast<uint8_t>(s.relative() ? t->channel + s.value : s.value - 1);
@@ -165,7 +165,7 @@ void velocityWord(CompileState &cs) {
                                        std::numeric_limits<int32_t>::max(),
                                        std::numeric_limits<int32_t>::min(), unit);
     if (cs.ch == '+' || cs.ch == '-' || cs.ch == '=') {
-        if (length.value > kLengthMax || length.value < kLengthMin) error(cs, kCodeOutOfRange);
+        if (length.value > kLengthMax || length.value < kLengthMin) error(cs, kMsgOutOfRange);
         Setting amount;
         amount.sign = static_cast<char>(cs.ch);
         advance(cs);

@@ -20,13 +20,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNoMemory = 3;
-constexpr int kCodeMissingLength = 8;
-constexpr int kCodeSyntax = 28;
-constexpr int kCodeUndefined = 38;
-constexpr int kCodeNotAnElement = 39;
-constexpr int kCodeOpenBracket = 53;
-constexpr int kCodePatchNumber = 54;
 constexpr int32_t kMaxProgram = 127;
 constexpr int32_t kMaxChannel = 15;
 
@@ -45,7 +38,7 @@ int32_t operatorChannel(const VoiceState &v) {
 }
 
 void emitProgram(CompileState &cs, int32_t time, int32_t channel, int32_t program) {
-    if (channel < 0 || channel > kMaxChannel) error(cs, kCodeChannelRange);
+    if (channel < 0 || channel > kMaxChannel) error(cs, kMsgChannelRange);
     Track *track = cs.voice->track;
     if (!track) return;
     Event &e = cs.programTemplate;
@@ -63,7 +56,7 @@ bool readProgram(CompileState &cs) {
 void declarePatch(CompileState &cs) {
     readDeclaredName(cs);
     skipBlanks(cs);
-    if (!readProgram(cs)) error(cs, kCodePatchNumber);
+    if (!readProgram(cs)) error(cs, kMsgPatchNumber);
     cs.song->symbols.addNumber(kPatchSymbol, cs.number, cs.name);
 }
 
@@ -85,7 +78,7 @@ struct Layout {
 
 int32_t readPatternLength(CompileState &cs) {
     const int form = ReadNumber(cs, kMaskLength, 65535, 0, cs.voice->timing.defaultDuration);
-    if (!hasNumber(form)) error(cs, kCodeMissingLength);
+    if (!hasNumber(form)) error(cs, kMsgMissingLength);
     return cs.number;
 }
 
@@ -95,7 +88,7 @@ HashEntry &patternEntry(CompileState &cs) {
     HashTable &symbols = cs.song->symbols;
     symbols.add(kPatternSymbol, nullptr, cs.name);
     HashEntry *e = symbols.find(cs.name);
-    if (!e || e->kind != kPatternSymbol) error(cs, kCodeReservedName);
+    if (!e || e->kind != kPatternSymbol) error(cs, kMsgReservedName);
     return *e;
 }
 
@@ -104,24 +97,24 @@ void patternElement(CompileState &cs, HashEntry &pattern, Layout &l) {
     advance(cs);
     readName(cs, kDeclaredNameMax, false);
     skipBlanks(cs);
-    if (cs.ch == kEndOfInput) error(cs, kCodeCloseBracket);
-    if (cs.ch != ')') error(cs, kCodeSyntax);
+    if (cs.ch == kEndOfInput) error(cs, kMsgCloseBracket);
+    if (cs.ch != ')') error(cs, kMsgSyntax);
     advance(cs);
     if (isLengthStart(cs.ch)) l.last = l.dflt = readPatternLength(cs);
     else l.last = l.dflt;
     HashEntry *element = cs.song->symbols.find(cs.name);
-    if (!element) error(cs, kCodeUndefined);
-    if (element->kind < kNotePattern || element->kind > kChordEffect) error(cs, kCodeNotAnElement);
+    if (!element) error(cs, kMsgUndefined);
+    if (element->kind < kNotePattern || element->kind > kChordEffect) error(cs, kMsgNotAnElement);
     const int64_t end = l.at + l.last;
     l.total = std::max(l.total, end);
-    if (appendNode(pattern, element, saturate(l.at), saturate(end))) error(cs, kCodeNoMemory);
+    if (appendNode(pattern, element, saturate(l.at), saturate(end))) error(cs, kMsgNoMemory);
 }
 
 void strayInPattern(CompileState &cs) {
-    if (cs.ch == kEndOfInput) error(cs, kCodeCloseBracket);
+    if (cs.ch == kEndOfInput) error(cs, kMsgCloseBracket);
     cs.name[0] = static_cast<char>(cs.ch);
     cs.name[1] = '\0';
-    error(cs, kCodeSyntax);
+    error(cs, kMsgSyntax);
 }
 
 // The elements up to "]"; blanks move past the last element, a number
@@ -157,7 +150,7 @@ void declarePattern(CompileState &cs) {
     readDeclaredName(cs);
     HashEntry &pattern = patternEntry(cs);
     skipBlanks(cs);
-    if (cs.ch != '[') error(cs, kCodeOpenBracket);
+    if (cs.ch != '[') error(cs, kMsgOpenBracket);
     advance(cs);
     patternBody(cs, pattern);
 }

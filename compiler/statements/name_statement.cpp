@@ -22,7 +22,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNotUnderstood = 11;
 
 void nextMember(VoiceState &v) {
     if (!v.sectionMode || !v.section || v.section->count == 0) return;
@@ -76,7 +75,7 @@ void declaredName(CompileState &cs, HashEntry &entry) {
     case kPatchSymbol: patchName(cs, entry); return;
     case kModeSymbol: modeName(cs, entry); return;           // name ["+"]
     case kInversionSymbol: degreeChordName(cs, entry); return;  // name ["+"]
-    default: error(cs, kCodeNotUnderstood);
+    default: error(cs, kMsgNotUnderstood);
     }
 }
 

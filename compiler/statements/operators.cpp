@@ -14,7 +14,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeSyntax = 28;
 
 void advance(CompileState &cs) { nextChar(cs, kReadNormal); }
 
@@ -58,7 +57,7 @@ OperatorValue readOperand(CompileState &cs, int mask, int32_t maximum, int32_t m
 
 // "=" with nothing after it is an error for these operators.
 void requireAfterEquals(CompileState &cs, const OperatorValue &r) {
-    if (r.equals && r.mode == kModeReuse) error(cs, kCodeSyntax);
+    if (r.equals && r.mode == kModeReuse) error(cs, kMsgSyntax);
 }
 
 // The number given, or without one the number the operator had before.

@@ -18,9 +18,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNoMemory = 3;
-constexpr int kCodeMissingLength = 8;
-constexpr int kCodeOnOrOff = 40;
 constexpr int32_t kOff = -1;
 
 // In-progress flags, one per element kind 8 to 11.
@@ -33,7 +30,7 @@ int32_t readLength(CompileState &cs) {
     skipBlanks(cs);
     const int form = ReadNumber(cs, kMaskLength, std::numeric_limits<int32_t>::max(), 0,
                                 cs.voice->timing.defaultDuration);
-    if (form == kNoNumber || form == kFormNoSmpte) error(cs, kCodeMissingLength);
+    if (form == kNoNumber || form == kFormNoSmpte) error(cs, kMsgMissingLength);
     return cs.number;
 }
 
@@ -73,7 +70,7 @@ void switchElement(CompileState &cs, HashEntry &element) {
         const int32_t period = readLength(cs);
         if (v.track) failed = attachElement(*v.track, &element, v.timing.time, period, length);
     }
-    if (failed) error(cs, kCodeNoMemory);
+    if (failed) error(cs, kMsgNoMemory);
 }
 
 void switchPattern(CompileState &cs, HashEntry &pattern) {
@@ -81,10 +78,10 @@ void switchPattern(CompileState &cs, HashEntry &pattern) {
     int32_t start = 0;
     if (std::strcmp(cs.name, "on") == 0) start = cs.voice->timing.time;
     else if (std::strcmp(cs.name, "off") == 0) start = kOff;
-    else error(cs, kCodeOnOrOff);
+    else error(cs, kMsgOnOrOff);
     Track *track = cs.voice->track;
     cs.hooks.attachmentsMade = 1;
-    if (track && attachPattern(*track, &pattern, start)) error(cs, kCodeNoMemory);
+    if (track && attachPattern(*track, &pattern, start)) error(cs, kMsgNoMemory);
 }
 
 bool tryNotePattern(CompileState &cs) {

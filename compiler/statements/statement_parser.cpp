@@ -20,18 +20,12 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeSyntax = 28;
-constexpr int kCodeSplitFault = 30;
-constexpr int kCodeUnbalanced = 41;
-constexpr int kCodeUnmatched = 67;
-constexpr int kCodeTooManyEvents = 83;
-constexpr int kCodeNestedTooDeeply = 84;
 
 // A "(" group inside an addressed section goes to the section's current member.
 void splitSection(CompileState &cs, VoiceState &v) {
     if (!v.sectionMode || !v.section || v.opener != '(') return;
     SectionGroup &s = *v.section;
-    if (v.memberIndex < 0 || v.memberIndex >= s.count) error(cs, kCodeSplitFault);
+    if (v.memberIndex < 0 || v.memberIndex >= s.count) error(cs, kMsgSplitFault);
     void *member = s.members[v.memberIndex];
     if (s.kinds[v.memberIndex] == kTrackSymbol) {
         v.track = static_cast<Track *>(member);
@@ -40,13 +34,13 @@ void splitSection(CompileState &cs, VoiceState &v) {
         v.section = static_cast<SectionGroup *>(member);
         v.memberIndex = 0;
     } else {
-        error(cs, kCodeSplitFault);
+        error(cs, kMsgSplitFault);
     }
 }
 
 void nestedGroup(CompileState &cs) {
     VoiceState &parent = *cs.voice;
-    if (++cs.groupDepth > kMaxGroupDepth) error(cs, kCodeNestedTooDeeply);
+    if (++cs.groupDepth > kMaxGroupDepth) error(cs, kMsgNestedTooDeeply);
     auto copy = std::make_unique<VoiceState>(parent);
     copy->opener = static_cast<uint8_t>(cs.ch);
     const MacroSnapshot macros = saveMacros(cs);  // a repeat starts in the same macro context
@@ -66,8 +60,8 @@ void nestedGroup(CompileState &cs) {
 
 // ")" or "]": true when the group ends, false when it is played again.
 bool endOfGroup(CompileState &cs, VoiceState &v) {
-    if (v.opener == 0) error(cs, kCodeUnbalanced);
-    if ((cs.ch == ')') != (v.opener == '(')) error(cs, kCodeUnmatched);
+    if (v.opener == 0) error(cs, kMsgUnbalanced);
+    if ((cs.ch == ')') != (v.opener == '(')) error(cs, kMsgUnmatched);
     // The last cluster of each play ends here, so that a repeat starts after it.
     if (v.timing.pendingNotes > 0) endCluster(cs);
     nextChar(cs, kReadNormal);
@@ -77,7 +71,7 @@ bool endOfGroup(CompileState &cs, VoiceState &v) {
         nextChar(cs, kReadNormal);
         return false;
     }
-    if (--cs.groupDepth < 0) error(cs, kCodeUnbalanced);
+    if (--cs.groupDepth < 0) error(cs, kMsgUnbalanced);
     checkedTicks(cs, int64_t{v.timing.time} + v.timing.step);  // the group's end is a time too
     return true;
 }
@@ -123,7 +117,7 @@ void tilde(CompileState &cs, VoiceState &v) {
 void strayCharacter(CompileState &cs) {
     cs.name[0] = static_cast<char>(cs.ch);
     cs.name[1] = '\0';
-    error(cs, kCodeSyntax);
+    error(cs, kMsgSyntax);
 }
 
 // One character's worth of dispatch; false when the group has ended.
@@ -146,7 +140,7 @@ bool dispatch(CompileState &cs, VoiceState &v) {
     case ')': case ']': return !endOfGroup(cs, v);
     case kEndOfInput:
         if (returnFromInclude(cs)) return true;
-        if (cs.groupDepth != 0) error(cs, kCodeUnbalanced);
+        if (cs.groupDepth != 0) error(cs, kMsgUnbalanced);
         return false;
     default:
         if (isNameStart(c) || c == '\\') {
@@ -177,7 +171,7 @@ uint8_t parseGroup(CompileState &cs, VoiceState &v) {
     try {
         while (dispatch(cs, v)) cs.voice = &v;
     } catch (const EventLimitReached &) {
-        error(cs, kCodeTooManyEvents);  // the innermost group reports it
+        error(cs, kMsgTooManyEvents);  // the innermost group reports it
     }
     return v.opener == 0 ? 1 : result;
 }

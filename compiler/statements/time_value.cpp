@@ -16,8 +16,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeMissingLength = 8;
-constexpr int kCodeSyntax = 28;
 
 struct ValueScale {
     int64_t scale, base;
@@ -46,7 +44,7 @@ void controllerValue(CompileState &cs, VoiceState &v, int32_t length) {
     if (!v.controller) {
         cs.name[0] = static_cast<char>(sign);
         cs.name[1] = '\0';
-        error(cs, kCodeSyntax);
+        error(cs, kMsgSyntax);
     }
     ControllerDefinition &d = *v.controller;
     const ValueScale s = scaleOf(d);
@@ -102,7 +100,7 @@ void timeValue(CompileState &cs) {
     }
     int32_t length = 0;
     if (cs.ch != '+' && cs.ch != '-' && cs.ch != '=') {
-        if (!ReadNumber(cs, kMaskLength, INT_MAX, 0, v.timing.defaultDuration)) error(cs, kCodeMissingLength);
+        if (!ReadNumber(cs, kMaskLength, INT_MAX, 0, v.timing.defaultDuration)) error(cs, kMsgMissingLength);
         length = cs.number;
     }
     if (cs.ch == '=' || cs.ch == '+' || cs.ch == '-') {

@@ -265,7 +265,7 @@ int writeTrackChunk(std::FILE *out, const SongContext &song, Track &track) {
     if (!track.name.empty()) w->length += writeMeta(out, 0, kMetaTrackName, track.name);  // 2.
     const int32_t count = track.count();                                          // 3.
     for (int32_t i = 0; i < count; ++i)
-        if (!writeTrackEvent(*w, *track.at(i))) return kCodeSysexMissing;
+        if (!writeTrackEvent(*w, *track.at(i))) return kMsgSysexMissing;
     writeNoteEnds(*w, INT32_MAX);
     w->flush();
     w->length += writeEndOfTrack(out);                                            // 4.
@@ -300,7 +300,7 @@ void writeHeader(std::FILE *out, const SongContext &song, size_t trackChunks) {
 
 int writeSong(SongContext &song, std::FILE *out) {
     const std::vector<Track *> tracks = tracksInWriteOrder(song);
-    if (!sysexReferencesValid(tracks, song.sysexRecords)) return kCodeSysexMissing;
+    if (!sysexReferencesValid(tracks, song.sysexRecords)) return kMsgSysexMissing;
     writeHeader(out, song, tracks.size());  // 1. "MThd"
     writeConductorTrack(out, song);         // 2. "MTrk": texts, tempo, meter, markers
     for (Track *t : tracks) {               // 3. "MTrk" for every track with events

@@ -17,7 +17,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeTooManyDefinitions = 2;
 constexpr uint8_t kRecordId = 6;
 constexpr size_t kBodyHeader = 5;  // bytes: number, data length, send flag, name length
 // Events send the message where they stand; the work file must not send
@@ -33,7 +32,7 @@ void putLittle(std::string &out, uint32_t value, int bytes) {
 void checkStatus(CompileState &cs, const std::vector<uint8_t> &data, const char *name) {
     if (!data.empty() && (data[0] == 0xF0 || data[0] == 0xF7)) return;
     std::snprintf(cs.name, kNameBytes, "%s", name);
-    raiseError(cs, kCodeBadSysex);
+    raiseError(cs, kMsgBadSysex);
 }
 
 // Reads the byte list at the definition's body and comes back: the read
@@ -99,7 +98,7 @@ std::string encodeSysexRecord(uint8_t number, const char *name, const std::vecto
 
 void StoreSysexDefinition(CompileState &cs, Definition &d, const char *definitionName) {
     SongContext &song = *cs.song;
-    if (song.sysexCount >= kMaxSysexDefinitions) error(cs, kCodeTooManyDefinitions);
+    if (song.sysexCount >= kMaxSysexDefinitions) error(cs, kMsgTooManySysex);
     // A copy: the messages of the byte list are written over cs.name.
     char name[kNameBytes];
     std::snprintf(name, sizeof name, "%s", definitionName);

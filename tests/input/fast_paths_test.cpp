@@ -57,7 +57,7 @@ TEST(FastPaths, EveryBudgetRunsOutWhereTheFullReadingWould) {
         EXPECT_EQ(fast.charactersLeft, full.charactersLeft) << budget;
     }
     EXPECT_EQ(parseWithBudget(source, used, false).code, 0);
-    EXPECT_EQ(parseWithBudget(source, used - 1, false).code, kCodeTooLong);
+    EXPECT_EQ(parseWithBudget(source, used - 1, false).code, kMsgTooLong);
 }
 
 }  // namespace

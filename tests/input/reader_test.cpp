@@ -67,7 +67,7 @@ TEST(Reader, TheCharacterBudgetEndsRunawayInputWithCode79) {
     ReaderFixture f("c d e f g a b c d e f g");
     f.cs().in.charactersLeft = 5;
     const SourceError e = f.expectError([&] { f.readAll(); });
-    EXPECT_EQ(e.code, kCodeTooLong);
+    EXPECT_EQ(e.code, kMsgTooLong);
     EXPECT_NE(std::string(e.message).find("Piece too long"), std::string::npos);
     EXPECT_STREQ(e.fileName, "song.vek");
 }

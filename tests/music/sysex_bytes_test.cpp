@@ -71,11 +71,11 @@ TEST(SysexBytesLimit, AByteBeyondTheLimitIsRefused) {
     EXPECT_EQ(readBytes(fits, 3), test::hexBytes("F0 01 02 "));
     ReaderFixture over("F0 01 02 03]");
     const SourceError e = over.expectError([&] { readBytes(over, 3); });
-    EXPECT_EQ(e.code, kCodeBadSysex);
+    EXPECT_EQ(e.code, kMsgBadSysex);
     EXPECT_EQ(e.position, 12);
     ReaderFixture file("fi big.bin]");
     file.dir().write("big.bin", std::string(4, 'x'));
-    EXPECT_EQ(file.expectError([&] { readBytes(file, 3); }).code, kCodeBadSysex);
+    EXPECT_EQ(file.expectError([&] { readBytes(file, 3); }).code, kMsgBadSysex);
 }
 
 struct ErrorCase {

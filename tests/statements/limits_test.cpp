@@ -18,7 +18,7 @@ TEST(Limits, NestedRepeatsStopAtTheCharacterBudget) {
     ReaderFixture f("((((r)60000)60000)60000)60000");
     f.cs().in.charactersLeft = 200000;
     const SourceError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
-    EXPECT_EQ(e.code, kCodeTooLong);
+    EXPECT_EQ(e.code, kMsgTooLong);
     EXPECT_NE(std::string(e.message).find("Piece too long"), std::string::npos);
 }
 

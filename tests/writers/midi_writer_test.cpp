@@ -272,7 +272,7 @@ TEST(MidiWriterSysex, BadRecordsFailWithCode68AndLeaveNoFile) {
         t->insert(Event{5, 0, kSysexReference, 1, 0, 0});
         int code = -1;
         EXPECT_EQ(writeSong(song, "song.mid", &code), "");
-        EXPECT_EQ(code, kCodeSysexMissing);
+        EXPECT_EQ(code, kMsgSysexMissing);
     }
 }
 

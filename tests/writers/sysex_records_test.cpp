@@ -73,7 +73,7 @@ TEST(SysexRecords, BodyLengthMustFitSixteenBits) {
             EXPECT_EQ(f.song().sysexRecords.substr(0, 8),
                       hexBytes("06 FF FF 00 00 00 F8 FF "));
         } else {
-            EXPECT_EQ(f.expectError([&] { parse(f); }).code, kCodeBadSysex);
+            EXPECT_EQ(f.expectError([&] { parse(f); }).code, kMsgBadSysex);
         }
     }
 }
@@ -101,7 +101,7 @@ TEST(SysexRecords, UnwritableRecordIsNamed) {
         f.song().sysexRecords = records + hexBytes("06 08 00 00 00 01 02 00 00 01 61 F0 F7 ");
         int code = 0;
         EXPECT_EQ(test::writeSong(f.song(), "song.mid", &code), "");
-        EXPECT_EQ(code, kCodeSysexMissing);
+        EXPECT_EQ(code, kMsgSysexMissing);
         EXPECT_EQ(unwritableSysexMessage(f.song()),
                   " The sysex message \"b\" cannot be written: its record is missing or does not "
                   "start with F0 or F7");
