@@ -91,7 +91,7 @@ void readChord(CompileState &cs, VoiceState &v) {
     do {
         error(cs, ReadNoteName(cs, v));
         error(cs, ReadNoteModifiers(cs, v));
-        error(cs, EmitNote(cs));
+        EmitNote(cs);
         if (v.holdMark != v.holdReference || v.sequential || v.advanceOnce) {
             v.time = checkedTicks(cs, int64_t{v.time} + v.step);
             v.advanceOnce = 0;
