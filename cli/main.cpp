@@ -12,13 +12,13 @@
 #include "cli/options.h"
 #include "cli/printable.h"
 #include "cli/source_checks.h"
+#include "vek/shared_names.h"
 #include "vek/vekmain.h"
 
 namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr const char *kSysexFile = "sysex.out";  // the compiler's scratch file
 
 // Everything on stderr goes through here: it may carry source bytes and
 // file names.
@@ -75,11 +75,11 @@ int main(int argc, char **argv) {
         dataIncludeDir(executablePath(argc > 0 ? argv[0] : nullptr), VEK_SOURCE_DATA_DIR).string());
 
     std::error_code ec;
-    const bool sysexExisted = std::filesystem::exists(kSysexFile, ec);
+    const bool sysexExisted = std::filesystem::exists(vek::kSysexFileName, ec);
     const ParseError result = compile(o, listing, includePath);
     // Leave no scratch files behind: an empty sysex.out, or a listing
     // nobody asked for.
-    if (!sysexExisted) removeIfEmpty(kSysexFile);
+    if (!sysexExisted) removeIfEmpty(vek::kSysexFileName);
     if (o.listingPath.empty() && (result.actions & 1) == 0) removeIfEmpty(listing);
 
     if (!result.failed) return 0;

@@ -17,6 +17,7 @@
 #include "input/errors.h"
 #include "input/files_read.h"
 #include "input/native_path.h"
+#include "vek/shared_names.h"
 #include "writers/midi_writer.h"
 #include "writers/sysex_file.h"
 #include "writers/sysex_records.h"
@@ -28,7 +29,6 @@ namespace {
 
 constexpr const char *kVersionMessage = "Vek1.2.dll cannot be used with this program";
 constexpr const char *kUsageMessage = "Usage: vek <filename>";
-constexpr const char *kDefaultSearchTail = ";;include;../include";
 constexpr const char *kSourceExtension = ".vek";
 
 struct FileCloser {
@@ -119,23 +119,23 @@ void failWrite(ParseError &r, const char *name) {
 // file was not written.
 bool writeWork(SongContext &song, FilePtr out, const char *name, ParseError &r) {
     const WorkFileResult result = writeWorkFile(song, out.release());
-    if (result.code == kCodeWriteFailed) failWrite(r, name);
-    if (result.code == kCodeWorkFileLimits) failWithRow(r, kMsgWorkFileTooSmall, "");
-    if (result.code == kCodeWaveUnreadable) {
+    if (result.code == WriteResult::ioError) failWrite(r, name);
+    if (result.code == WriteResult::overLimits) failWithRow(r, kMsgWorkFileTooSmall, "");
+    if (result.code == WriteResult::waveUnreadable) {
         std::snprintf(r.message, sizeof r.message, " Unable to open wave file \"%.180s\"",
                       result.file.c_str());
         r.failed = 1;
         r.hasLocation = 0;
     }
-    return result.code == 0;
+    return result.code == WriteResult::ok;
 }
 
 bool writeFile(SongContext &song, FilePtr out, const char *name, ParseError &r) {
     if (std::strcmp(song.format, "midi") != 0) return writeWork(song, std::move(out), name, r);
-    const int code = writeMidiFile(song, out.release());
-    if (code == kMsgSysexMissing) fail(r, unwritableSysexMessage(song).c_str());
-    if (code == kCodeWriteFailed) failWrite(r, name);
-    return code == 0;
+    const WriteResult result = writeMidiFile(song, out.release());
+    if (result == WriteResult::sysexMissing) fail(r, unwritableSysexMessage(song).c_str());
+    if (result == WriteResult::ioError) failWrite(r, name);
+    return result == WriteResult::ok;
 }
 
 void writeOutput(SongContext &song, FilePtr out, const char *name, ParseError &r) {
@@ -225,9 +225,9 @@ extern "C" VEK_API ParseError Vekmain(int32_t count, const VekmainArgs *args) {
             vek::run(count, *args, result);
         }
     } catch (const vek::FatalError &f) {
-        vek::fail(result, f.message);
+        vek::failWithRow(result, f.code, "");
     } catch (const std::bad_alloc &) {
-        vek::fail(result, "out of memory error");
+        vek::failWithRow(result, vek::kMsgNoMemory, "");
     } catch (...) {
         vek::fail(result, "internal error: the compile stopped unexpectedly");
     }

@@ -7,6 +7,7 @@
 #include "events/emission_support.h"
 #include "events/song_context.h"
 #include "input/errors.h"
+#include "input/lexer.h"
 #include "input/symbol_table.h"
 #include "music/pitch.h"
 #include "music/ticks.h"
@@ -18,8 +19,6 @@ namespace {
 
 constexpr int32_t kMaxChannel = 15;
 constexpr int32_t kBaseOctaves = 5;  // added to a track octave that is not absolute
-
-bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 // Start in ticks: the group's delay and the last cluster's length change
 // move it, and the track's delay unless the group's delay is absolute.
@@ -190,7 +189,7 @@ void storeEvent(CompileState &cs, Track &track, const Event &e) {
 }
 
 // A section sends the note to each of its tracks, from the last to the first.
-int EmitNote(CompileState &cs) {
+void EmitNote(CompileState &cs) {
     VoiceState &v = *cs.voice;
     if (v.sectionMode && v.section) {
         std::vector<Track *> tracks;
@@ -201,7 +200,6 @@ int EmitNote(CompileState &cs) {
     }
     if (v.hold.glide == kGlideToTarget && !v.hold.sequential) cs.note.heldPending = 0;
     cs.note.silent = 0;
-    return 0;
 }
 
 }  // namespace vek

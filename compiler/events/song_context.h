@@ -11,10 +11,9 @@
 #include "entry/limits.h"
 #include "events/track.h"
 #include "input/symbol_table.h"
+#include "vek/shared_names.h"
 
 namespace vek {
-
-constexpr const char *kSysexFileName = "sysex.out";
 
 struct SongContext {
     SongContext();

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "entry/limits.h"
@@ -22,7 +23,8 @@ struct MessageRow {
     int limit;  // the number of a kLimit row
 };
 
-// ORDER MESSAGES: codes ascending; texts exact, blanks included.
+// ORDER MESSAGES: the order of input/message_codes.h; texts exact, blanks
+// included.
 constexpr MessageRow kMessages[] = {
     {kMsgSysexOpenBracket, " Must start sysex definition with '['", kNone, 0},
     {kMsgTooManySysex, " Only %i sysex definitions allowed", kLimit, 64},
@@ -41,6 +43,7 @@ constexpr MessageRow kMessages[] = {
     {kMsgMacrosTooDeep, " Macros can only be nested to level %i\nYou may have a recursive call to a macro,\ni.e. a macro which calls itself.", kLimit, 200},
     {kMsgTooManyClosing, " Too many }", kNone, 0},
     {kMsgTooFewArguments, " Too few parameters in call to \"%s\"", kName, 0},
+    {kMsgNoRate, "", kNone, 0},  // raised without a text
     {kMsgSplitName, " Unrecognized split/track name in split or into declaration ", kNone, 0},
     {kMsgInvalidParameter, " Invalid %s parameter ", kName, 0},
     {kMsgNoTrackOrSection, " No track or section with name \"%s\"", kName, 0},
@@ -86,6 +89,7 @@ constexpr MessageRow kMessages[] = {
     {kMsgMissingGroupOpener, " Missing \"[\" in \"%s\" definition", kName, 0},
     {kMsgChannelRange, " Channel out of range ", kNone, 0},
     {kMsgUnmatched, " \"(\" or \"[\" unmatched", kNone, 0},
+    {kMsgSysexMissing, " The sysex message \"%s\" cannot be written: its record is missing or does not start with F0 or F7", kName, 0},
     {kMsgNeedBrackets, "Strings for text, marker and cue events should be enclosed in brackets-- e.g. text [string] ", kNone, 0},
     {kMsgFrameRate, "SMPTE frames per second should be 24, 25, 30 or 30 drop. ", kNone, 0},
     {kMsgOpenBracketExpected, " '[' expected.", kNone, 0},
@@ -108,6 +112,14 @@ constexpr MessageRow kMessages[] = {
     {kMsgFileName, " Unable to set filename ", kNone, 0},
 };
 
+constexpr bool rowsFollowCodes() {
+    if (std::size(kMessages) != std::size(kMessageCodes)) return false;
+    for (size_t i = 0; i < std::size(kMessages); ++i)
+        if (kMessages[i].code != kMessageCodes[i]) return false;
+    return true;
+}
+static_assert(rowsFollowCodes(), "one row per message code, in the order of message_codes.h");
+
 const MessageRow *findRow(int code) {
     for (const MessageRow &row : kMessages)
         if (row.code == code) return &row;
@@ -118,7 +130,7 @@ const MessageRow *findRow(int code) {
 
 const char *messageFormat(int code) {
     const MessageRow *row = findRow(code);
-    return row ? row->format : nullptr;
+    return row && row->format[0] ? row->format : nullptr;
 }
 
 #if defined(__GNUC__)

@@ -28,7 +28,7 @@ inline void error(CompileState &cs, int code) {
 // without a row give an empty text.
 void formatMessage(char *out, int code, const char *name, const char *word, int ch);
 
-// The raw format text of a code, or null when it has no row.
+// The raw format text of a code, or null when it has no text.
 const char *messageFormat(int code);
 
 }  // namespace vek

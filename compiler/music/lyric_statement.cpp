@@ -61,7 +61,7 @@ void wordLength(CompileState &cs, int32_t wordTime, bool afterWord) {
 
 }  // namespace
 
-int LyricStatement(CompileState &cs) {
+void LyricStatement(CompileState &cs) {
     VoiceState &v = *cs.voice;
     const int32_t savedTime = v.timing.time;
     const int32_t savedStep = v.timing.step;
@@ -72,7 +72,7 @@ int LyricStatement(CompileState &cs) {
     int32_t wordTime = v.timing.time;
     for (int words = 0; words < kMaxLyricWords;) {
         skipBlanks(cs);
-        if (cs.ch == kEndOfInput) return 0;
+        if (cs.ch == kEndOfInput) return;
         if (cs.ch == '"') {
             advance(cs);
             break;
@@ -87,7 +87,6 @@ int LyricStatement(CompileState &cs) {
     }
     v.timing.time = savedTime;
     v.timing.step = savedStep;
-    return 0;
 }
 
 }  // namespace vek

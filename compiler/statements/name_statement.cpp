@@ -91,7 +91,7 @@ void readChord(CompileState &cs, VoiceState &v) {
     do {
         error(cs, ReadNoteName(cs, v));
         error(cs, ReadNoteModifiers(cs, v));
-        error(cs, EmitNote(cs));
+        EmitNote(cs);
         if (!v.hold.notesTogether() || v.hold.sequential || v.hold.advanceOnce) {
             v.timing.time = checkedTicks(cs, int64_t{v.timing.time} + v.timing.step);
             v.hold.advanceOnce = 0;

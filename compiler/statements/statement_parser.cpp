@@ -132,7 +132,7 @@ bool dispatch(CompileState &cs, VoiceState &v) {
         return true;
     case '|': barLine(cs); return true;
     case '~': tilde(cs, v); return true;  // "~~" tempo | "~" number | "~"
-    case '"': error(cs, LyricStatement(cs)); return true;
+    case '"': LyricStatement(cs); return true;
     case '!': case '@': case '*': case '^': case '#': case '$': case '>': case '<':
         prefixOperator(cs, v);
         return true;

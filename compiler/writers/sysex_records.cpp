@@ -12,12 +12,12 @@
 #include "music/macros.h"
 #include "music/sysex_bytes.h"
 #include "writers/sysex_file.h"
+#include "writers/work_file_ids.h"
 
 namespace vek {
 
 namespace {
 
-constexpr uint8_t kRecordId = 6;
 constexpr size_t kBodyHeader = 5;  // bytes: number, data length, send flag, name length
 // Events send the message where they stand; the work file must not send
 // it again on loading.
@@ -85,7 +85,7 @@ int firstUnwritable(SongContext &song) {
 std::string encodeSysexRecord(uint8_t number, const char *name, const std::vector<uint8_t> &data) {
     const size_t nameLength = std::strlen(name);
     std::string out;
-    out += static_cast<char>(kRecordId);
+    out += static_cast<char>(kChunkSysex);
     putLittle(out, static_cast<uint32_t>(data.size() + nameLength + kBodyHeader), 4);
     out += static_cast<char>(number);
     putLittle(out, static_cast<uint32_t>(data.size()), 2);
@@ -114,10 +114,7 @@ std::string unwritableSysexMessage(SongContext &song) {
     const char *name = nameOfRecord(song, static_cast<uint8_t>(number));
     char text[kMessageBytes];
     if (name)
-        std::snprintf(text, sizeof text,
-                      " The sysex message \"%.80s\" cannot be written: its record is missing or "
-                      "does not start with F0 or F7",
-                      name);
+        formatMessage(text, kMsgSysexMissing, name, "", 0);
     else
         std::snprintf(text, sizeof text,
                       " Sysex record %i cannot be written: it is missing or does not start with "

@@ -156,7 +156,7 @@ CaseOutcome compileCase(const std::string &source, const std::string &searchPath
     }
     o.listing = ScratchDir::read("case.vls");
     if (o.failed) return o;
-    if (writeMidiFile(song, std::fopen("case.mid", "wb")) != 0) o.failed = true;
+    if (writeMidiFile(song, std::fopen("case.mid", "wb")) != WriteResult::ok) o.failed = true;
     o.midi = ScratchDir::read("case.mid");
     return o;
 }

@@ -99,9 +99,9 @@ TEST(SysexRecords, UnwritableRecordIsNamed) {
         ReaderFixture f("sysex [a [F0 F7] b [F0 F7]]\nb a");
         parse(f);
         f.song().sysexRecords = records + hexBytes("06 08 00 00 00 01 02 00 00 01 61 F0 F7 ");
-        int code = 0;
-        EXPECT_EQ(test::writeSong(f.song(), "song.mid", &code), "");
-        EXPECT_EQ(code, kMsgSysexMissing);
+        WriteResult result = WriteResult::ok;
+        EXPECT_EQ(test::writeSong(f.song(), "song.mid", &result), "");
+        EXPECT_EQ(result, WriteResult::sysexMissing);
         EXPECT_EQ(unwritableSysexMessage(f.song()),
                   " The sysex message \"b\" cannot be written: its record is missing or does not "
                   "start with F0 or F7");
