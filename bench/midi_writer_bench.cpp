@@ -62,8 +62,8 @@ void BM_WriteMidiFile(benchmark::State &state) {
     fillSong(song, state.range(0));
     long bytes = 0;
     for (auto _ : state) {
-        const int code = vek::writeMidiFile(song, std::fopen("song.mid", "wb"));
-        if (code != 0) state.SkipWithError("writeMidiFile failed");
+        const vek::WriteResult result = vek::writeMidiFile(song, std::fopen("song.mid", "wb"));
+        if (result != vek::WriteResult::ok) state.SkipWithError("writeMidiFile failed");
         bytes = static_cast<long>(std::filesystem::file_size("song.mid"));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -8,13 +8,13 @@
 #include "cli/file_names.h"
 #include "cli/printable.h"
 #include "cli/source_checks.h"
+#include "vek/shared_names.h"
 #include "vek/vekmain.h"
 
 namespace vek::cli {
 
 namespace {
 
-constexpr const char *kSysexFile = "sysex.out";  // the compiler's scratch file
 
 // The fields of a fixed-size record text, which need not end in a NUL.
 template <std::size_t N>
@@ -75,11 +75,11 @@ CompileOutcome compileOne(const Options &o, const std::string &source, const std
 
 SysexScratch::SysexScratch() {
     std::error_code ec;
-    existed_ = std::filesystem::exists(kSysexFile, ec);
+    existed_ = std::filesystem::exists(vek::kSysexFileName, ec);
 }
 
 SysexScratch::~SysexScratch() {
-    if (!existed_) removeIfEmpty(kSysexFile);
+    if (!existed_) removeIfEmpty(vek::kSysexFileName);
 }
 
 }  // namespace vek::cli

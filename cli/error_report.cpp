@@ -5,17 +5,30 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "cli/include_path.h"
+#include "vek/shared_names.h"
 
 namespace vek::cli {
 
 namespace {
 
-// Searched by the compiler after the caller's folders.
-constexpr const char *kDefaultTail[] = {"", "include", "../include"};
+// The folders the compiler searches after the caller's, one by one ("" is
+// the current folder, so empty entries are kept).
+std::vector<std::string> defaultTail() {
+    std::string_view tail = vek::kDefaultSearchTail;
+    tail.remove_prefix(1);  // the ";" after the caller's folders
+    std::vector<std::string> entries;
+    for (std::size_t end; (end = tail.find(';')) != std::string_view::npos; tail.remove_prefix(end + 1))
+        entries.emplace_back(tail.substr(0, end));
+    entries.emplace_back(tail);
+    return entries;
+}
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -156,7 +169,7 @@ std::optional<std::string> findErrorFile(const std::string &name, const std::str
     }
     const std::string file = slashed(name);
     std::vector<std::string> entries = splitSearchPath(includePath);
-    entries.insert(entries.end(), std::begin(kDefaultTail), std::end(kDefaultTail));
+    for (std::string &entry : defaultTail()) entries.push_back(std::move(entry));
     for (const auto &entry : entries) {
         const std::string candidate = entry.empty() ? file : entry + "/" + file;
         switch (probe(candidate)) {

@@ -22,6 +22,7 @@
 
 #include "entry/compile_state.h"
 #include "events/song_context.h"
+#include "input/errors.h"
 #include "input/reader.h"
 #include "music/numbers.h"
 #include "scratch_folder.h"
@@ -126,9 +127,9 @@ void readOne(const Setup &s) {
         if (!startsNumber(first)) check(form == vek::kNoNumber && cs.ch == first && vek::position(cs) == before);
         checkForm(cs, s, form);
         checkConversions(cs, cs.number, s.dropFrame);
-    } catch (const ParseError &e) {
+    } catch (const vek::SourceError &e) {
         check(e.message[sizeof e.message - 1] == '\0' && e.fileName[sizeof e.fileName - 1] == '\0');
-        check(cs.lastError != 0);
+        check(e.code != 0);
     }
 }
 

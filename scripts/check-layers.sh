@@ -14,6 +14,7 @@ events/control_emission.cpp:input/symbol_table.h
 events/glide.cpp:entry/compile_state.h
 events/note_emission.cpp:entry/compile_state.h
 events/note_emission.cpp:input/errors.h
+events/note_emission.cpp:input/lexer.h
 events/note_emission.cpp:input/listing.h
 events/note_emission.cpp:input/symbol_table.h
 events/note_emission.cpp:music/note_marks.h

@@ -15,8 +15,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNoMemory = 3;
-constexpr int kCodeCannotOpen = 75;
 constexpr const char *kSourceExtension = ".vek";
 
 void setMusicalDefaults(CompileState &cs) {
@@ -64,7 +62,7 @@ void startSelection(SongContext &song) {
 void createDefaultTrack(CompileState &cs) {
     SongContext &song = *cs.song;
     Track *track = song.newTrack();
-    if (!track) error(cs, kCodeNoMemory);
+    if (!track) error(cs, kMsgNoMemory);
     song.defaultTrackStorage.reset(track);
     song.defaultTrack = track;
     cs.root.track = track;
@@ -89,7 +87,7 @@ void CompileState::open() {
     listingPending = 1;
     std::FILE *source = openSource(*this);
     in.current = pushStream(*this, source, sourceName);
-    if (!source) error(*this, kCodeCannotOpen);
+    if (!source) error(*this, kMsgCannotOpen);
     song->filesRead.emplace_back(sourceName);
     addInitialMeter(*this);
     startSelection(*song);

@@ -11,6 +11,7 @@
 #include "events/track.h"
 #include "input/symbol_table.h"
 #include "music/macros.h"
+#include "music/pitch_names.h"
 #include "music/voice_state.h"
 #include "statements/attachments.h"
 
@@ -36,6 +37,24 @@ struct NoteDraft {
     int32_t key = 0;       // may leave 0-127 until the emission folds it
     int32_t velocity = 0;  // the raw velocity value
     int32_t duration = 0;  // ticks
+};
+
+// The note between the note reader and the emission, and what the
+// emitters share about it.
+struct NoteBuild {
+    NoteDraft draft;
+    int8_t channel = 0;        // channel offset of the note being built
+    uint8_t silent = 0;        // the next note takes its time but is not stored
+    uint8_t heldPending = 0;   // a note held for a glide waits to be stored
+};
+
+// Pattern and effect hooks: in progress, and the two re-entry guards.
+struct HookState {
+    uint8_t running[4] = {};   // note pattern, chord pattern, note effect, chord effect
+    uint8_t guard[2] = {};     // chord pattern, chord effect
+    uint8_t noteInBody = 0;    // the note being read began inside such a body
+    uint8_t attachmentsMade = 0;  // some pattern or effect has been switched on or off
+    HashEntry *element = nullptr;  // what a call of kind 8-11 starts (found by findActive)
 };
 
 struct CacheSlot {
@@ -105,7 +124,6 @@ struct CompileState {
     uint8_t listingRefused = 0;  // its path is a file of the compile: not written
     uint8_t listOn = 0;
     uint8_t debugOn = 0;
-    int32_t lastError = 0;
 
     InputState in;
     int ch = ' ';              // current character, or kEndOfInput
@@ -124,14 +142,10 @@ struct CompileState {
     VoiceState root;
     VoiceState *voice = &root;
     int32_t groupDepth = 0;
-    int32_t groupEndTimes[2] = {};
     int32_t switchTime = 0;
 
-    char pitchNames[25] = "C C#D D#E F F#G G#A A#B ";
-    Event noteTemplate{0, 0, kNote, 0, 0, 0};
+    const char *pitchNames = kSharpNames;
     Event programTemplate{0, 0, kProgram, 0, 0, 0};
-    Event controllerTemplate{0, 0, kController, 0, 0, 0};
-    Event wheelTemplate{0, 0, kPitchWheel, 0, 0, 0};
     Event systemTemplate{0, 0, kSysexReference, 0, 0, 0};
     ControllerDefinition wheelDefinition;
     ControllerDefinition tempoDefinition;
@@ -139,30 +153,19 @@ struct CompileState {
 
     // The meter in force at the voice's time.
     MeterEntry *meter = nullptr;
-    int32_t beatTicks = 120, beatsPerBar = 4, barTicks = 480, previousBarTicks = 480;
+    int32_t beatTicks = 120, beatsPerBar = 4, barTicks = 480;
     int32_t meterStartBar = 0, meterStartTick = 0, nextMeterTime = kNoNextTime;
 
     int32_t frameRate = 30;    // frames per second for SMPTE times
     uint8_t dropFrame = 0;     // 1: 29.97 drop-frame counting
-    int32_t trackCounter = 1;
-    int32_t currentBar = 0;    // bar index of the voice's time
     int32_t restartBar = 0;    // bar numbers in positions count from here
 
-    // The note being built and the flags the emitters share.
-    NoteDraft draft;
-    int8_t noteChannel = 0;    // channel offset of the note being built
-    uint8_t silentNote = 0;    // the next note takes its time but is not stored
+    NoteBuild note;
+    HookState hooks;
     uint8_t relativePitch = 0;
-    uint8_t heldPending = 0;   // a note held for a glide waits to be stored
     int8_t scale[7] = {0, 2, 4, 5, 7, 9, 11};
 
-    // Pattern and effect hooks: in progress, and the two re-entry guards.
-    uint8_t hookRunning[4] = {};  // note pattern, chord pattern, note effect, chord effect
-    uint8_t hookGuard[2] = {};    // chord pattern, chord effect
-    HashEntry *hookElement = nullptr;  // what a call of kind 8-11 starts (found by findActive)
-    uint8_t noteInHookBody = 0;   // the note being read began inside such a body
     TrackAttachments attachments;  // patterns and effects each track carries
-    uint8_t attachmentsMade = 0;  // some pattern or effect has been switched on or off
 
     // Macro frames, the compile's random numbers and what `seed` remembers.
     MacroStack macros;

@@ -21,6 +21,7 @@
 #include "input/files_read.h"
 #include "music/sysex_records.h"
 #include "platform/native_path.h"
+#include "vek/shared_names.h"
 #include "writers/midi_writer.h"
 #include "writers/sysex_file.h"
 #include "writers/work_file.h"
@@ -31,13 +32,7 @@ namespace {
 
 constexpr const char *kVersionMessage = "Vek1.2.dll cannot be used with this program";
 constexpr const char *kUsageMessage = "Usage: vek <filename>";
-constexpr const char *kDefaultSearchTail = ";;include;../include";
 constexpr const char *kSourceExtension = ".vek";
-constexpr int kCodeSysexFile = 26;
-constexpr int kCodeWorkFileTooSmall = 81;
-constexpr int kCodeUnknownFormat = 82;
-constexpr int kCodeListingIsSource = 90;
-constexpr int kCodeOutputIsSource = 91;
 
 struct FileCloser {
     void operator()(std::FILE *f) const { std::fclose(f); }
@@ -92,7 +87,7 @@ FilePtr openOutput(const char *sourcePath, const char *format, std::string &name
     const bool named = outputName(stem.c_str(), format, buffer.data(), buffer.size());
     if (named) name = buffer.data();
     if (named && sameFile(name, sourceFile(sourcePath))) {
-        failWithRow(r, kCodeOutputIsSource, name.c_str());
+        failWithRow(r, kMsgOutputIsSource, name.c_str());
         return out;
     }
     if (named) out.reset(openNative(name, "wb"));
@@ -127,23 +122,23 @@ void failWrite(ParseError &r, const char *name) {
 // file was not written.
 bool writeWork(SongContext &song, FilePtr out, const char *name, ParseError &r) {
     const WorkFileResult result = writeWorkFile(song, out.release());
-    if (result.code == kCodeWriteFailed) failWrite(r, name);
-    if (result.code == kCodeWorkFileLimits) failWithRow(r, kCodeWorkFileTooSmall, "");
-    if (result.code == kCodeWaveUnreadable) {
+    if (result.code == WriteResult::ioError) failWrite(r, name);
+    if (result.code == WriteResult::overLimits) failWithRow(r, kMsgWorkFileTooSmall, "");
+    if (result.code == WriteResult::waveUnreadable) {
         std::snprintf(r.message, sizeof r.message, " Unable to open wave file \"%.180s\"",
                       result.file.c_str());
         r.failed = 1;
         r.hasLocation = 0;
     }
-    return result.code == 0;
+    return result.code == WriteResult::ok;
 }
 
 bool writeFile(SongContext &song, FilePtr out, const char *name, ParseError &r) {
     if (std::strcmp(song.format, "midi") != 0) return writeWork(song, std::move(out), name, r);
-    const int code = writeMidiFile(song, out.release());
-    if (code == kCodeSysexMissing) fail(r, unwritableSysexMessage(song).c_str());
-    if (code == kCodeWriteFailed) failWrite(r, name);
-    return code == 0;
+    const WriteResult result = writeMidiFile(song, out.release());
+    if (result == WriteResult::sysexMissing) fail(r, unwritableSysexMessage(song).c_str());
+    if (result == WriteResult::ioError) failWrite(r, name);
+    return result == WriteResult::ok;
 }
 
 void writeOutput(SongContext &song, FilePtr out, const char *name, ParseError &r) {
@@ -172,7 +167,7 @@ bool compileSource(SongContext &song, const char *sourcePath, ParseError &r) {
         return false;
     }
     if (cs.listingRefused) {
-        failWithRow(r, kCodeListingIsSource, song.listingPath);
+        failWithRow(r, kMsgListingIsSource, song.listingPath);
         return false;
     }
     return true;
@@ -199,7 +194,7 @@ FilePtr compile(int32_t count, const VekmainArgs &a, SongContext &song, ParseErr
         return nullptr;
     }
     if (!knownFormat(song.format)) {
-        failWithRow(r, kCodeUnknownFormat, song.format);
+        failWithRow(r, kMsgUnknownFormat, song.format);
         return nullptr;
     }
     FilePtr out = openOutput(sourcePath, song.format, song.outputPath, r);
@@ -219,7 +214,7 @@ void run(int32_t count, const VekmainArgs &a, ParseError &r, VekEventMap *map) {
     FilePtr out = compile(count, a, *song, r);
     const bool sysexLeft = leaveSysexFile(*song);
     if (!out) return;
-    if (!sysexLeft) return failWithRow(r, kCodeSysexFile, kSysexFileName);
+    if (!sysexLeft) return failWithRow(r, kMsgSysexFile, kSysexFileName);
     Stretch stretch{};
     if (song->selectionFlag) stretch = extractRange(*song);
     extractSelectedTracks(*song);
@@ -236,9 +231,9 @@ ParseError guardedRun(int32_t count, const VekmainArgs *args, VekEventMap *map) 
             run(count, *args, result, map);
         }
     } catch (const FatalError &f) {
-        fail(result, f.message);
+        failWithRow(result, f.code, "");
     } catch (const std::bad_alloc &) {
-        fail(result, "out of memory error");
+        failWithRow(result, kMsgNoMemory, "");
     } catch (...) {
         fail(result, "internal error: the compile stopped unexpectedly");
     }

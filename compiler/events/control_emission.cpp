@@ -84,19 +84,18 @@ std::vector<Track *> controlTargets(const ControllerDefinition &d, VoiceState &v
 
 }  // namespace
 
-int EmitControl(CompileState &cs, ControllerDefinition &definition, int32_t duration,
-                VoiceState &voice, int32_t value, bool absolute, Track *track, bool sectionFlag) {
+void EmitControl(CompileState &cs, ControllerDefinition &definition, int32_t duration,
+                 VoiceState &voice, int32_t value, bool absolute, Track *track, bool sectionFlag) {
     const std::vector<Track *> targets = controlTargets(definition, voice, track, sectionFlag);
     for (size_t i = targets.size(); i-- > 0;) {
         if (!isTempo(definition) && sharesOutput(targets, i, definition.eventKind)) continue;
-        sendToTarget(cs, definition, duration, voice.eventStart, value, absolute, targets[i]);
+        sendToTarget(cs, definition, duration, voice.timing.eventStart, value, absolute, targets[i]);
     }
-    voice.eventStart = saturateTicks(int64_t{voice.eventStart} + duration);
-    return 1;
+    voice.timing.eventStart = saturateTicks(int64_t{voice.timing.eventStart} + duration);
 }
 
-int EmitControlOnTrack(CompileState &cs, ControllerDefinition &definition, int32_t duration,
-                       int32_t *cursor, int32_t from, int32_t to, Track *track) {
+void EmitControlOnTrack(CompileState &cs, ControllerDefinition &definition, int32_t duration,
+                        int32_t *cursor, int32_t from, int32_t to, Track *track) {
     if (track || isTempo(definition)) {
         aimKeyPressure(definition, track);
         sendSweep(cs, definition, *cursor, duration, limitSweepValue(definition.eventKind, from),
@@ -104,7 +103,6 @@ int EmitControlOnTrack(CompileState &cs, ControllerDefinition &definition, int32
     }
     definition.lastValue = to;
     *cursor = saturateTicks(int64_t{*cursor} + duration);
-    return 1;
 }
 
 }  // namespace vek

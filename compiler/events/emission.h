@@ -11,20 +11,20 @@ struct ControllerDefinition;
 struct VoiceState;
 struct Track;
 
-// Stores cs.draft as a note in each target track (the voice's track, or
-// every track of the addressed section); clears silentNote. Raises 65.
-int EmitNote(CompileState &cs);
+// Stores cs.note.draft as a note in each target track (the voice's track, or
+// every track of the addressed section); clears cs.note.silent. Raises 65.
+void EmitNote(CompileState &cs);
 
 // Sends `definition` as a sweep lasting `duration` ticks from the last value
 // sent on that port, channel, kind and number to `value` (absolute) or to
 // that value plus `value`, for `track` or, with `sectionFlag`, the voice's
-// addressed section. Advances voice.eventStart by `duration`.
-int EmitControl(CompileState &cs, ControllerDefinition &definition, int32_t duration,
-                VoiceState &voice, int32_t value, bool absolute, Track *track, bool sectionFlag);
+// addressed section. Advances voice.timing.eventStart by `duration`.
+void EmitControl(CompileState &cs, ControllerDefinition &definition, int32_t duration,
+                 VoiceState &voice, int32_t value, bool absolute, Track *track, bool sectionFlag);
 
 // The same for one track with explicit end points; advances *cursor.
-int EmitControlOnTrack(CompileState &cs, ControllerDefinition &definition, int32_t duration,
-                       int32_t *cursor, int32_t from, int32_t to, Track *track);
+void EmitControlOnTrack(CompileState &cs, ControllerDefinition &definition, int32_t duration,
+                        int32_t *cursor, int32_t from, int32_t to, Track *track);
 
 // Sends the events of one sweep from template.time to endTime.
 void EmitSweep(CompileState &cs, ControllerDefinition &definition, int32_t endTime,

@@ -1,12 +1,13 @@
 // The failure that is not a source error: a cap or the host's memory ran
-// out. Never crosses the library's entry point, which turns it into a
-// message without a position.
+// out. Never crosses the library's entry point, which turns it into the
+// message of its code, without a position.
 #pragma once
+#include "messages/message_codes.h"
 
 namespace vek {
 
 struct FatalError {
-    const char *message;
+    MessageCode code;
 };
 
 }  // namespace vek

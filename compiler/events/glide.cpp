@@ -32,7 +32,7 @@ void EmitGlide(CompileState &cs, VoiceState &voice, const Event &note, Track *tr
         track->glideSemitones = static_cast<uint8_t>(note.data1 - track->held.data1);
         wheel = glideWheel(d, static_cast<int8_t>(track->glideSemitones));
     }
-    EmitControl(cs, d, voice.glideOffset, voice, wheel, true, track, false);
+    EmitControl(cs, d, voice.hold.glideOffset, voice, wheel, true, track, false);
 }
 
 }  // namespace vek

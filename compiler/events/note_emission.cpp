@@ -9,6 +9,7 @@
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/listing.h"
+#include "input/lexer.h"
 #include "input/symbol_table.h"
 #include "music/pitch.h"
 #include "music/ticks.h"
@@ -17,60 +18,61 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeChannelRange = 65;
 constexpr int32_t kMaxChannel = 15;
 constexpr int32_t kBaseOctaves = 5;  // added to a track octave that is not absolute
-
-bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 // Start in ticks: the group's delay and the last cluster's length change
 // move it, and the track's delay unless the group's delay is absolute.
 int32_t noteTime(const VoiceState &v, const Track &t, int32_t start) {
     int64_t time = start;
-    if (!v.delayAbsolute) {
-        time += int64_t{v.groupDelay} + v.groupShift;
-        if (v.groupDelayMode != kModeAbsolute) time += t.delay;
+    if (!v.flags.delayAbsolute) {
+        const GroupModifier &delay = v.modifier(kOpDelay);
+        time += int64_t{delay.value} + v.groupShift;
+        if (delay.mode != kModeAbsolute) time += t.delay;
     }
     return time < 0 ? 0 : saturateTicks(time);
 }
 
 // Sounding length in ticks. The track's limits judge the length as written,
 // before the group and track offsets; a note held for a glide keeps it.
-int64_t noteLength(const CompileState &cs, const VoiceState &v, const Track &t) {
-    int64_t given = cs.draft.duration;
-    if (v.sequential) return given;
-    const int32_t division = cs.song->division;
+int64_t noteLength(const NoteDraft &d, int32_t division, const VoiceState &v, const Track &t) {
+    int64_t given = d.duration;
+    if (v.hold.sequential) return given;
     if (t.resolution != division && division > 0) given = given * t.resolution / division;
     int64_t length = given;
-    if (!v.durationAbsolute) {
-        length += int64_t{v.groupLength} - v.groupShift - v.groupDelay;
-        if (v.groupLengthMode != kModeAbsolute) length += t.lengthOffset;
+    if (!v.flags.durationAbsolute) {
+        const GroupModifier &lengthChange = v.modifier(kOpLength);
+        length += int64_t{lengthChange.value} - v.groupShift - v.modifier(kOpDelay).value;
+        if (lengthChange.mode != kModeAbsolute) length += t.lengthOffset;
     }
     if (given > t.maxDuration) return t.maxDuration;
     if (given < t.minDuration) return t.minDuration;
     return length;
 }
 
-int32_t octaveShift(const CompileState &cs, const VoiceState &v, const Track &t) {
-    if (v.octaveMode || cs.relativePitch) return 0;
-    int32_t octaves = v.groupOctaveMode ? v.groupOctave : 0;
-    if (v.groupOctaveMode != kModeAbsolute)
+int32_t octaveShift(bool relativePitch, const VoiceState &v, const Track &t) {
+    if (v.flags.octaveMode || relativePitch) return 0;
+    const GroupModifier &group = v.modifier(kOpOctave);
+    int32_t octaves = group.given();
+    if (group.mode != kModeAbsolute)
         octaves += t.octaveAbsolute == 1 ? t.octave : t.octave + kBaseOctaves;
     return 12 * octaves;
 }
 
 int32_t diatonicShift(const VoiceState &v, const Track &t, int32_t key) {
-    if (v.diatonicMode) return key;
-    if (v.groupDiatonicMode) key = TransposeDiatonic(key, v.tonic, v.groupDiatonicShift);
-    if (v.groupDiatonicMode != kModeAbsolute && t.diatonicShift != 0)
-        key = TransposeDiatonic(key, v.tonic, t.diatonicShift);
+    if (v.flags.diatonicMode) return key;
+    const GroupModifier &group = v.modifier(kOpDiatonic);
+    if (group.mode) key = TransposeDiatonic(key, v.key.tonic, group.value);
+    if (group.mode != kModeAbsolute && t.diatonicShift != 0)
+        key = TransposeDiatonic(key, v.key.tonic, t.diatonicShift);
     return key;
 }
 
 int32_t chromaticShift(const VoiceState &v, const Track &t, int32_t key) {
-    if (v.chromaticMode) return key;
-    if (v.groupTransposeMode) key += v.groupTranspose;
-    if (v.groupTransposeMode != kModeAbsolute) key += t.transpose;
+    if (v.flags.chromaticMode) return key;
+    const GroupModifier &group = v.modifier(kOpTranspose);
+    key += group.given();
+    if (group.mode != kModeAbsolute) key += t.transpose;
     return key;
 }
 
@@ -81,31 +83,34 @@ int32_t keyRange(const Track &t, int32_t key) {
     return key;
 }
 
-uint8_t noteKey(const CompileState &cs, const VoiceState &v, const Track &t) {
-    int32_t key = cs.draft.key + octaveShift(cs, v, t);
+uint8_t noteKey(const NoteDraft &d, bool relativePitch, const VoiceState &v, const Track &t) {
+    int32_t key = d.key + octaveShift(relativePitch, v, t);
     key = chromaticShift(v, t, diatonicShift(v, t, key));
     key = keyRange(t, key);
     // While a glide has bent the wheel, later notes sound the bend away.
-    if (!v.glide) key -= static_cast<int8_t>(t.glideSemitones);
+    if (v.hold.glide == kGlideNone) key -= static_cast<int8_t>(t.glideSemitones);
     return static_cast<uint8_t>(foldKey(key));
 }
 
 // Raises 65 before anything of the note reaches this track.
 uint8_t noteChannel(CompileState &cs, const VoiceState &v, const Track &t) {
-    int32_t channel = cs.draft.channel;
-    if (!v.channelGiven) {
-        channel = cs.noteChannel + (v.groupChannelMode ? v.groupChannel : 0);
-        channel += v.groupChannelMode == kModeAbsolute ? -1 : t.channel;
+    int32_t channel = cs.note.draft.channel;
+    if (!v.flags.channelGiven) {
+        const GroupModifier &group = v.modifier(kOpChannel);
+        channel = cs.note.channel + group.given();
+        channel += group.mode == kModeAbsolute ? -1 : t.channel;
     }
-    if (channel < 0 || channel > kMaxChannel) error(cs, kCodeChannelRange);
+    if (channel < 0 || channel > kMaxChannel) error(cs, kMsgChannelRange);
     return static_cast<uint8_t>(channel);
 }
 
 int64_t accent(const VoiceState &v, const Track &t) {
-    int64_t velocity = v.velocityMode >= 2 ? int64_t{v.velocityMode - 1} * t.accentStep : 0;
-    if (v.groupVelocityMode == kModeRelative) velocity += v.groupVelocity;
-    if (v.groupVelocityMode == kModeReuse) velocity += t.accentStep;
-    velocity += v.groupVelocityMode == kModeAbsolute ? v.groupVelocity : t.velocityOffset;
+    int64_t velocity =
+        v.flags.velocity == kVelocityAccented ? int64_t{v.flags.accents} * t.accentStep : 0;
+    const GroupModifier &group = v.modifier(kOpVelocity);
+    if (group.mode == kModeRelative) velocity += group.value;
+    if (group.mode == kModeReuse) velocity += t.accentStep;
+    velocity += group.mode == kModeAbsolute ? group.value : t.velocityOffset;
     return velocity;
 }
 
@@ -121,8 +126,8 @@ int64_t crescendo(const Track &t, int32_t time) {
 // range, so that no accent or ramp can push a note outside that range.
 uint8_t noteVelocity(const VoiceState &v, const Track &t) {
     int64_t velocity = v.lastVelocity;
-    if (v.velocityMode != 1) velocity += accent(v, t);
-    velocity = dataByte(velocity + crescendo(t, v.time));
+    if (v.flags.velocity != kVelocityGiven) velocity += accent(v, t);
+    velocity = dataByte(velocity + crescendo(t, v.timing.time));
     if (t.velocityLow < t.velocityHigh)
         velocity = t.velocityLow + (int64_t{t.velocityHigh} - t.velocityLow) * velocity / kMaxDataByte;
     else
@@ -139,37 +144,40 @@ void storeNote(CompileState &cs, Track &t, const Event &e) {
 // A glide reaches its target note: bend the wheel there and, when the
 // chain ends, store the held note with the length of the whole chain.
 void glideTarget(CompileState &cs, VoiceState &v, Track &t, const Event &e) {
-    v.eventStart = saturateTicks(int64_t{e.time} - v.glideOffset);
+    v.timing.eventStart = saturateTicks(int64_t{e.time} - v.hold.glideOffset);
     EmitGlide(cs, v, e, &t);  // its sweep ends at the note, moving eventStart back there
-    int64_t length = int64_t{t.held.extra} + cs.draft.duration;
+    int64_t length = int64_t{t.held.extra} + cs.note.draft.duration;
     t.held.extra = length > 0 ? static_cast<uint32_t>(saturateTicks(length)) : 0;
-    if (v.sequential || t.held.extra == 0) return;
-    length += int64_t{t.lengthOffset} + v.groupLength - v.groupDelay - v.groupShift;
-    if (cs.heldPending && length > 0) {
+    if (v.hold.sequential || t.held.extra == 0) return;
+    length += int64_t{t.lengthOffset} + v.modifier(kOpLength).value - v.modifier(kOpDelay).value -
+              v.groupShift;
+    if (cs.note.heldPending && length > 0) {
         Event held = t.held;
         held.extra = static_cast<uint32_t>(saturateTicks(length));
         storeNote(cs, t, held);
     }
-    if (v.holdMark == v.holdReference && v.pendingNotes != 0 && !isBlank(cs.ch))
-        v.time = t.held.time;
+    if (v.hold.notesTogether() && v.timing.pendingNotes != 0 && !isBlank(cs.ch))
+        v.timing.time = t.held.time;
     t.held.extra = 0;
 }
 
 void emitToTarget(CompileState &cs, VoiceState &v, Track &t) {
     const uint8_t channel = noteChannel(cs, v, t);
-    const int64_t length = noteLength(cs, v, t);
+    const NoteDraft &d = cs.note.draft;
+    const int64_t length = noteLength(d, cs.song->division, v, t);
     // A length that offsets take below zero does not sound (it would read
     // as an enormous unsigned duration).
     const uint32_t extra = length > 0 ? static_cast<uint32_t>(saturateTicks(length)) : 0;
-    const Event e{noteTime(v, t, cs.draft.start), channel, kNote, noteKey(cs, v, t),
+    const Event e{noteTime(v, t, d.start), channel, kNote, noteKey(d, cs.relativePitch != 0, v, t),
                   noteVelocity(v, t), extra};
-    if (v.sequential == 1 && v.glide == 0) {
+    if (v.hold.sequential == 1 && v.hold.glide == kGlideNone) {
         t.held = e;
-        cs.heldPending = 1;
+        cs.note.heldPending = 1;
     }
-    if (e.extra != 0 && !v.glide && !v.sequential && !cs.silentNote && !v.groupMute)
+    if (e.extra != 0 && v.hold.glide == kGlideNone && !v.hold.sequential && !cs.note.silent &&
+        !v.groupMute)
         storeNote(cs, t, e);
-    if (v.glide == 1) glideTarget(cs, v, t, e);
+    if (v.hold.glide == kGlideToTarget) glideTarget(cs, v, t, e);
     t.lastNote = e;
 }
 
@@ -183,7 +191,7 @@ void storeEvent(CompileState &cs, Track &track, const Event &e) {
 }
 
 // A section sends the note to each of its tracks, from the last to the first.
-int EmitNote(CompileState &cs) {
+void EmitNote(CompileState &cs) {
     VoiceState &v = *cs.voice;
     if (v.sectionMode && v.section) {
         std::vector<Track *> tracks;
@@ -192,9 +200,8 @@ int EmitNote(CompileState &cs) {
     } else if (v.track) {
         emitToTarget(cs, v, *v.track);
     }
-    if (v.glide == 1 && !v.sequential) cs.heldPending = 0;
-    cs.silentNote = 0;
-    return 0;
+    if (v.hold.glide == kGlideToTarget && !v.hold.sequential) cs.note.heldPending = 0;
+    cs.note.silent = 0;
 }
 
 }  // namespace vek

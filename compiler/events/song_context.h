@@ -10,10 +10,9 @@
 
 #include "events/limits.h"
 #include "events/track.h"
+#include "vek/shared_names.h"
 
 namespace vek {
-
-constexpr const char *kSysexFileName = "sysex.out";
 
 struct NoteSourceLog;
 

@@ -21,7 +21,7 @@ constexpr int32_t kBlockElements = 1 << kBlockShift;  // 512 elements a block
 template <typename T>
 class ChunkPool {
 public:
-    ChunkPool() { keep(allocateBlock(true)); }
+    ChunkPool() { keep(allocateBlock()); }
     ChunkPool(const ChunkPool &) = delete;
     ChunkPool &operator=(const ChunkPool &) = delete;
 
@@ -54,21 +54,20 @@ private:
     };
     using Block = std::unique_ptr<T[], FreeBlock>;
 
-    static Block allocateBlock(bool first) {
+    static Block allocateBlock() {
         T *p = static_cast<T *>(std::malloc(sizeof(T) * kBlockElements));
-        if (!p) throw FatalError{first ? "sorry: too many notes for my memory! "
-                                       : "sorry; too many notes for my memory!"};
+        if (!p) throw FatalError{kMsgNoMemory};
         return Block(p);
     }
     void keep(Block block) {
         try {
             blocks_.push_back(std::move(block));
         } catch (const std::bad_alloc &) {
-            throw FatalError{"sorry; too many notes for my memory!"};
+            throw FatalError{kMsgNoMemory};
         }
     }
     void grow() {
-        keep(allocateBlock(false));
+        keep(allocateBlock());
         lastUsed_ = 0;
     }
 
@@ -163,7 +162,7 @@ private:
             if (spill_.empty()) spillMax_ = run_[0].time;
             spill_.insert(spill_.end(), run_, run_ + runFill_);
         } catch (const std::bad_alloc &) {
-            throw FatalError{"sorry; too many notes for my memory!"};
+            throw FatalError{kMsgNoMemory};
         }
         if (spillMax_ < run_[runFill_ - 1].time) spillMax_ = run_[runFill_ - 1].time;
         if (spill_.size() >= kMinSpill && spill_.size() >= static_cast<size_t>(pool_.count() / 2))
@@ -174,7 +173,7 @@ private:
         try {
             sortSpill();
         } catch (const std::bad_alloc &) {
-            throw FatalError{"sorry; too many notes for my memory!"};
+            throw FatalError{kMsgNoMemory};
         }
         mergeFromBack(spill_.data(), static_cast<int32_t>(spill_.size()));
         std::vector<T>().swap(spill_);

@@ -20,7 +20,6 @@ constexpr int64_t kValueLimit = int64_t{1} << 24;
 constexpr int64_t kLongestStep = int64_t{1} << 32;  // ticks; longer than any sweep
 constexpr int32_t kTargetIsSection = 2;             // definition flag bit 1
 constexpr int64_t kRateUnit = 6000;                 // tempo (BPM x 100) times 60 s
-constexpr int kCodeTempoRange = 10;
 constexpr int32_t kSlowestTempo = 1000;   // 10.00 BPM
 constexpr int32_t kFastestTempo = 24000;  // 240.00 BPM
 
@@ -71,7 +70,7 @@ std::vector<Track *> sweepTargets(const ControllerDefinition &d, Track *track, b
 // Every tempo entry counts against the song's event budget like a track
 // event, so a runaway sweep cannot grow the tempo map without bound.
 void sendTempo(CompileState &cs, int32_t time, int32_t tempo) {
-    if (tempo < kSlowestTempo || tempo > kFastestTempo) error(cs, kCodeTempoRange);
+    if (tempo < kSlowestTempo || tempo > kFastestTempo) error(cs, kMsgTempoRange);
     SongContext &song = *cs.song;
     song.budget.charge();
     checkEventTime(cs, time);

@@ -19,7 +19,7 @@ struct EventLimitReached : FatalError {};
 struct EventBudget {
     int64_t remaining;
     void charge() {
-        if (--remaining < 0) throw EventLimitReached{{"too many events for one piece"}};
+        if (--remaining < 0) throw EventLimitReached{{kMsgTooManyEvents}};
     }
 };
 

@@ -3,13 +3,20 @@
 #include <cstddef>
 
 #include "entry/compile_state.h"
+#include "messages/message_codes.h"
+#include "vek/vekmain.h"
 
 namespace vek {
 
 constexpr int kMessageBytes = 240;
-constexpr int kCodeTooLong = 79;  // the source expands beyond the character cap
 
-// Closes the compile's files, fills a ParseError and throws it.
+// What raiseError throws: the host's record, and the message code for the
+// tools and tests that ask which message it was.
+struct SourceError : ParseError {
+    int code = 0;
+};
+
+// Closes the compile's files, fills a SourceError and throws it.
 [[noreturn]] void raiseError(CompileState &cs, int code);
 
 // Code 0 means success and returns, so a check's result can be passed on.
@@ -21,7 +28,7 @@ inline void error(CompileState &cs, int code) {
 // without a row give an empty text.
 void formatMessage(char *out, int code, const char *name, const char *word, int ch);
 
-// The raw format text of a code, or null when it has no row.
+// The raw format text of a code, or null when it has no text.
 const char *messageFormat(int code);
 
 }  // namespace vek

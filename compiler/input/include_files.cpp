@@ -14,9 +14,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNoInclude = 31;
-constexpr int kCodeBracketExpected = 73;
-constexpr int kCodeNoFileLeft = 86;
 
 // Reads one item of an include name: up to a blank, the end of input, or
 // (in a list) "]". Double quotes enclose blanks and are dropped.
@@ -26,7 +23,7 @@ std::string readItem(CompileState &cs, bool inList) {
     for (;;) {
         const int c = cs.ch;
         if (c == kEndOfInput) {
-            if (inList || quoted) error(cs, kCodeBracketExpected);
+            if (inList || quoted) error(cs, kMsgCloseBracket);
             break;
         }
         if (!quoted && (isBlank(c) || (inList && c == ']'))) break;
@@ -42,7 +39,7 @@ std::string readItem(CompileState &cs, bool inList) {
 std::string readIncludeName(CompileState &cs) {
     if (cs.ch != '[') {
         std::string item = readItem(cs, false);
-        if (item.empty()) error(cs, kCodeBracketExpected);
+        if (item.empty()) error(cs, kMsgCloseBracket);
         return item;
     }
     nextChar(cs, kReadRaw);
@@ -50,7 +47,7 @@ std::string readIncludeName(CompileState &cs) {
     for (;;) {
         while (isBlank(cs.ch)) nextChar(cs, kReadRaw);
         if (cs.ch == ']') return item;
-        if (cs.ch == kEndOfInput) error(cs, kCodeBracketExpected);
+        if (cs.ch == kEndOfInput) error(cs, kMsgCloseBracket);
         item = readItem(cs, true);
     }
 }
@@ -95,7 +92,7 @@ void include(CompileState &cs) {
         cs.messageName = item;
         const bool noneLeft = why == std::errc::too_many_files_open ||
                               why == std::errc::too_many_files_open_in_system;
-        error(cs, noneLeft ? kCodeNoFileLeft : kCodeNoInclude);
+        error(cs, noneLeft ? kMsgNoFileLeft : kMsgNoInclude);
     }
     cs.song->filesRead.push_back(found);
     InputState &in = cs.in;

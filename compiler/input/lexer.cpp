@@ -6,7 +6,6 @@
 namespace vek {
 
 namespace {
-constexpr int kCodeNameTooLong = 9;
 }
 
 bool isNameDelimiter(int c) {
@@ -46,7 +45,7 @@ int readName(CompileState &cs, int maxLen, bool noEcho) {
         }
     }
     cs.name[length] = '\0';
-    if (overflow || length > maxLen) error(cs, kCodeNameTooLong);
+    if (overflow || length > maxLen) error(cs, kMsgNameTooLong);
     if (cs.listOn && !noEcho) listWord(cs, cs.name);
     return isNameStart(static_cast<unsigned char>(cs.name[0])) ? 0 : cs.ch;
 }

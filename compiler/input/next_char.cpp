@@ -28,7 +28,7 @@ void trackSelection(CompileState &cs, int mode) {
     SongContext &s = *cs.song;
     if ((!s.selectionFlag && !s.extractMode) || !cs.in.returns.empty()) return;
     const int32_t p = position(cs);
-    const int32_t now = cs.voice->time;
+    const int32_t now = cs.voice->timing.time;
     if (s.selectionState == 0) {
         if (p != s.selectionStart) return;
         s.selectionState = 1;
@@ -48,7 +48,7 @@ int deliver(CompileState &cs, int mode) {
     if (cs.listOn && mode == kReadNormal) echoChar(cs, cs.ch);
     trackSelection(cs, mode);
     const int c = nextRaw(cs);
-    if (c != kEndOfInput && --cs.in.charactersLeft < 0) error(cs, kCodeTooLong);
+    if (c != kEndOfInput && --cs.in.charactersLeft < 0) error(cs, kMsgTooLong);
     cs.ch = c;
     if (cs.debugOn && c != kEndOfInput) listPrintf(cs, "%c", c);
     return c;

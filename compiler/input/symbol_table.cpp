@@ -16,8 +16,6 @@ namespace vek {
 
 namespace {
 
-constexpr const char *kOutOfMemory = "out of memory error";
-
 bool isMacroOrPick(uint8_t kind) { return kind == kMacroSymbol || kind == kPickSymbol; }
 
 
@@ -114,7 +112,7 @@ void HashTable::growIndex() {
     try {
         std::vector<HashEntry *>(index_.size() * 2, nullptr).swap(index_);
     } catch (const std::bad_alloc &) {
-        throw FatalError{kOutOfMemory};
+        throw FatalError{kMsgNoMemory};
     }
     for (HashEntry *head : buckets_)
         for (HashEntry *e = head; e; e = e->next) index(e);
@@ -147,7 +145,7 @@ const char *HashTable::insert(uint8_t kind, SymbolValue value, const char *name)
     }
     const char *pooled = poolName(name);
     HashEntry *e = new (std::nothrow) HashEntry{hash_, kind, pooled, value, buckets_[bucket_]};
-    if (!e) throw FatalError{kOutOfMemory};
+    if (!e) throw FatalError{kMsgNoMemory};
     if (e->next) e->next->previous = e;
     buckets_[bucket_] = e;
     e->key = key_;
@@ -159,7 +157,7 @@ const char *HashTable::insert(uint8_t kind, SymbolValue value, const char *name)
 
 void HashTable::newPoolBlock(size_t capacity) {
     void *raw = std::malloc(sizeof(PoolBlock) + capacity);
-    if (!raw) throw FatalError{kOutOfMemory};
+    if (!raw) throw FatalError{kMsgNoMemory};
     pool_ = new (raw) PoolBlock{pool_, capacity};
     poolUsed_ = 0;
 }

@@ -94,8 +94,6 @@ public:
     static int collectTracks(SectionGroup &group, std::vector<Track *> &out);
 
     int32_t count() const { return count_; }
-    uint32_t lastHash() const { return hash_; }
-    uint8_t lastBucket() const { return bucket_; }
 
 private:
     // A block header; its `capacity` bytes of names follow it in memory.

@@ -13,7 +13,7 @@ std::string ReadBracketText(CompileState &cs) {
     int depth = 0;
     for (;;) {
         const int c = nextChar(cs, kReadRaw);
-        if (c == kEndOfInput) error(cs, kCodeCloseBracket);
+        if (c == kEndOfInput) error(cs, kMsgCloseBracket);
         if (c == ']' && depth-- == 0) break;
         if (c == '[') ++depth;
         text += static_cast<char>(c);

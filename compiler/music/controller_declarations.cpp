@@ -42,7 +42,7 @@ void declareController(CompileState &cs, int index) {
     setKind(*d, index);
     if (!cs.symbols.add(kControllerSymbol, d, cs.name)) {
         delete d;
-        error(cs, kCodeReservedName);
+        error(cs, kMsgReservedName);
     }
     if (index == kwControl) readControllerNumber(cs, *d);
     VoiceState &v = *cs.voice;

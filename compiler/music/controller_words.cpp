@@ -26,7 +26,7 @@ int32_t scaleOf(const ControllerDefinition &d) { return d.eventKind == kTempoEve
 // An integer within [minimum, maximum]; missing raises 21.
 int32_t readBounded(CompileState &cs, int index, int32_t minimum, int32_t maximum) {
     if (!hasNumber(ReadNumber(cs, kMaskInteger, 0, 0, 1))) invalidParameter(cs, index);
-    if (cs.number < minimum || cs.number > maximum) error(cs, kCodeOutOfRange);
+    if (cs.number < minimum || cs.number > maximum) error(cs, kMsgOutOfRange);
     return cs.number;
 }
 
@@ -51,7 +51,7 @@ void intoWord(CompileState &cs) {
     readUsedName(cs);
     HashEntry *e = cs.symbols.find(cs.name);
     if (!e || (e->kind != kTrackSymbol && e->kind != kSectionSymbol))
-        error(cs, kCodeNoTrackOrSection);
+        error(cs, kMsgNoTrackOrSection);
     d.target = e->value.object;
     if (e->kind == kSectionSymbol) d.flags |= 2;
     else d.flags &= ~2;
@@ -82,7 +82,7 @@ void rangeWord(CompileState &cs) {
 // A missing rate raises 18, which has no message text.
 void rateWord(CompileState &cs) {
     ControllerDefinition &d = controllerFor(cs, kwRate);
-    if (!hasNumber(ReadNumber(cs, kMaskInteger, kMaxRate, 1, 1))) error(cs, kCodeNoRate);
+    if (!hasNumber(ReadNumber(cs, kMaskInteger, kMaxRate, 1, 1))) error(cs, kMsgNoRate);
     d.rate = static_cast<uint8_t>(cs.number);
 }
 
@@ -91,7 +91,7 @@ void rateWord(CompileState &cs) {
 void tempoWord(CompileState &cs) {
     VoiceState &v = *cs.voice;
     v.controller = &cs.tempoDefinition;
-    v.eventStart = v.time - v.step;
+    v.timing.eventStart = v.timing.time - v.timing.step;
 }
 
 }  // namespace vek

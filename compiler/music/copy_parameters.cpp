@@ -63,16 +63,16 @@ int lookUp(const WordPair *words, int count, const char *name) {
 }
 
 int readWord(CompileState &cs, const WordPair *words, int count) {
-    if (readName(cs, kDeclaredNameMax, false) != 0) error(cs, kCodeCopySyntax);
+    if (readName(cs, kDeclaredNameMax, false) != 0) error(cs, kMsgSequenceSyntax);
     const int index = lookUp(words, count, cs.name);
-    if (index < 0) error(cs, kCodeCopySyntax);
+    if (index < 0) error(cs, kMsgSequenceSyntax);
     return index;
 }
 
 // The message names the slot whose value or definition is missing.
 [[noreturn]] void missing(CompileState &cs, int slot) {
     std::snprintf(cs.name, kNameBytes, "%s", kSlotNames[slot].longName);
-    raiseError(cs, kCodeCopyMissing);
+    raiseError(cs, kMsgMissingInDeclaration);
 }
 
 void readFixed(CompileState &cs, CopySlot &slot, int index) {
@@ -89,9 +89,9 @@ std::vector<int32_t> readStepList(CompileState &cs) {
     for (;;) {
         skipBlanks(cs);
         if (cs.ch == ')') break;
-        if (numbers.size() == kMaxCopySteps) error(cs, kCodeCopySyntax);
+        if (numbers.size() == kMaxCopySteps) error(cs, kMsgSequenceSyntax);
         if (ReadNumber(cs, kMaskInteger, kMaxStepNumber, -kMaxStepNumber, 1) == kNoNumber)
-            error(cs, kCodeCopySyntax);
+            error(cs, kMsgSequenceSyntax);
         numbers.push_back(cs.number);
     }
     advance(cs);

@@ -5,22 +5,11 @@
 #include <vector>
 
 #include "events/track.h"
+#include "messages/message_codes.h"
 
 namespace vek {
 
 struct CompileState;
-
-// Message codes of the copy statement.
-enum CopyCode : int {
-    kCodeCopyTooDeep = 3,      // nested definitions beyond kMaxCopyDepth
-    kCodeCopyLength = 8,       // a window operator without its length
-    kCodeCopySource = 22,      // the source is no track or section
-    kCodeCopySyntax = 34,      // unknown slot or mode name, bad step list
-    kCodeCopyStep = 47,        // a stepped window that does not fit the source
-    kCodeCopyMissing = 52,     // a fixed value or a nested definition missing
-    kCodeCopyNoDriver = 59,    // a timed or sequenced slot with an empty definition
-    kCodeCopyNoEvents = 76,    // a driving definition without events
-};
 
 // ORDER COPY SLOTS: the slot names and fixed ranges in copy_parameters.cpp.
 enum CopySlotIndex : int {

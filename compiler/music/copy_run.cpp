@@ -71,7 +71,7 @@ Event fixedValues(const CompileState &cs, const CopyRequest &rq) {
     Event e{rq.windowStart, 0, kNote, 0, 0, 0};
     e.data1 = static_cast<uint8_t>(fixedOr(kSlotPitch, kMiddleC));
     e.data2 = dataByte(fixedOr(kSlotVelocity, kPlainVelocity));
-    e.extra = static_cast<uint32_t>(fixedOr(kSlotDuration, cs.voice->defaultDuration));
+    e.extra = static_cast<uint32_t>(fixedOr(kSlotDuration, cs.voice->timing.defaultDuration));
     e.channel = static_cast<uint8_t>(fixedOr(kSlotChannel, 1) - 1);
     return e;
 }
@@ -83,10 +83,10 @@ void prepareDrivers(CopyRun &run) {
     for (int s = kSlotSeed + 1; s < kCopySlots; ++s) {
         const CopySlot &slot = run.request.slots[s];
         if (!driven(slot.mode)) continue;
-        if (!slot.driver) error(run.cs, kCodeCopyNoDriver);
+        if (!slot.driver) error(run.cs, kMsgArgumentCounts);
         Stream &st = run.streams[s];
         st.events = eventsIn(*slot.driver, from, std::numeric_limits<int64_t>::max(), false);
-        if (st.events.empty()) error(run.cs, kCodeCopyNoEvents);
+        if (st.events.empty()) error(run.cs, kMsgNoEventsToCopy);
         st.span = int64_t{slot.driver->trackEnd} - from;
     }
 }
@@ -98,7 +98,7 @@ void prepareSeed(CopyRun &run, Track &source) {
     const CopySlot &seed = run.request.slots[kSlotSeed];
     Track &events = seed.driver ? *seed.driver : source;
     const int32_t from = run.request.windowStart;
-    if (seed.mode != kCopyFixed && !copiesFrom(events, from)) error(run.cs, kCodeCopyNoEvents);
+    if (seed.mode != kCopyFixed && !copiesFrom(events, from)) error(run.cs, kMsgNoEventsToCopy);
     run.streams[kSlotSeed].events = eventsIn(events, from, run.request.windowEnd, true);
 }
 
@@ -123,7 +123,7 @@ int32_t shiftOf(const CopyRun &run, int s) {
 int32_t copiedKey(const CopyRun &run, const Event &source) {
     int32_t key = slotEvent(run, kSlotPitch, source).data1;
     if (const int32_t steps = shiftOf(run, kSlotDiatonic))
-        key = TransposeDiatonic(key, run.cs.voice->tonic, steps);
+        key = TransposeDiatonic(key, run.cs.voice->key.tonic, steps);
     return foldKey(key + shiftOf(run, kSlotChromatic));
 }
 

@@ -25,8 +25,8 @@ void readSource(CompileState &cs, CopyRequest &request) {
     else if (e && e->kind == kSectionSymbol)
         HashTable::collectTracks(*static_cast<SectionGroup *>(e->value.object), request.sources);
     else
-        error(cs, kCodeCopySource);
-    if (request.sources.size() > kMaxCopySources) error(cs, kCodeCopySyntax);
+        error(cs, kMsgNoTrackOrSection);
+    if (request.sources.size() > kMaxCopySources) error(cs, kMsgSequenceSyntax);
 }
 
 // Right after the "]", as after a repeated group.
@@ -40,7 +40,7 @@ void readRepetitions(CompileState &cs, CopyRequest &request) {
 
 int32_t copyStatement(CompileState &cs, const std::vector<Track *> &targets, int32_t start,
                       int depth) {
-    if (depth > kMaxCopyDepth) error(cs, kCodeCopyTooDeep);
+    if (depth > kMaxCopyDepth) error(cs, kMsgNoMemory);
     CopyRequest request;
     readSource(cs, request);
     readCopyWindow(cs, request);
@@ -54,8 +54,8 @@ void CopyWord(CompileState &cs) {
     VoiceState &v = *cs.voice;
     const std::vector<Track *> targets = targetTracks(cs);
     advance(cs);
-    v.time = v.eventStart = copyStatement(cs, targets, v.time, 1);
-    v.step = 0;
+    v.timing.time = v.timing.eventStart = copyStatement(cs, targets, v.timing.time, 1);
+    v.timing.step = 0;
     refreshMeter(cs);
 }
 

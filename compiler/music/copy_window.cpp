@@ -36,8 +36,8 @@ void readSteppedWindow(CompileState &cs, CopyRequest &request, int32_t origin) {
     const int op = cs.ch;
     advance(cs);
     skipBlanks(cs);
-    if (!hasNumber(ReadNumber(cs, kMaskLength, kMaxStepLength, 0, cs.voice->defaultDuration)))
-        error(cs, kCodeCopyLength);
+    if (!hasNumber(ReadNumber(cs, kMaskLength, kMaxStepLength, 0, cs.voice->timing.defaultDuration)))
+        error(cs, kMsgMissingLength);
     const int32_t length = cs.number;
     // A section keeps its cursor on its first track.
     request.windowStart = request.sources.empty()
@@ -59,18 +59,18 @@ WindowStep StepWindow(int32_t &cursor, int32_t origin, int32_t end, int32_t amou
     int64_t next = cursor;
     switch (op) {
     case kStepForward:
-        if (amount > span) return {cursor, kCodeCopyStep};
+        if (amount > span) return {cursor, kMsgStepTooLong};
         next += amount;
         if (next >= end) next = origin;
         break;
     case kStepBack:
         next -= amount;
         if (next < origin) next = int64_t{end} - amount;
-        if (next < origin) return {cursor, kCodeCopyStep};
+        if (next < origin) return {cursor, kMsgStepTooLong};
         break;
     case kStepRandom:
         // Windows that fit the source a whole number of times, one at random.
-        if (amount <= 0 || span / amount <= 0) return {cursor, kCodeCopyStep};
+        if (amount <= 0 || span / amount <= 0) return {cursor, kMsgStepTooLong};
         next = origin + (random % (span / amount)) * amount;
         break;
     default:

@@ -45,11 +45,11 @@ BodyForm bodyForm(int keyword) {
 // an argument, or enters one, so the bracket may lie in other text.
 void findOpening(CompileState &cs, const BodyForm &form, const char *name) {
     while (cs.ch != form.open) {
-        if (cs.ch == kEndOfInput) raiseNaming(cs, kCodeBracketsInDefinition, name);
+        if (cs.ch == kEndOfInput) raiseNaming(cs, kMsgDefinitionParentheses, name);
         if (!isBlank(cs.ch)) {
             std::memcpy(cs.name, name, kNameBytes);
             cs.ch = form.open;  // the message shows the bracket expected
-            raiseError(cs, kCodeMissingOpener);
+            raiseError(cs, kMsgMissingInDeclaration);
         }
         const int c = nextChar(cs, kReadRaw);
         if (c == '}' || c == '?') {
@@ -69,24 +69,24 @@ void scanBody(CompileState &cs, const BodyForm &form, Definition &d, const char 
             d.parameterCount = std::max(d.parameterCount, k);
             if (k >= 0) continue;
         }
-        if (c == kEndOfInput) raiseNaming(cs, kCodeBracketsInDefinition, name);
+        if (c == kEndOfInput) raiseNaming(cs, kMsgDefinitionParentheses, name);
         if (c == form.open) ++level;
         else if (c == form.close && --level == 0) return;
     }
 }
 
 void defineOne(CompileState &cs, const BodyForm &form) {
-    if (readName(cs, kDeclaredNameMax, false) != 0) error(cs, kCodeNameStart);
+    if (readName(cs, kDeclaredNameMax, false) != 0) error(cs, kMsgNameStart);
     char name[kNameBytes];
     std::memcpy(name, cs.name, kNameBytes);
     findOpening(cs, form, name);
     Definition *d = new (std::nothrow) Definition;
-    if (!d) error(cs, kCodeMacroNoMemory);
+    if (!d) error(cs, kMsgNoMemory);
     d->stream = cs.in.current;
     d->bodyPosition = position(cs);
     if (!cs.symbols.add(form.kind, d, name)) {
         delete d;
-        raiseNaming(cs, kCodeNameTaken, name);
+        raiseNaming(cs, kMsgReservedName, name);
     }
     scanBody(cs, form, *d, name);
 }
@@ -102,7 +102,7 @@ void DefineStatement(CompileState &cs, int keyword) {
         nextChar(cs, kReadNormal);  // past the closing bracket
         skipBlanks(cs);
         if (cs.ch == ']') {
-            if (!group) error(cs, kCodeMissingGroupOpener);
+            if (!group) error(cs, kMsgMissingGroupOpener);
             nextChar(cs, kReadNormal);
             return;
         }

@@ -17,9 +17,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeInvalidKey = 14;
-constexpr int kCodeBadMode = 56;
-constexpr int kCodeCascade = 57;
 constexpr int32_t kMaxMultiplier = 10;   // octaves per wrap of a mode
 constexpr int32_t kMaxDegree = 127;
 
@@ -41,8 +38,6 @@ constexpr KeyRow kKeys[] = {
 };
 constexpr Letter kSharpOrder[] = {kF, kC, kG, kD, kA, kE};
 constexpr Letter kFlatOrder[] = {kB, kE, kA, kD};
-constexpr char kSharpNames[] = "C C#D D#E F F#G G#A A#B ";
-constexpr char kFlatNames[] = "C D&D E&E F G&G A&A B&B ";
 
 const KeyRow *findKey(int letter) {
     for (const KeyRow &k : kKeys)
@@ -53,10 +48,10 @@ const KeyRow *findKey(int letter) {
 // "#" or "&" after the letter moves every letter by a semitone. The letters
 // keep their octave: B# is 12 and Cb is -1, as the accidentals of notes are.
 void shiftWholeKey(CompileState &cs, VoiceState &v, int8_t &sharps, int direction) {
-    if (sharps * direction > 0) error(cs, kCodeInvalidKey);
+    if (sharps * direction > 0) error(cs, kMsgInvalidKey);
     sharps = static_cast<int8_t>(sharps + 7 * direction);
-    for (int8_t &pitch : v.keyTable) pitch = static_cast<int8_t>(pitch + direction);
-    v.tonic = static_cast<uint8_t>((v.tonic + 12 + direction) % 12);
+    for (int8_t &pitch : v.key.table) pitch = static_cast<int8_t>(pitch + direction);
+    v.key.tonic = static_cast<uint8_t>((v.key.tonic + 12 + direction) % 12);
     advance(cs);
 }
 
@@ -64,7 +59,7 @@ void shiftWholeKey(CompileState &cs, VoiceState &v, int8_t &sharps, int directio
 // time, in a meter entry that copies the meter in force.
 void markKey(CompileState &cs, int8_t sharps) {
     int32_t start = 0;
-    const int32_t bar = barIndexAt(cs, cs.voice->time, &start);
+    const int32_t bar = barIndexAt(cs, cs.voice->timing.time, &start);
     MeterMap &map = cs.song->meterMap;
     const MeterEntry *inForce = map.meterAt(start);
     MeterEntry e = inForce ? *inForce : MeterEntry{0, 1, 4, 2, 0, 120, 480};
@@ -76,34 +71,6 @@ void markKey(CompileState &cs, int8_t sharps) {
 }
 
 // ---- Mode and chord bodies, read again from their definitions ----
-
-struct ModeTable {
-    int8_t entries[kMaxModeEntries] = {};
-    int8_t step = 1;    // octaves added per wrap
-    int32_t last = -1;  // index of the last entry
-};
-
-ModeTable currentTable(const VoiceState &v) {
-    ModeTable t;
-    std::memcpy(t.entries, v.modeTable, sizeof t.entries);
-    t.step = v.modeStep;
-    t.last = v.modeLast;
-    return t;
-}
-
-ModeTable baseTable(const VoiceState &v) {
-    ModeTable t;
-    std::memcpy(t.entries, v.baseModeTable, sizeof t.entries);
-    t.step = v.baseModeStep;
-    t.last = v.baseModeLast;
-    return t;
-}
-
-void setCurrent(VoiceState &v, const ModeTable &t) {
-    std::memcpy(v.modeTable, t.entries, sizeof t.entries);
-    v.modeStep = t.step;
-    v.modeLast = t.last;
-}
 
 // Where the reader stood before a body was read again.
 struct ReadPosition {
@@ -153,15 +120,15 @@ int readStep(CompileState &cs, int8_t &step) {
     rawAdvance(cs);
     int32_t octaves = 1;
     if (isDigit(cs.ch) && (!readInteger(cs, octaves) || octaves > kMaxMultiplier))
-        return kCodeOutOfRange;
+        return kMsgOutOfRange;
     step = static_cast<int8_t>(c == '#' ? octaves : c == '&' ? -octaves : 0);
     skipRawBlanks(cs);
     return 0;
 }
 
 int storeEntry(ModeTable &t, int32_t pitch) {
-    if (t.last + 1 >= kMaxModeEntries) return kCodeBadMode;
-    if (pitch < -128 || pitch > 127) return kCodeOutOfRange;
+    if (t.last + 1 >= kMaxModeEntries) return kMsgBadMode;
+    if (pitch < -128 || pitch > 127) return kMsgOutOfRange;
     t.entries[++t.last] = static_cast<int8_t>(pitch);
     return 0;
 }
@@ -175,11 +142,11 @@ int entryOctave(CompileState &cs, int32_t &pitch, bool upper) {
     const bool signOrDigit = isDigit(cs.ch) || cs.ch == '+' || cs.ch == '-';
     int32_t n = 0;
     if (!signOrDigit || !readInteger(cs, n)) {
-        if (absolute || signOrDigit) return kCodeBadMode;
+        if (absolute || signOrDigit) return kMsgBadMode;
         pitch += upper ? 12 : -12;
         return 0;
     }
-    if (n < -10 || n > 11) return kCodeOutOfRange;
+    if (n < -10 || n > 11) return kMsgOutOfRange;
     pitch += 12 * n - (absolute ? 60 : 0);
     return 0;
 }
@@ -189,8 +156,8 @@ int entryOctave(CompileState &cs, int32_t &pitch, bool upper) {
 int readModeEntry(CompileState &cs, const VoiceState &v, ModeTable &t) {
     const int c = cs.ch;
     const bool upper = c >= 'A' && c <= 'G';
-    if (!upper && !(c >= 'a' && c <= 'g')) return kCodeBadMode;
-    int32_t pitch = v.naturalTable[c - (upper ? 'A' : 'a')] - (upper ? 0 : 12);
+    if (!upper && !(c >= 'a' && c <= 'g')) return kMsgBadMode;
+    int32_t pitch = v.key.natural[c - (upper ? 'A' : 'a')] - (upper ? 0 : 12);
     rawAdvance(cs);
     for (;;) {
         if (cs.ch == '#' || cs.ch == '&') {
@@ -211,7 +178,7 @@ int readModeBody(CompileState &cs, const VoiceState &v, ModeTable &t) {
         if (const int code = readModeEntry(cs, v, t)) return code;
         skipRawBlanks(cs);
     }
-    return t.last < 0 ? kCodeBadMode : 0;
+    return t.last < 0 ? kMsgBadMode : 0;
 }
 
 // Degree n of the source, whole wraps of the source adding its step of
@@ -228,12 +195,12 @@ int readChordBody(CompileState &cs, const ModeTable &source, ModeTable &t) {
     if (const int code = readStep(cs, t.step)) return code;
     while (cs.ch != ']') {
         int32_t n = 0;
-        if (!readInteger(cs, n)) return kCodeBadMode;
-        if (n < -kMaxDegree || n > kMaxDegree) return kCodeOutOfRange;
+        if (!readInteger(cs, n)) return kMsgBadMode;
+        if (n < -kMaxDegree || n > kMaxDegree) return kMsgOutOfRange;
         if (const int code = storeEntry(t, degreePitch(source, n))) return code;
         skipRawBlanks(cs);
     }
-    return t.last < 0 ? kCodeBadMode : 0;
+    return t.last < 0 ? kMsgBadMode : 0;
 }
 
 const Definition *definitionOf(const HashEntry &e) {
@@ -243,9 +210,9 @@ const Definition *definitionOf(const HashEntry &e) {
 // The chords applied in cascade, again on a new mode: the first on the
 // mode itself, each further one on the chord before it.
 int reapplyChords(CompileState &cs, VoiceState &v) {
-    for (int i = 0; i < v.cascadeCount && i < kMaxCascade; ++i) {
-        const Definition *d = v.chordSymbols[i] ? definitionOf(*v.chordSymbols[i]) : nullptr;
-        if (!d) return kCodeBadMode;
+    for (int i = 0; i < v.key.cascadeCount && i < kMaxCascade; ++i) {
+        const Definition *d = v.key.chordSymbols[i] ? definitionOf(*v.key.chordSymbols[i]) : nullptr;
+        if (!d) return kMsgBadMode;
         if (const int code = ApplyDegreeChord(cs, *d, v, i > 0)) return code;
     }
     return 0;
@@ -261,20 +228,20 @@ void ReadKeySignature(CompileState &cs) {
         skipBlanks(cs);
     }
     const KeyRow *key = findKey(cs.ch);
-    if (!key) error(cs, kCodeInvalidKey);
+    if (!key) error(cs, kMsgInvalidKey);
     advance(cs);
-    std::memcpy(v.keyTable, v.naturalTable, sizeof v.keyTable);
+    std::memcpy(v.key.table, v.key.natural, sizeof v.key.table);
     int8_t sharps = key->sharps;
-    v.tonic = key->tonic;
-    for (int i = 0; i < sharps; ++i) ++v.keyTable[kSharpOrder[i]];
-    for (int i = 0; i < -sharps; ++i) --v.keyTable[kFlatOrder[i]];
+    v.key.tonic = key->tonic;
+    for (int i = 0; i < sharps; ++i) ++v.key.table[kSharpOrder[i]];
+    for (int i = 0; i < -sharps; ++i) --v.key.table[kFlatOrder[i]];
     if (cs.ch == '#') shiftWholeKey(cs, v, sharps, 1);
     else if (cs.ch == '&') shiftWholeKey(cs, v, sharps, -1);
-    std::memcpy(cs.pitchNames, v.keyTable[kB] == 10 ? kFlatNames : kSharpNames, sizeof kSharpNames);
-    std::memcpy(v.keyCopy, v.keyTable, sizeof v.keyCopy);
+    cs.pitchNames = v.key.table[kB] == 10 ? kFlatNames : kSharpNames;
+    std::memcpy(v.key.signature, v.key.table, sizeof v.key.signature);
     if (cs.groupDepth > 0) return;
     markKey(cs, sharps);
-    cs.song->keyTonic = v.tonic;
+    cs.song->keyTonic = v.key.tonic;
 }
 
 int ApplyMode(CompileState &cs, const Definition &mode, VoiceState &v, bool keepChords) {
@@ -282,10 +249,8 @@ int ApplyMode(CompileState &cs, const Definition &mode, VoiceState &v, bool keep
     ModeTable t;
     int code = readModeBody(cs, v, t);
     if (code == 0) {
-        setCurrent(v, t);
-        std::memcpy(v.baseModeTable, t.entries, sizeof t.entries);
-        v.baseModeStep = t.step;
-        v.baseModeLast = t.last;
+        v.key.mode = t;
+        v.key.baseMode = t;
         if (keepChords) code = reapplyChords(cs, v);
     }
     leaveBody(cs, saved);
@@ -293,12 +258,12 @@ int ApplyMode(CompileState &cs, const Definition &mode, VoiceState &v, bool keep
 }
 
 int ApplyDegreeChord(CompileState &cs, const Definition &chord, VoiceState &v, bool cascade) {
-    const ModeTable source = cascade && v.cascadeCount > 0 ? currentTable(v) : baseTable(v);
-    if (source.last < 0) return kCodeBadMode;
+    const ModeTable &source = cascade && v.key.cascadeCount > 0 ? v.key.mode : v.key.baseMode;
+    if (source.last < 0) return kMsgBadMode;
     const ReadPosition saved = enterBody(cs, chord);
     ModeTable t;
     const int code = readChordBody(cs, source, t);
-    if (code == 0) setCurrent(v, t);
+    if (code == 0) v.key.mode = t;
     leaveBody(cs, saved);
     return code;
 }
@@ -307,9 +272,9 @@ void modeName(CompileState &cs, HashEntry &mode) {
     VoiceState &v = *cs.voice;
     const bool keepChords = cs.ch == '+';
     if (keepChords) advance(cs);
-    else v.cascadeCount = 0;
+    else v.key.cascadeCount = 0;
     const Definition *d = definitionOf(mode);
-    error(cs, d ? ApplyMode(cs, *d, v, keepChords) : kCodeBadMode);
+    error(cs, d ? ApplyMode(cs, *d, v, keepChords) : kMsgBadMode);
 }
 
 void degreeChordName(CompileState &cs, HashEntry &chord) {
@@ -317,14 +282,14 @@ void degreeChordName(CompileState &cs, HashEntry &chord) {
     const bool cascade = cs.ch == '+';
     if (cascade) {
         advance(cs);
-        if (v.cascadeCount >= kMaxCascade) error(cs, kCodeCascade);
-        v.chordSymbols[v.cascadeCount++] = &chord;
+        if (v.key.cascadeCount >= kMaxCascade) error(cs, kMsgCascade);
+        v.key.chordSymbols[v.key.cascadeCount++] = &chord;
     } else {
-        v.cascadeCount = 1;
-        v.chordSymbols[0] = &chord;
+        v.key.cascadeCount = 1;
+        v.key.chordSymbols[0] = &chord;
     }
     const Definition *d = definitionOf(chord);
-    error(cs, d ? ApplyDegreeChord(cs, *d, v, cascade) : kCodeBadMode);
+    error(cs, d ? ApplyDegreeChord(cs, *d, v, cascade) : kMsgBadMode);
 }
 
 }  // namespace vek

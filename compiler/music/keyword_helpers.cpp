@@ -16,7 +16,7 @@ namespace vek {
 // doubled operator and the name buffer holds something else.
 void invalidParameter(CompileState &cs, int index) {
     std::snprintf(cs.name, kNameBytes, "%s", kReservedWords[index]);
-    raiseError(cs, kCodeInvalidParameter);
+    raiseError(cs, kMsgInvalidParameter);
 }
 
 bool hasNumber(int form) { return form != kNoNumber && form != kFormNoSmpte; }
@@ -44,14 +44,14 @@ Track *firstTarget(CompileState &cs) {
 void advance(CompileState &cs) { nextChar(cs, kReadNormal); }
 
 void readDeclaredName(CompileState &cs) {
-    if (readName(cs, kDeclaredNameMax, false) != 0) error(cs, kCodeBadName);
+    if (readName(cs, kDeclaredNameMax, false) != 0) error(cs, kMsgNameStart);
 }
 
 void readUsedName(CompileState &cs) { readName(cs, kDeclaredNameMax, false); }
 
 bool atListEnd(CompileState &cs) {
     skipBlanks(cs);
-    if (cs.ch == kEndOfInput) error(cs, kCodeCloseBracket);
+    if (cs.ch == kEndOfInput) error(cs, kMsgCloseBracket);
     if (cs.ch != ']') return false;
     advance(cs);
     return true;

@@ -15,6 +15,6 @@ bool KeywordStatement(CompileState &cs, int index);
 std::string ReadBracketText(CompileState &cs);
 
 // A double-quoted lyric: words laid over the music from the voice's time.
-int LyricStatement(CompileState &cs);
+void LyricStatement(CompileState &cs);
 
 }  // namespace vek

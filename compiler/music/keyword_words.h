@@ -8,28 +8,9 @@
 
 #include "entry/compile_state.h"
 #include "events/event.h"
+#include "messages/message_codes.h"
 
 namespace vek {
-
-// Message codes the reserved words raise.
-enum KeywordCode : int {
-    kCodeOutOfRange = 7,
-    kCodeUnknownWord = 11,
-    kCodeMeterUnit = 12,
-    kCodeMeterSyntax = 13,
-    kCodeNoRate = 18,
-    kCodeInvalidParameter = 21,
-    kCodeNoTrackOrSection = 22,
-    kCodeTrackParameter = 23,
-    kCodePpqLate = 37,
-    kCodeReservedName = 50,
-    kCodeBadName = 51,
-    kCodeChannelRange = 65,
-    kCodeNeedBrackets = 70,
-    kCodeFrameRate = 71,
-    kCodeCloseBracket = 73,
-    kCodeBreakWord = 77,
-};
 
 // ---- Shared helpers (keyword_helpers.cpp) ----
 

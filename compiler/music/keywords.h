@@ -1,13 +1,10 @@
-// The reserved words of the language and their indices.
+// The indices of the reserved words.
 #pragma once
+#include "vek/reserved_words.h"
 
 namespace vek {
 
-constexpr int kReservedWordCount = 78;
-
-// ORDER RESERVED: the index is the value the keyword statement switches on.
-extern const char *const kReservedWords[kReservedWordCount];
-
+// ORDER RESERVED: the order of kReservedWords.
 enum ReservedWord {
     kwAccent, kwAftertouch, kwAuthor, kwBreak, kwCchannel, kwChannel, kwChordEffect,
     kwChordPattern, kwChromatic, kwComments, kwControl, kwCopy, kwCopyright, kwCrescendo,

@@ -36,7 +36,7 @@ void storeWord(CompileState &cs, Track *track) {
     }
     word += ' ';
     SongContext &song = *cs.song;
-    const int32_t time = cs.voice->time;
+    const int32_t time = cs.voice->timing.time;
     checkEventTime(cs, time);
     if (track) track->insert(Event{time, kMetaLyric, kMetaText, 0, 0, song.storeText(word)});
     if (time > song.endTime) song.endTime = time;
@@ -47,13 +47,13 @@ void storeWord(CompileState &cs, Track *track) {
 void wordLength(CompileState &cs, int32_t wordTime, bool afterWord) {
     VoiceState &v = *cs.voice;
     if (startsLength(cs.ch)) {
-        v.time = wordTime;
+        v.timing.time = wordTime;
         timeValue(cs);
     } else if (cs.ch == '|') {
-        v.time = wordTime + 1;
+        v.timing.time = wordTime + 1;
         barLine(cs);
     } else if (afterWord) {
-        v.time += v.defaultDuration;
+        v.timing.time += v.timing.defaultDuration;
     } else {
         advance(cs);  // a stray character: skipped, taking no time
     }
@@ -61,33 +61,32 @@ void wordLength(CompileState &cs, int32_t wordTime, bool afterWord) {
 
 }  // namespace
 
-int LyricStatement(CompileState &cs) {
+void LyricStatement(CompileState &cs) {
     VoiceState &v = *cs.voice;
-    const int32_t savedTime = v.time;
-    const int32_t savedStep = v.step;
-    v.step = 0;
+    const int32_t savedTime = v.timing.time;
+    const int32_t savedStep = v.timing.step;
+    v.timing.step = 0;
     Track *track = v.track;
     if (track) track->hasText = 1;
     advance(cs);
-    int32_t wordTime = v.time;
+    int32_t wordTime = v.timing.time;
     for (int words = 0; words < kMaxLyricWords;) {
         skipBlanks(cs);
-        if (cs.ch == kEndOfInput) return 0;
+        if (cs.ch == kEndOfInput) return;
         if (cs.ch == '"') {
             advance(cs);
             break;
         }
         const bool word = startsWord(cs.ch);
         if (word) {
-            wordTime = v.time;
+            wordTime = v.timing.time;
             storeWord(cs, track);
             ++words;
         }
         wordLength(cs, wordTime, word);
     }
-    v.time = savedTime;
-    v.step = savedStep;
-    return 0;
+    v.timing.time = savedTime;
+    v.timing.step = savedStep;
 }
 
 }  // namespace vek

@@ -28,15 +28,15 @@ bool isMacroOrPick(const HashEntry *e) {
 const Definition &definitionOf(CompileState &cs, HashEntry &symbol) {
     if (symbol.kind != kPickSymbol) return *static_cast<const Definition *>(symbol.value.object);
     const Definition *d = ChooseFromPickList(cs, *static_cast<PickList *>(symbol.value.object));
-    if (!d) error(cs, kCodeZeroWeight);
+    if (!d) error(cs, kMsgZeroWeight);
     return *d;
 }
 
 // Step 1 of a call: the entry whose body runs.
 HashEntry &calledSymbol(CompileState &cs, int32_t callKind) {
     if (isHookKind(callKind)) {
-        if (!cs.hookElement) error(cs, kCodeNoDefine);
-        return *cs.hookElement;
+        if (!cs.hooks.element) error(cs, kMsgNoDefine);
+        return *cs.hooks.element;
     }
     if (callKind == kCallInBraces) {
         // Blanks after the "{" are skipped raw: a "}" there must not end a body.
@@ -44,7 +44,7 @@ HashEntry &calledSymbol(CompileState &cs, int32_t callKind) {
         readName(cs, kDeclaredNameMax, false);
     }
     HashEntry *e = cs.symbols.find(cs.name);
-    if (!isMacroOrPick(e)) error(cs, kCodeNoDefine);
+    if (!isMacroOrPick(e)) error(cs, kMsgNoDefine);
     return *e;
 }
 
@@ -53,7 +53,7 @@ int32_t argumentStart(CompileState &cs) {
     for (;;) {
         const int c = nextChar(cs, kReadRaw);
         if (c == ',' || c == '}') return position(cs) - 1;
-        if (c == kEndOfInput) error(cs, kCodeBracketsInDefinition);
+        if (c == kEndOfInput) error(cs, kMsgDefinitionParentheses);
     }
 }
 
@@ -68,7 +68,7 @@ int32_t afterName(const CompileState &cs) {
 // the reader to the body's first character.
 void enterBody(CompileState &cs, const MacroFrame &call, const Definition &d) {
     MacroStack &m = cs.macros;
-    if (m.depth >= kMacroFrames) error(cs, kCodeNestedTooDeep);
+    if (m.depth >= kMacroFrames) error(cs, kMsgMacrosTooDeep);
     MacroFrame &f = m.frames[m.depth];
     f = call;
     f.frameKind = 1;
@@ -91,7 +91,7 @@ MacroFrame callFrame(int32_t stream, int32_t position, int32_t callKind, HashEnt
 // Pops the top frame and goes back to where it was entered.
 MacroFrame popFrame(CompileState &cs) {
     MacroStack &m = cs.macros;
-    if (m.depth == 0) error(cs, kCodeTooManyClosing);
+    if (m.depth == 0) error(cs, kMsgTooManyClosing);
     const MacroFrame f = m.frames[--m.depth];
     m.currentFrame = f.savedCurrentFrame;
     syncInMacro(m);
@@ -104,12 +104,12 @@ MacroFrame popFrame(CompileState &cs) {
 int chainHook(CompileState &cs, const MacroFrame &ended) {
     const VoiceState &v = *cs.voice;
     const auto kind = static_cast<uint8_t>(ended.callKind);
-    HashEntry *next = v.track ? findActive(cs.attachments[v.track], kind, v.time) : nullptr;
+    HashEntry *next = v.track ? findActive(cs.attachments[v.track], kind, v.timing.time) : nullptr;
     if (!next) {
-        cs.hookRunning[ended.callKind - kCallNotePattern] = 0;
+        cs.hooks.running[ended.callKind - kCallNotePattern] = 0;
         return 3;
     }
-    cs.hookElement = next;
+    cs.hooks.element = next;
     enterBody(cs, callFrame(ended.stream, ended.position, ended.callKind, *next),
               definitionOf(cs, *next));
     return 1;
@@ -134,14 +134,14 @@ int skipArguments(CompileState &cs, const MacroFrame &ended) {
             return 1;
         } else if (c == kEndOfInput) {
             nameInMessage(cs, ended.symbol);
-            error(cs, kCodeBracketsInDefinition);
+            error(cs, kMsgDefinitionParentheses);
         }
     }
 }
 
 [[noreturn]] void tooFewArguments(CompileState &cs, const MacroFrame &call) {
     nameInMessage(cs, call.symbol);
-    raiseError(cs, kCodeTooFewArguments);
+    raiseError(cs, kMsgTooFewArguments);
 }
 
 // Skipping the text up to a remembered argument changes nothing but the
@@ -186,9 +186,9 @@ void findArgument(CompileState &cs, MacroFrame &call, int k) {
 void enterArgument(CompileState &cs) {
     const int k = argumentNumber(nextChar(cs, kReadRaw));
     MacroStack &m = cs.macros;
-    if (m.currentFrame < 0) error(cs, kCodeNoArgumentHere);
-    if (m.depth >= kMacroFrames) error(cs, kCodeNestedTooDeep);
-    if (k < 1) error(cs, kCodeBadArgumentNumber);
+    if (m.currentFrame < 0) error(cs, kMsgNoArgumentHere);
+    if (m.depth >= kMacroFrames) error(cs, kMsgMacrosTooDeep);
+    if (k < 1) error(cs, kMsgArgumentNumber);
     MacroFrame &call = m.frames[m.currentFrame];
     // Only a call in braces has arguments.
     if (call.callKind != kCallInBraces) tooFewArguments(cs, call);
@@ -207,11 +207,11 @@ void enterArgument(CompileState &cs) {
 bool CallMacro(CompileState &cs, int32_t callKind) {
     HashEntry &symbol = calledSymbol(cs, callKind);
     const Definition &d = definitionOf(cs, symbol);
-    if (cs.macros.depth >= kMacroFrames) error(cs, kCodeNestedTooDeep);
+    if (cs.macros.depth >= kMacroFrames) error(cs, kMsgMacrosTooDeep);
     int32_t resume = position(cs);
     if (callKind == kCallInBraces) resume = argumentStart(cs);
     else if (!isHookKind(callKind)) resume = afterName(cs);
-    else cs.hookRunning[callKind - kCallNotePattern] = 1;
+    else cs.hooks.running[callKind - kCallNotePattern] = 1;
     enterBody(cs, callFrame(cs.in.current, resume, callKind, symbol), d);
     if (callKind != kCallInBraces) nextChar(cs, kReadNormal);
     return true;

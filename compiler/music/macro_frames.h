@@ -1,30 +1,9 @@
 // What the macro machinery's files share: message codes and frame helpers.
 #pragma once
 #include "music/macros.h"
+#include "messages/message_codes.h"
 
 namespace vek {
-
-// ORDER MESSAGES: the codes the macro machinery raises.
-enum MacroCode : int {
-    kCodeMacroNoMemory = 3,
-    kCodeNoDefine = 4,
-    kCodeBracketsInDefinition = 6,
-    kCodeMacroOutOfRange = 7,
-    kCodeNestedTooDeep = 15,
-    kCodeTooManyClosing = 16,
-    kCodeTooFewArguments = 17,
-    kCodeBadArgumentNumber = 25,
-    kCodeNoArgumentHere = 45,
-    kCodeNameTaken = 50,
-    kCodeNameStart = 51,
-    kCodeMissingOpener = 52,
-    kCodeArgumentCounts = 59,
-    kCodeNoDefineInPick = 60,
-    kCodePickSyntax = 61,
-    kCodeZeroWeight = 62,
-    kCodeMissingGroupOpener = 63,
-    kCodePickIndex = 78,
-};
 
 // "?1".."?9" are arguments 1-9 and a letter counts from 10 ("?A", "?a" are
 // argument 10); -1 when `c` is neither digit nor letter ("?0" gives 0).

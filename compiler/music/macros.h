@@ -92,7 +92,7 @@ void DefineStatement(CompileState &cs, int keyword);
 // Starts a body. kCallInBraces: at the "{" (from the reader); the reader
 // then reads the body's first character. kCallBareMacro, kCallBarePick:
 // right after the name reader, with the name in cs.name; the character that
-// ended the name is read again after the body. 8-11: cs.hookElement is the
+// ended the name is read again after the body. 8-11: cs.hooks.element is the
 // element, and the caller has stepped the reader back so that the next
 // character read is the one to go on with after the body; the kind is
 // marked in progress. For every kind but 0, cs.ch is the body's first

@@ -12,7 +12,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeBarZero = 36;
 
 int32_t saturate(int64_t v) {
     if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
@@ -63,8 +62,7 @@ void adoptMeter(CompileState &cs, MeterEntry *e) {
     cs.meter = e;
     cs.beatTicks = e->ticksPerBeat;
     cs.beatsPerBar = e->numerator;
-    cs.voice->defaultDuration = cs.beatTicks;
-    cs.previousBarTicks = cs.barTicks;
+    cs.voice->timing.defaultDuration = cs.beatTicks;
     cs.barTicks = cs.beatTicks * cs.beatsPerBar;
     cs.meterStartBar = e->measure - 1;
     cs.meterStartTick = e->time;
@@ -78,7 +76,7 @@ bool inCachedMeter(const CompileState &cs, int32_t time) {
 }  // namespace
 
 int32_t BarBeatTickToTicks(CompileState &cs, int32_t bar, int32_t beat, int32_t tick) {
-    if (bar == 0) error(cs, kCodeBarZero);
+    if (bar == 0) error(cs, kMsgBarZero);
     // Bar numbers count from the restart bar; the meter is the one in force
     // at that bar of the piece.
     const int64_t index = int64_t{cs.restartBar} + bar - 1;
@@ -97,15 +95,11 @@ int32_t barIndexAt(CompileState &cs, int32_t ticks, int32_t *barStart) {
 }
 
 void refreshMeter(CompileState &cs) {
-    const int32_t time = cs.voice->time;
+    const int32_t time = cs.voice->timing.time;
     if (!inCachedMeter(cs, time)) {
         MeterEntry *e = cs.song->meterMap.meterAt(time, &cs.nextMeterTime);
         if (e && isNewMeter(cs, e)) adoptMeter(cs, e);
     }
-    if (inCachedMeter(cs, time) && cs.barTicks > 0)
-        cs.currentBar = cs.meterStartBar + (time - cs.meterStartTick) / cs.barTicks;
-    else
-        cs.currentBar = barIndexAt(cs, time);
 }
 
 }  // namespace vek

@@ -25,7 +25,7 @@ int powerOfTwo(int32_t n) {
 }
 
 int32_t readMeterPart(CompileState &cs, int32_t maximum) {
-    if (!hasNumber(ReadNumber(cs, kMaskInteger, maximum, 1, 1))) error(cs, kCodeMeterSyntax);
+    if (!hasNumber(ReadNumber(cs, kMaskInteger, maximum, 1, 1))) error(cs, kMsgMeterSyntax);
     return cs.number;
 }
 
@@ -34,9 +34,9 @@ int32_t beatTicksFor(int32_t division, int power) { return (4 * division) >> pow
 // Adopts the meter map's entry at the voice's time, also when the entry
 // in force was changed in place.
 void adoptMeterAtTime(CompileState &cs) {
-    cs.nextMeterTime = cs.voice->time;
+    cs.nextMeterTime = cs.voice->timing.time;
     refreshMeter(cs);
-    cs.voice->defaultDuration = cs.beatTicks;
+    cs.voice->timing.defaultDuration = cs.beatTicks;
 }
 
 // Tracks still at the old resolution follow the new one; a track scaled
@@ -52,11 +52,11 @@ void followDivision(CompileState &cs, int32_t oldDivision, int32_t division) {
 int32_t moveToBarLine(CompileState &cs) {
     VoiceState &v = *cs.voice;
     int32_t start = 0;
-    int32_t bar = barIndexAt(cs, v.time, &start);
-    if (start == v.time) return bar;
-    const MeterEntry *m = cs.song->meterMap.meterAt(v.time);
-    v.time = start + (m ? m->ticksPerBar : cs.barTicks);
-    return barIndexAt(cs, v.time);
+    int32_t bar = barIndexAt(cs, v.timing.time, &start);
+    if (start == v.timing.time) return bar;
+    const MeterEntry *m = cs.song->meterMap.meterAt(v.timing.time);
+    v.timing.time = start + (m ? m->ticksPerBar : cs.barTicks);
+    return barIndexAt(cs, v.timing.time);
 }
 
 // meter [=] n [/] m: a new meter from the next bar line on.
@@ -66,10 +66,10 @@ void meterWord(CompileState &cs) {
     if (cs.ch == '/') advance(cs);
     skipBlanks(cs);
     const int power = powerOfTwo(readMeterPart(cs, kMaxBeatUnit));
-    if (power < 0) error(cs, kCodeMeterUnit);
+    if (power < 0) error(cs, kMsgMeterUnit);
 
     const int32_t bar = moveToBarLine(cs);
-    const int32_t time = cs.voice->time;
+    const int32_t time = cs.voice->timing.time;
     MeterMap &map = cs.song->meterMap;
     const MeterEntry *inForce = map.meterAt(time);
     const int32_t beatTicks = beatTicksFor(cs.song->division, power);
@@ -86,13 +86,13 @@ void ppqWord(CompileState &cs) {
     if (!hasNumber(ReadNumber(cs, kMaskInteger, kMaxPpq, kMinPpq, 1))) invalidParameter(cs, kwPpq);
     const int32_t ppq = cs.number;
     VoiceState &v = *cs.voice;
-    if (v.time != 0) error(cs, kCodePpqLate);
+    if (v.timing.time != 0) error(cs, kMsgPpqLate);
 
     SongContext &song = *cs.song;
     const int32_t oldDivision = song.division;
     song.division = ppq;
     song.tempoMap.setDivision(ppq);
-    if (const MeterEntry *m = song.meterMap.meterAt(v.time)) {
+    if (const MeterEntry *m = song.meterMap.meterAt(v.timing.time)) {
         MeterEntry e = *m;
         e.ticksPerBeat = beatTicksFor(ppq, e.denominatorPower);
         e.ticksPerBar = e.ticksPerBeat * e.numerator;
@@ -100,7 +100,7 @@ void ppqWord(CompileState &cs) {
     }
     adoptMeterAtTime(cs);
     followDivision(cs, oldDivision, ppq);
-    v.displacementUnit = ppq / 120;
+    v.timing.displacementUnit = ppq / 120;
 }
 
 }  // namespace vek

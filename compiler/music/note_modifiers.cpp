@@ -13,13 +13,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeMissingLength = 8;
-constexpr int kCodeNotUnderstood = 11;
-constexpr int kCodeSyntax = 28;
-constexpr int kCodeBadInChord = 35;
-constexpr int kCodeNeedTranspose = 46;
-constexpr int kCodeChannelRange = 65;
-constexpr int kCodeNumberRange = 7;
 constexpr int32_t kMaxNoteLength = 16777215;  // ticks
 
 // What the modifiers of one note add up to.
@@ -37,38 +30,52 @@ void advance(CompileState &cs) { nextChar(cs, kReadNormal); }
 bool isSign(int c) { return c == '+' || c == '-'; }
 bool isLetterNote(const VoiceState &v) { return !v.numericPitch && v.letterIndex < 7; }
 
+// One more "!". The count was once kept in the byte of the velocity mode,
+// where a 255th accent wrapped it to none; the output keeps that.
+void addAccent(NoteFlags &f) {
+    if (f.velocity != kVelocityAccented) {
+        f.velocity = kVelocityAccented;
+        f.accents = 1;
+    } else if (f.accents == 254) {
+        f.velocity = kVelocityOfTrack;
+        f.accents = 0;
+    } else {
+        ++f.accents;
+    }
+}
+
 int velocity(CompileState &cs, VoiceState &v, Modifiers &m) {
     advance(cs);
     if (cs.ch == '=') {
         advance(cs);
-        if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kCodeSyntax;
+        if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kMsgSyntax;
         m.velocity = cs.number;
-        v.velocityMode = 1;
+        v.flags.velocity = kVelocityGiven;
     } else if (isSign(cs.ch)) {
         if (ReadNumber(cs, kMaskInteger, 127, -127, 1)) m.velocity += cs.number;
     } else if (ReadNumber(cs, kMaskInteger, 127, -127, 1)) {
         m.velocity = cs.number;
-        v.velocityMode = 1;
+        v.flags.velocity = kVelocityGiven;
     } else {
-        v.velocityMode = v.velocityMode < 2 ? 2 : v.velocityMode + 1;  // one more accent
+        addAccent(v.flags);
     }
     return 0;
 }
 
 // "#" or "&": an accidental kept in the key table, or with "\" a transposition.
 int accidental(CompileState &cs, VoiceState &v, Modifiers &m) {
-    if (v.numericPitch) return kCodeNotUnderstood;
+    if (v.numericPitch) return kMsgNotUnderstood;
     const int sign = cs.ch == '#' ? 1 : -1;
     v.accidental = static_cast<uint8_t>(v.accidental + sign);
     advance(cs);
     if (cs.ch != '\\') {
-        if (isLetterNote(v)) v.keyTable[v.letterIndex] = static_cast<int8_t>(v.accidental);
+        if (isLetterNote(v)) v.key.table[v.letterIndex] = static_cast<int8_t>(v.accidental);
         return 0;
     }
     advance(cs);
     if (cs.ch == '=') advance(cs);
-    if (!isSign(cs.ch)) v.chromaticMode = kModeAbsolute;
-    if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kCodeNeedTranspose;
+    if (!isSign(cs.ch)) v.flags.chromaticMode = kModeAbsolute;
+    if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kMsgNeedTranspose;
     m.chromatic = sign * cs.number;
     return 0;
 }
@@ -76,13 +83,13 @@ int accidental(CompileState &cs, VoiceState &v, Modifiers &m) {
 int natural(CompileState &cs, VoiceState &v, Modifiers &m) {
     advance(cs);
     if (cs.ch != '\\') {
-        if (isLetterNote(v)) v.keyTable[v.letterIndex] = v.naturalTable[v.letterIndex];
+        if (isLetterNote(v)) v.key.table[v.letterIndex] = v.key.natural[v.letterIndex];
         return 0;
     }
     advance(cs);
     if (cs.ch == '=') advance(cs);
-    if (!isSign(cs.ch)) v.diatonicMode = kModeAbsolute;
-    if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kCodeNeedTranspose;
+    if (!isSign(cs.ch)) v.flags.diatonicMode = kModeAbsolute;
+    if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kMsgNeedTranspose;
     m.diatonic = cs.number;
     return 0;
 }
@@ -94,19 +101,19 @@ int channel(CompileState &cs, VoiceState &v) {
     const bool relative = isSign(cs.ch);
     // Read without a range so that "$17" is reported as a channel, not a number.
     if (!ReadNumber(cs, kMaskInteger, 0, 0, 1)) {
-        if (equals) error(cs, kCodeSyntax);
-        cs.noteChannel = static_cast<int8_t>(v.defaultChannel);
-        cs.silentNote = 1;
+        if (equals) error(cs, kMsgSyntax);
+        cs.note.channel = static_cast<int8_t>(v.defaultChannel);
+        cs.note.silent = 1;
         return 0;
     }
     if (relative) {
-        if (cs.number < -16 || cs.number > 16) error(cs, kCodeNumberRange);
-        cs.noteChannel = static_cast<int8_t>(cs.noteChannel + cs.number);
+        if (cs.number < -16 || cs.number > 16) error(cs, kMsgOutOfRange);
+        cs.note.channel = static_cast<int8_t>(cs.note.channel + cs.number);
         return 0;
     }
-    if (cs.number < 1 || cs.number > 16) error(cs, kCodeChannelRange);
-    cs.noteChannel = static_cast<int8_t>(cs.number - 1);
-    v.channelGiven = 1;
+    if (cs.number < 1 || cs.number > 16) error(cs, kMsgChannelRange);
+    cs.note.channel = static_cast<int8_t>(cs.number - 1);
+    v.flags.channelGiven = 1;
     return 0;
 }
 
@@ -114,7 +121,7 @@ int octave(CompileState &cs, VoiceState &v) {
     advance(cs);
     if (cs.ch == '=') {
         advance(cs);
-        v.octaveMode = kModeAbsolute;
+        v.flags.octaveMode = kModeAbsolute;
         v.octave = 0;
     }
     const bool relative = isSign(cs.ch);
@@ -126,7 +133,7 @@ int octave(CompileState &cs, VoiceState &v) {
     if (relative) {
         v.octave += cs.number;
     } else {
-        v.octaveMode = kModeAbsolute;
+        v.flags.octaveMode = kModeAbsolute;
         v.octave = isLetterNote(v) && !v.upperCase ? cs.number - 1 : cs.number;
     }
     return 0;
@@ -140,7 +147,7 @@ void displacement(CompileState &cs, VoiceState &v, int32_t &total, uint8_t &abso
         absolute = 1;
     }
     const bool relative = isSign(cs.ch);
-    if (ReadNumber(cs, kMaskLength, 65535, -16000, v.displacementUnit)) {
+    if (ReadNumber(cs, kMaskLength, 65535, -16000, v.timing.displacementUnit)) {
         total += cs.number;
         if (!relative) absolute = 1;
     }
@@ -149,8 +156,8 @@ void displacement(CompileState &cs, VoiceState &v, int32_t &total, uint8_t &abso
 int lengthenOrShorten(CompileState &cs, Modifiers &m, const VoiceState &v) {
     const bool longer = cs.ch == '+';
     if (!longer) advance(cs);
-    if (!ReadNumber(cs, kMaskLength, 65535, 0, v.defaultDuration)) {
-        if (longer) return kCodeBadInChord;
+    if (!ReadNumber(cs, kMaskLength, 65535, 0, v.timing.defaultDuration)) {
+        if (longer) return kMsgBadInChord;
         m.duration /= 2;
     } else {
         m.duration = checkedTicks(cs, int64_t{m.duration} + (longer ? cs.number : -int64_t{cs.number}));
@@ -174,10 +181,10 @@ int durationNumber(CompileState &cs, Modifiers &m, const VoiceState &v) {
         advance(cs);
         if (cs.ch == '=') {
             advance(cs);
-            unit = v.defaultDuration;
+            unit = v.timing.defaultDuration;
         }
     }
-    if (!ReadNumber(cs, kMaskLength, kMaxNoteLength, 0, unit)) return kCodeMissingLength;
+    if (!ReadNumber(cs, kMaskLength, kMaxNoteLength, 0, unit)) return kMsgMissingLength;
     m.duration = cs.number;
     m.durationGiven = true;
     return 0;
@@ -198,14 +205,14 @@ int modifier(CompileState &cs, VoiceState &v, Modifiers &m, bool *done) {
         m.duration >>= 2;
         m.durationGiven = true;
         return 0;
-    case '<': displacement(cs, v, m.lengthChange, v.durationAbsolute); return 0;
-    case '>': displacement(cs, v, m.delay, v.delayAbsolute); return 0;
+    case '<': displacement(cs, v, m.lengthChange, v.flags.durationAbsolute); return 0;
+    case '>': displacement(cs, v, m.delay, v.flags.delayAbsolute); return 0;
     case '~':
-        if (v.holdMark == 0) {
-            v.holdMark = 1;
+        if (v.hold.mark == 0) {
+            v.hold.mark = 1;
         } else {
-            v.holdMark = 0;
-            v.advanceOnce = 1;
+            v.hold.mark = 0;
+            v.hold.advanceOnce = 1;
         }
         advance(cs);
         return 0;
@@ -222,34 +229,34 @@ int modifier(CompileState &cs, VoiceState &v, Modifiers &m, bool *done) {
 void finishPitch(VoiceState &v, const Modifiers &m) {
     if (v.stepKind == kStepRest || v.stepKind == kStepGlideOnly) return;
     if (isLetterNote(v)) {
-        v.letterPitch = v.keyTable[v.letterIndex];
+        v.letterPitch = v.key.table[v.letterIndex];
         v.pitch = v.letterPitch + 12 * v.octave + m.chromatic;
         while (v.pitch > 127) v.pitch -= 12;
     } else {
         v.pitch += m.chromatic + 12 * v.octave;
     }
-    if (m.diatonic != 0) v.pitch = TransposeDiatonic(v.pitch, v.tonic, m.diatonic);
+    if (m.diatonic != 0) v.pitch = TransposeDiatonic(v.pitch, v.key.tonic, m.diatonic);
 }
 
 void chordBookkeeping(VoiceState &v, Modifiers &m) {
-    if (!m.durationGiven && v.pendingNotes > 1) m.duration = v.chordDuration;
-    else if (m.durationGiven && v.stepKind != kStepGlideOnly) v.chordDuration = m.duration;
-    if (v.pendingNotes == 1) {
+    if (!m.durationGiven && v.timing.pendingNotes > 1) m.duration = v.timing.chordDuration;
+    else if (m.durationGiven && v.stepKind != kStepGlideOnly) v.timing.chordDuration = m.duration;
+    if (v.timing.pendingNotes == 1) {
         v.firstLetterChar = v.lastLetterChar;
         v.firstLetterPitch = static_cast<uint8_t>(v.letterPitch);
         v.firstOctave = static_cast<uint8_t>(v.octave);
-        v.step = v.chordDuration = m.duration;
+        v.timing.step = v.timing.chordDuration = m.duration;
     }
-    if (m.duration < v.step || v.holdMark != v.holdReference || v.sequential || v.glide == 1)
-        v.step = m.duration;
+    if (m.duration < v.timing.step || !v.hold.notesTogether() || v.hold.sequential || v.hold.glide == kGlideToTarget)
+        v.timing.step = m.duration;
 }
 
 void fillDraft(CompileState &cs, VoiceState &v, const Modifiers &m) {
-    const int64_t spread = v.tieFlag ? int64_t{v.tieLength} * (v.pendingNotes - 1) : 0;
-    NoteDraft &d = cs.draft;
-    d.start = checkedTicks(cs, v.time + int64_t{m.delay} + spread +
-                                   (v.stepKind == kStepGlideOnly ? v.groupLength : 0));
-    d.channel = cs.noteChannel;
+    const int64_t spread = v.hold.tieFlag ? int64_t{v.hold.tieLength} * (v.timing.pendingNotes - 1) : 0;
+    NoteDraft &d = cs.note.draft;
+    d.start = checkedTicks(cs, v.timing.time + int64_t{m.delay} + spread +
+                                   (v.stepKind == kStepGlideOnly ? v.modifier(kOpLength).value : 0));
+    d.channel = cs.note.channel;
     d.key = v.pitch;
     d.velocity = m.velocity;
     v.lastVelocity = m.velocity;
@@ -260,9 +267,9 @@ void rememberPitch(const CompileState &cs, VoiceState &v) {
     if (v.stepKind == kStepRest || v.stepKind == kStepGlideOnly) return;
     if (!isLetterNote(v) && !v.upperCase) return;
     v.lastPitch = v.pitch;
-    v.lastPitchAbsolute = v.octaveMode == kModeAbsolute ? kModeAbsolute : 0;
+    v.lastPitchAbsolute = v.flags.octaveMode == kModeAbsolute ? kModeAbsolute : 0;
     v.lastModeIndex = ModeIndexOfPitch(v, v.track, v.pitch);
-    v.lastDiatonic = DiatonicPosition(v.pitch, v.tonic);
+    v.lastDiatonic = DiatonicPosition(v.pitch, v.key.tonic);
     (void)cs;
 }
 
@@ -270,26 +277,26 @@ void rememberPitch(const CompileState &cs, VoiceState &v) {
 
 int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
     Modifiers m;
-    cs.noteChannel = 0;
-    m.duration = v.altDurationMode ? v.altDuration : v.defaultDuration;
+    cs.note.channel = 0;
+    m.duration = v.modifier(kOpDuration).mode ? v.modifier(kOpDuration).value : v.timing.defaultDuration;
     bool patternOffered = false;
     for (bool done = false; !done;) {
         if (const int code = modifier(cs, v, m, &done)) return code;
         // An active note pattern supplies further modifiers, once per note;
         // notes of a body and notes read only for their pitch (on a copy of
         // the voice) get none.
-        if (done && !patternOffered && &v == cs.voice && !cs.noteInHookBody) {
+        if (done && !patternOffered && &v == cs.voice && !cs.hooks.noteInBody) {
             patternOffered = true;
             done = !offerNotePattern(cs);
         }
     }
     if (cs.ch == 'w' || cs.ch == 'W') {
-        if (!v.sequential) {
-            v.sequential = 1;
-            v.sequentialStart = v.time;
+        if (!v.hold.sequential) {
+            v.hold.sequential = 1;
+            v.hold.sequentialStart = v.timing.time;
         }
     } else {
-        v.sequential = 0;
+        v.hold.sequential = 0;
     }
     if (v.stepKind == kStepGlideOnly) {
         m.duration = 0;
@@ -298,10 +305,10 @@ int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
     finishPitch(v, m);
     if (m.duration < 0) m.duration = 0;
     chordBookkeeping(v, m);
-    if (cs.song->endTime < v.time) cs.song->endTime = v.time;
+    if (cs.song->endTime < v.timing.time) cs.song->endTime = v.timing.time;
     fillDraft(cs, v, m);
     rememberPitch(cs, v);
-    v.accumulated += m.duration;
+    v.timing.accumulated += m.duration;
     return 0;
 }
 

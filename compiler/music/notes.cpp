@@ -12,7 +12,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNotUnderstood = 11;
 
 void advance(CompileState &cs) { nextChar(cs, kReadNormal); }
 
@@ -41,13 +40,13 @@ int readHalfSteps(CompileState &cs, VoiceState &v) {
     v.numericPitch = 1;
     v.stepKind = kStepHalfTones;
     const int op = readCountAndOperator(cs, false);
-    if (!op) return kCodeNotUnderstood;
+    if (!op) return kMsgNotUnderstood;
     const int32_t n = op == '-' ? -cs.number : cs.number;
     advance(cs);
     v.pitch = v.lastPitch + n;
-    if (v.lastPitchAbsolute == kModeAbsolute) v.octaveMode = kModeAbsolute;
+    if (v.lastPitchAbsolute == kModeAbsolute) v.flags.octaveMode = kModeAbsolute;
     v.octave = 0;
-    ++v.pendingNotes;
+    ++v.timing.pendingNotes;
     return 0;
 }
 
@@ -55,7 +54,7 @@ int readScaleStep(CompileState &cs, VoiceState &v) {
     v.stepKind = kStepScale;
     v.numericPitch = 1;
     const int op = readCountAndOperator(cs, true);
-    if (!op) return kCodeNotUnderstood;
+    if (!op) return kMsgNotUnderstood;
     int32_t d = op == '-' ? v.lastDiatonic - cs.number
               : op == '+' ? v.lastDiatonic + cs.number : cs.number;
     if (op == '=') v.lastPitchAbsolute = 0;
@@ -68,11 +67,11 @@ int readScaleStep(CompileState &cs, VoiceState &v) {
         d += 7 * k;
         o -= k;
     }
-    v.pitch = cs.scale[d] + v.tonic + 12 * o;
-    if (v.lastPitchAbsolute == kModeAbsolute) v.octaveMode = kModeAbsolute;
+    v.pitch = cs.scale[d] + v.key.tonic + 12 * o;
+    if (v.lastPitchAbsolute == kModeAbsolute) v.flags.octaveMode = kModeAbsolute;
     v.octave = 0;
     advance(cs);
-    ++v.pendingNotes;
+    ++v.timing.pendingNotes;
     return 0;
 }
 
@@ -80,26 +79,26 @@ int readModeDegree(CompileState &cs, VoiceState &v) {
     v.stepKind = kStepMode;
     v.numericPitch = 1;
     const int op = readCountAndOperator(cs, true);
-    if (!op || v.modeLast < 0) return kCodeNotUnderstood;
+    if (!op || v.key.mode.last < 0) return kMsgNotUnderstood;
     int32_t i = op == '-' ? v.lastModeIndex - cs.number
               : op == '+' ? v.lastModeIndex + cs.number : cs.number;
     advance(cs);
     // Whole wraps of the mode at once: the same as stepping one at a time.
-    const int32_t length = v.modeLast + 1;
+    const int32_t length = v.key.mode.last + 1;
     int32_t wraps = i >= 0 ? i / length : -((-i + length - 1) / length);
     i -= wraps * length;
-    const int32_t o = wraps * v.modeStep;
-    v.pitch = v.modeTable[i] + v.modeRoot + 12 * o;
+    const int32_t o = wraps * v.key.mode.step;
+    v.pitch = v.key.mode.entries[i] + v.key.modeRoot + 12 * o;
     v.letterPitch = v.pitch - 12 * v.octave;
     v.octave = 0;
-    ++v.pendingNotes;
+    ++v.timing.pendingNotes;
     return 0;
 }
 
 void readLetter(CompileState &cs, VoiceState &v, const Comparison &c, int letter) {
     const int index = v.letterIndex;
-    v.accidental = static_cast<uint8_t>(v.naturalTable[index]);
-    v.letterPitch = v.keyTable[index];
+    v.accidental = static_cast<uint8_t>(v.key.natural[index]);
+    v.letterPitch = v.key.table[index];
     if (cs.relativePitch) {
         if (letter == c.letter) v.octave = c.octave;
         else if (v.upperCase) v.octave = c.octave + (v.letterPitch < c.pitch ? 1 : 0);
@@ -108,47 +107,47 @@ void readLetter(CompileState &cs, VoiceState &v, const Comparison &c, int letter
         v.octave = v.upperCase ? 0 : -1;
         v.octaveGiven = 0;
     }
-    ++v.pendingNotes;
+    ++v.timing.pendingNotes;
 }
 
 void readGlideOffset(CompileState &cs, VoiceState &v) {
-    v.glide = 1;
-    if (ReadNumber(cs, kMaskLength, 65535, -16000, v.displacementUnit))
-        v.glideOffset = v.lastGlideOffset = cs.number;
+    v.hold.glide = kGlideToTarget;
+    if (ReadNumber(cs, kMaskLength, 65535, -16000, v.timing.displacementUnit))
+        v.hold.glideOffset = v.hold.lastGlideOffset = cs.number;
     else
-        v.glideOffset = v.lastGlideOffset;
+        v.hold.glideOffset = v.hold.lastGlideOffset;
 }
 
 }  // namespace
 
 int ReadNoteName(CompileState &cs, VoiceState &v) {
     v.stepKind = kStepLetter;
-    v.glide = 0;
+    v.hold.glide = kGlideNone;
     v.numericPitch = 0;
     // Reading the last note of a body ends the body, so whether the note
     // belongs to a pattern or effect is known only here, at its start.
-    cs.noteInHookBody = hookInProgress(cs) ? 1 : 0;
+    cs.hooks.noteInBody = hookInProgress(cs) ? 1 : 0;
     for (;;) {
         if (cs.ch == '_') advance(cs);
         const uint8_t previous = v.lastLetterChar;
         v.lastLetterChar = static_cast<uint8_t>(cs.ch);
-        if (!hookInProgress(cs)) cs.hookGuard[0] = cs.hookGuard[1] = 0;
+        if (!hookInProgress(cs)) cs.hooks.guard[0] = cs.hooks.guard[1] = 0;
         const int letter = cs.ch;
-        if (!isNoteLetter(letter)) return kCodeNotUnderstood;
+        if (!isNoteLetter(letter)) return kMsgNotUnderstood;
         v.upperCase = letter < 'a' ? 1 : 0;
         v.letterIndex = static_cast<uint8_t>(letter - (v.upperCase ? 'A' : 'a'));
         Comparison c{v.letterPitch, v.octave, previous};
-        if (v.pendingNotes == 0) {
+        if (v.timing.pendingNotes == 0) {
             c = Comparison{v.firstLetterPitch, v.firstOctave, v.firstLetterChar};
-            v.chordDuration = v.defaultDuration;
-            v.eventStart = v.time;
+            v.timing.chordDuration = v.timing.defaultDuration;
+            v.timing.eventStart = v.timing.time;
         }
         advance(cs);
         switch (letter | 0x20) {
         case 'r':  // rest
             v.stepKind = kStepRest;
-            v.glide = 2;
-            ++v.pendingNotes;
+            v.hold.glide = kGlideRest;
+            ++v.timing.pendingNotes;
             return 0;
         case 'w':  // glide, then its target note; W: a glide to nothing
             readGlideOffset(cs, v);
@@ -165,13 +164,6 @@ int ReadNoteName(CompileState &cs, VoiceState &v) {
             return 0;
         }
     }
-}
-
-void clearNoteFlags(VoiceState &v) {
-    v.velocityMode = 0;
-    v.durationAbsolute = v.delayAbsolute = 0;
-    v.octaveMode = v.chromaticMode = v.diatonicMode = 0;
-    v.channelGiven = 0;
 }
 
 }  // namespace vek

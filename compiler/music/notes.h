@@ -1,4 +1,4 @@
-// The note reader: pitch part and modifiers into cs.draft.
+// The note reader: pitch part and modifiers into cs.note.draft.
 #pragma once
 
 namespace vek {
@@ -9,7 +9,5 @@ struct VoiceState;
 // Each returns a message code (0 on success) for the caller to raise.
 int ReadNoteName(CompileState &cs, VoiceState &voice);
 int ReadNoteModifiers(CompileState &cs, VoiceState &voice);
-// Clears the per-note flags (velocityMode to channelGiven) after a note.
-void clearNoteFlags(VoiceState &voice);
 
 }  // namespace vek

@@ -13,9 +13,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeBadSyntax = 5;
-constexpr int kCodeOutOfRange = 7;
-constexpr int kCodeTooManyDigits = 55;
 constexpr int kMaxDigits = 9;          // 999999999 still fits 32 bits
 constexpr int kMaxFractionDigits = 6;  // 10^6 keeps the scaling in range
 constexpr int kMaxColonFields = 3;     // bars, beats, ticks
@@ -41,7 +38,7 @@ int readField(CompileState &cs, int32_t &value) {
 
 void checkRange(CompileState &cs, int32_t tested, int32_t maximum, int32_t minimum) {
     if (maximum == 0 && minimum == 0) return;
-    if (tested > maximum || tested < minimum) error(cs, kCodeOutOfRange);
+    if (tested > maximum || tested < minimum) error(cs, kMsgOutOfRange);
 }
 
 // What has been read so far of one number.
@@ -60,7 +57,7 @@ int readFieldList(CompileState &cs, int separator, int32_t first, int32_t *field
     while (cs.ch == separator) {
         advance(cs);
         if (!isDigit(cs.ch)) break;
-        if (count == maxFields) error(cs, kCodeBadSyntax);
+        if (count == maxFields) error(cs, kMsgBadNumber);
         readField(cs, fields[count++]);
     }
     return count;
@@ -88,7 +85,7 @@ void readDecimal(CompileState &cs, Reading &r, int mask, int32_t unit) {
         finishInteger(cs, r, mask, unit);
         return;
     }
-    if (digits > kMaxFractionDigits) error(cs, kCodeTooManyDigits);
+    if (digits > kMaxFractionDigits) error(cs, kMsgTooManyDigits);
     int32_t denominator = 1;
     for (int i = 0; i < digits; ++i) denominator *= 10;
     r.value = r.value * unit + scaleTime(fraction, unit, denominator);
@@ -141,7 +138,7 @@ void readBarsBeatsTicks(CompileState &cs, Reading &r, int mask) {
 int64_t smpteLength(CompileState &cs, const SmpteTime &span) {
     const VoiceState &v = *cs.voice;
     const bool fromEvent = cs.ch == '=' || cs.ch == '+' || cs.ch == '-';
-    const int32_t start = fromEvent ? v.eventStart : saturate(int64_t{v.time} - v.step);
+    const int32_t start = fromEvent ? v.timing.eventStart : saturate(int64_t{v.timing.time} - v.timing.step);
     const bool drop = cs.dropFrame != 0;
     const SmpteTime end = AddSmpte(cs, SmpteFromTicks(cs, start, drop), span, drop);
     return int64_t{TicksFromSmpte(cs, end, drop)} - start;
@@ -179,7 +176,7 @@ int ReadDigits(CompileState &cs) {
     int count = 0;
     int32_t value = 0;
     while (isDigit(cs.ch)) {
-        if (count == kMaxDigits) error(cs, kCodeTooManyDigits);
+        if (count == kMaxDigits) error(cs, kMsgTooManyDigits);
         value = value * 10 + (cs.ch - '0');
         ++count;
         advance(cs);
@@ -221,7 +218,7 @@ int ReadNumber(CompileState &cs, int mask, int32_t maximum, int32_t minimum, int
     default: finishInteger(cs, r, mask, unit); break;
     }
     cs.number = saturate(r.value * sign);
-    if ((r.form & mask) == 0) error(cs, kCodeBadSyntax);
+    if ((r.form & mask) == 0) error(cs, kMsgBadNumber);
     // Fractions are tested at 1/256 of their value, so they may exceed the
     // range by up to that factor.
     checkRange(cs, r.form == kFormFraction ? cs.number >> 8 : cs.number, maximum, minimum);

@@ -30,7 +30,7 @@ int32_t argumentCountOf(const HashEntry &symbol) {
 void readPickIndex(CompileState &cs, PickList &list) {
     const int form = ReadNumber(cs, kMaskLength, 0, 0, kSequential);
     if (form == kNoNumber) return;
-    if (form == kFormNoSmpte || cs.number < 0 || cs.number > kSequential) error(cs, kCodePickIndex);
+    if (form == kFormNoSmpte || cs.number < 0 || cs.number > kSequential) error(cs, kMsgPickIndex);
     list.pickIndex = cs.number;
 }
 
@@ -38,7 +38,7 @@ void readPickIndex(CompileState &cs, PickList &list) {
 void readPickEntry(CompileState &cs, PickList &list) {
     readName(cs, kDeclaredNameMax, false);
     HashEntry *e = cs.symbols.find(cs.name);
-    if (!e || (e->kind != kMacroSymbol && e->kind != kPickSymbol)) error(cs, kCodeNoDefineInPick);
+    if (!e || (e->kind != kMacroSymbol && e->kind != kPickSymbol)) error(cs, kMsgNoDefineInPick);
     skipBlanks(cs);
     int32_t weight = 1;
     if (ReadNumber(cs, kMaskInteger, kMaxWeight, 0, 1) != kNoNumber) weight = cs.number;
@@ -49,28 +49,28 @@ void readPickEntry(CompileState &cs, PickList &list) {
 void pickList(CompileState &cs) {
     readDeclaredName(cs);
     skipBlanks(cs);
-    if (cs.ch != '[') error(cs, kCodePickSyntax);
+    if (cs.ch != '[') error(cs, kMsgPickSyntax);
     PickList *list = new (std::nothrow) PickList;
-    if (!list) error(cs, kCodeMacroNoMemory);
+    if (!list) error(cs, kMsgNoMemory);
     if (!cs.symbols.add(kPickSymbol, list, cs.name)) {
         delete list;
-        error(cs, kCodeNameTaken);
+        error(cs, kMsgReservedName);
     }
     advance(cs);
     skipBlanks(cs);
     readPickIndex(cs, *list);
     for (skipBlanks(cs); cs.ch != ']'; skipBlanks(cs)) {
-        if (cs.ch == kEndOfInput) error(cs, kCodeCloseBracket);
+        if (cs.ch == kEndOfInput) error(cs, kMsgCloseBracket);
         readPickEntry(cs, *list);
     }
     // Each list is checked at its "]", so an empty one is caught where it is written.
-    if (list->totalWeight == 0) error(cs, kCodeZeroWeight);
+    if (list->totalWeight == 0) error(cs, kMsgZeroWeight);
     advance(cs);
 }
 
 const Definition *choose(CompileState &cs, PickList &list, int nesting) {
     // A list may hold itself, directly or through others.
-    if (nesting >= kMacroFrames) error(cs, kCodeNestedTooDeep);
+    if (nesting >= kMacroFrames) error(cs, kMsgMacrosTooDeep);
     const int r1 = cs.random.next();
     const int32_t inTurn = list.sequencePosition;
     if (++list.sequencePosition > list.totalWeight) list.sequencePosition = 1;
@@ -111,11 +111,11 @@ void PickStatement(CompileState &cs) {
 
 int AddPickEntry(PickList &list, HashEntry *symbol, int32_t weight) {
     const int32_t arguments = argumentCountOf(*symbol);
-    if (list.count > 0 && arguments != list.argumentCount) return kCodeArgumentCounts;
+    if (list.count > 0 && arguments != list.argumentCount) return kMsgArgumentCounts;
     if (int64_t{list.totalWeight} + weight > std::numeric_limits<int32_t>::max())
-        return kCodeMacroOutOfRange;
+        return kMsgOutOfRange;
     PickEntry *entry = new (std::nothrow) PickEntry{symbol, weight, nullptr};
-    if (!entry) return kCodeMacroNoMemory;
+    if (!entry) return kMsgNoMemory;
     if (list.count == 0) list.argumentCount = arguments;
     if (list.tail) list.tail->next = entry;
     else list.head = entry;

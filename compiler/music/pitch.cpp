@@ -71,24 +71,24 @@ constexpr int8_t kMajorEntryOfClass[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1,
 // The first entry of the voice's mode in `pitchClass` (taken from the
 // mode's root), or -1.
 int32_t firstEntryOfClass(const VoiceState &voice, int32_t pitchClass) {
-    if (voice.modeLast == 6 && std::memcmp(voice.modeTable, kMajorScale, sizeof kMajorScale) == 0)
+    if (voice.key.mode.last == 6 && std::memcmp(voice.key.mode.entries, kMajorScale, sizeof kMajorScale) == 0)
         return kMajorEntryOfClass[pitchClass];
-    for (int32_t i = 0; i <= voice.modeLast && i < kMaxModeEntries; ++i)
-        if (kByteClass(voice.modeTable[i]) == pitchClass) return i;
+    for (int32_t i = 0; i <= voice.key.mode.last && i < kMaxModeEntries; ++i)
+        if (kByteClass(voice.key.mode.entries[i]) == pitchClass) return i;
     return -1;
 }
 
 }  // namespace
 
 int32_t ModeIndexOfPitch(const VoiceState &voice, const Track *track, int32_t pitch) {
-    const int32_t i = firstEntryOfClass(voice, PitchClass(pitch - voice.modeRoot));
+    const int32_t i = firstEntryOfClass(voice, PitchClass(pitch - voice.key.modeRoot));
     if (i < 0) return -1;
-    const int32_t entry = voice.modeTable[i] + voice.modeRoot;
+    const int32_t entry = voice.key.mode.entries[i] + voice.key.modeRoot;
     // Same pitch class, so the difference is whole octaves.
     int32_t octave = (pitch - entry) / 12;
-    if (voice.octaveMode == kModeAbsolute) octave -= baseOctave(track);
-    if (voice.modeStep == 0) return i;
-    return i + floorDivide(octave, voice.modeStep) * (voice.modeLast + 1);
+    if (voice.flags.octaveMode == kModeAbsolute) octave -= baseOctave(track);
+    if (voice.key.mode.step == 0) return i;
+    return i + floorDivide(octave, voice.key.mode.step) * (voice.key.mode.last + 1);
 }
 
 int32_t TransposeDiatonic(int32_t pitch, int32_t tonic, int32_t steps) {

@@ -20,25 +20,25 @@ bool readBeatLength(CompileState &cs) {
 
 // "duration /3" makes notes a third of a beat.
 void durationWord(CompileState &cs) {
-    if (readBeatLength(cs)) cs.voice->defaultDuration = cs.number;
+    if (readBeatLength(cs)) cs.voice->timing.defaultDuration = cs.number;
 }
 
 void displacementWord(CompileState &cs) {
-    if (readBeatLength(cs)) cs.voice->displacementUnit = cs.number;
+    if (readBeatLength(cs)) cs.voice->timing.displacementUnit = cs.number;
 }
 
 // Bar numbers in positions count from the next bar line on.
 void restartWord(CompileState &cs) { cs.restartBar = moveToBarLine(cs); }
 
-void cursorWord(CompileState &cs) { cs.song->nowTime = cs.voice->time; }
+void cursorWord(CompileState &cs) { cs.song->nowTime = cs.voice->timing.time; }
 
 // Naming a mark later returns the voice to this time.
 void timeWord(CompileState &cs) {
     forEachName(cs, [&cs] {
-        auto *mark = new int32_t(cs.voice->time);
+        auto *mark = new int32_t(cs.voice->timing.time);
         if (!cs.symbols.add(kTimeMark, mark, cs.name)) {
             delete mark;
-            error(cs, kCodeReservedName);
+            error(cs, kMsgReservedName);
         }
     });
 }

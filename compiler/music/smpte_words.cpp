@@ -32,7 +32,7 @@ int rateBits(int32_t rate) {
 void smpteWord(CompileState &cs) {
     if (!hasNumber(ReadNumber(cs, kMaskInteger, kMaxRate, 0, 1))) invalidParameter(cs, kwSmpte);
     const int bits = rateBits(cs.number);
-    if (bits < 0) error(cs, kCodeFrameRate);
+    if (bits < 0) error(cs, kMsgFrameRate);
     cs.frameRate = cs.number;
     cs.dropFrame = 0;
     cs.song->smpteRate = static_cast<uint8_t>(cs.number);
@@ -52,7 +52,7 @@ void smpteOffsetWord(CompileState &cs) {
         invalidParameter(cs, kwSmpteOffset);
     const int32_t frames = cs.number;
     const SmpteTime t = SmpteFromFrames(cs, frames, cs.dropFrame);
-    if (t.hours > kMaxHours) error(cs, kCodeOutOfRange);
+    if (t.hours > kMaxHours) error(cs, kMsgOutOfRange);
     SongContext &song = *cs.song;
     song.frameOffset = frames;
     song.smpteHours = static_cast<uint8_t>(t.hours);
@@ -62,7 +62,7 @@ void smpteOffsetWord(CompileState &cs) {
 }
 
 void testWord(CompileState &cs) {
-    const int32_t ms = MsFromTicks(cs, cs.voice->time);
+    const int32_t ms = MsFromTicks(cs, cs.voice->timing.time);
     listPrintf(cs, "\n realtime is %ld\n", static_cast<long>(ms));
     listPrintf(cs, "\n ticks is %ld\n", static_cast<long>(TicksFromMs(cs, ms)));
 }

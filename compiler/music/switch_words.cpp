@@ -39,9 +39,9 @@ void relativePitchWord(CompileState &cs) { cs.relativePitch = !cs.relativePitch;
 // break on: every note of a word advances the time unless "~" joins them.
 void breakWord(CompileState &cs) {
     readName(cs, kStatementNameMax, false);
-    if (std::strcmp(cs.name, "on") == 0) cs.voice->holdReference = 1;
-    else if (std::strcmp(cs.name, "off") == 0) cs.voice->holdReference = 0;
-    else error(cs, kCodeBreakWord);
+    if (std::strcmp(cs.name, "on") == 0) cs.voice->hold.reference = 1;
+    else if (std::strcmp(cs.name, "off") == 0) cs.voice->hold.reference = 0;
+    else error(cs, kMsgBreakWord);
 }
 
 void vekWord(CompileState &cs) { readName(cs, kStatementNameMax, false); }

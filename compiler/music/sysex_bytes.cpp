@@ -19,7 +19,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNoFile = 31;
 constexpr int32_t kMaxNumber = 127;
 constexpr uint8_t kStringSeparator = '$';
 
@@ -43,7 +42,7 @@ int next(CompileState &cs) { return nextChar(cs, kReadRaw); }
 
 [[noreturn]] void badSyntax(ByteList &list) {
     std::snprintf(list.cs.name, kNameBytes, "%s", list.definition);
-    raiseError(list.cs, kCodeBadSysex);
+    raiseError(list.cs, kMsgBadSysex);
 }
 
 int hexDigit(int c) {
@@ -131,7 +130,7 @@ std::string readFileName(ByteList &list) {
 
 [[noreturn]] void noFile(CompileState &cs, const std::string &path) {
     cs.messageName = path;
-    raiseError(cs, kCodeNoFile);
+    raiseError(cs, kMsgNoInclude);
 }
 
 // "fi name": the whole file, found on the include path.

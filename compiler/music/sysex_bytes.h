@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "messages/message_codes.h"
+
 namespace vek {
 
 struct CompileState;
-
-constexpr int kCodeBadSysex = 27;
 
 // Reads the items from the current read position up to and including the
 // closing "]" and appends the bytes to `out`, at most `limit` of them.

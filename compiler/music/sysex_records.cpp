@@ -12,13 +12,12 @@
 #include "music/macros.h"
 #include "music/sysex_bytes.h"
 #include "writers/sysex_file.h"
+#include "writers/work_file_ids.h"
 
 namespace vek {
 
 namespace {
 
-constexpr int kCodeTooManyDefinitions = 2;
-constexpr uint8_t kRecordId = 6;
 constexpr size_t kBodyHeader = 5;  // bytes: number, data length, send flag, name length
 // Events send the message where they stand; the work file must not send
 // it again on loading.
@@ -33,7 +32,7 @@ void putLittle(std::string &out, uint32_t value, int bytes) {
 void checkStatus(CompileState &cs, const std::vector<uint8_t> &data, const char *name) {
     if (!data.empty() && (data[0] == 0xF0 || data[0] == 0xF7)) return;
     std::snprintf(cs.name, kNameBytes, "%s", name);
-    raiseError(cs, kCodeBadSysex);
+    raiseError(cs, kMsgBadSysex);
 }
 
 // Reads the byte list at the definition's body and comes back: the read
@@ -78,7 +77,7 @@ int firstUnwritable(SongContext &song) {
 std::string encodeSysexRecord(uint8_t number, const char *name, const std::vector<uint8_t> &data) {
     const size_t nameLength = std::strlen(name);
     std::string out;
-    out += static_cast<char>(kRecordId);
+    out += static_cast<char>(kChunkSysex);
     putLittle(out, static_cast<uint32_t>(data.size() + nameLength + kBodyHeader), 4);
     out += static_cast<char>(number);
     putLittle(out, static_cast<uint32_t>(data.size()), 2);
@@ -91,7 +90,7 @@ std::string encodeSysexRecord(uint8_t number, const char *name, const std::vecto
 
 void StoreSysexDefinition(CompileState &cs, Definition &d, const char *definitionName) {
     SongContext &song = *cs.song;
-    if (song.sysexCount >= kMaxSysexDefinitions) error(cs, kCodeTooManyDefinitions);
+    if (song.sysexCount >= kMaxSysexDefinitions) error(cs, kMsgTooManySysex);
     // A copy: the messages of the byte list are written over cs.name.
     char name[kNameBytes];
     std::snprintf(name, sizeof name, "%s", definitionName);
@@ -108,10 +107,7 @@ std::string unwritableSysexMessage(SongContext &song) {
     const char *name = nameOfRecord(song, static_cast<uint8_t>(number));
     char text[kMessageBytes];
     if (name)
-        std::snprintf(text, sizeof text,
-                      " The sysex message \"%.80s\" cannot be written: its record is missing or "
-                      "does not start with F0 or F7",
-                      name);
+        formatMessage(text, kMsgSysexMissing, name, "", 0);
     else
         std::snprintf(text, sizeof text,
                       " Sysex record %i cannot be written: it is missing or does not start with "

@@ -17,7 +17,7 @@ namespace {
 constexpr int32_t kMarkerOverhead = 11;  // bytes a marker adds to the work file beyond its text
 
 std::string readRequiredText(CompileState &cs) {
-    if (cs.ch != '[') error(cs, kCodeNeedBrackets);
+    if (cs.ch != '[') error(cs, kMsgNeedBrackets);
     return ReadBracketText(cs);
 }
 
@@ -34,9 +34,9 @@ std::optional<std::string> &songText(SongContext &song, int index) {
 }
 
 Event metaEvent(CompileState &cs, MetaType type, std::string text) {
-    checkEventTime(cs, cs.voice->time);
+    checkEventTime(cs, cs.voice->timing.time);
     const uint32_t index = cs.song->storeText(std::move(text));
-    return Event{cs.voice->time, type, kMetaText, 0, 0, index};
+    return Event{cs.voice->timing.time, type, kMetaText, 0, 0, index};
 }
 
 }  // namespace

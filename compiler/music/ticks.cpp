@@ -5,15 +5,13 @@
 namespace vek {
 
 namespace {
-constexpr int kCodeOutOfRange = 7;
-constexpr int kCodeTimeTooFar = 80;
 }  // namespace
 
 int32_t checkedTicks(CompileState &cs, int64_t ticks) {
-    if (ticks > kMaxTicks || ticks < -kMaxTicks) error(cs, kCodeOutOfRange);
+    if (ticks > kMaxTicks || ticks < -kMaxTicks) error(cs, kMsgOutOfRange);
     return static_cast<int32_t>(ticks);
 }
 
-void timeTooFar(CompileState &cs) { raiseError(cs, kCodeTimeTooFar); }
+void timeTooFar(CompileState &cs) { raiseError(cs, kMsgTimeTooFar); }
 
 }  // namespace vek

@@ -14,22 +14,20 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNoMemory = 3;
 // Sections nest by recursion; a bound keeps a hostile source from
 // exhausting the stack. No piece comes near it.
 constexpr int kMaxSectionDepth = 64;
-constexpr int kCodeTooManyTracks = 85;
 
 void refuseTakenName(CompileState &cs) {
-    if (cs.symbols.find(cs.name)) error(cs, kCodeReservedName);
+    if (cs.symbols.find(cs.name)) error(cs, kMsgReservedName);
 }
 
 // A new track under the name in cs.name, entered as kind 1.
 Track *createTrack(CompileState &cs) {
     refuseTakenName(cs);
-    if (cs.song->nextTrackNumber >= kMaxTracks) error(cs, kCodeTooManyTracks);
+    if (cs.song->nextTrackNumber >= kMaxTracks) error(cs, kMsgTooManyTracks);
     Track *t = cs.song->newTrack();
-    if (!t) error(cs, kCodeNoMemory);
+    if (!t) error(cs, kMsgNoMemory);
     t->glideDefinition = &cs.wheelDefinition;
     t->name = cs.name;
     cs.song->namedTracks.emplace_back(t);
@@ -62,7 +60,7 @@ Track *declareTrack(CompileState &cs) {
 }
 
 void addMember(CompileState &cs, SectionGroup &group, uint8_t kind, void *member) {
-    if (group.count == SectionGroup::kMaxMembers) error(cs, kCodeTrackParameter);
+    if (group.count == SectionGroup::kMaxMembers) error(cs, kMsgTrackParameter);
     group.kinds[group.count] = kind;
     group.members[group.count] = member;
     ++group.count;
@@ -85,17 +83,17 @@ void readMember(CompileState &cs, SectionGroup &group, int depth) {
     } else if (e->kind == kTrackSymbol || e->kind == kSectionSymbol) {
         addMember(cs, group, e->kind, e->value.object);
     } else {
-        error(cs, kCodeNoTrackOrSection);
+        error(cs, kMsgNoTrackOrSection);
     }
 }
 
 // The section is entered before its members are read, with cs.ch on "[".
 SectionGroup *declareSection(CompileState &cs, int depth) {
-    if (depth > kMaxSectionDepth) error(cs, kCodeTrackParameter);
+    if (depth > kMaxSectionDepth) error(cs, kMsgTrackParameter);
     auto *group = new SectionGroup;
     if (!cs.symbols.add(kSectionSymbol, group, cs.name)) {
         delete group;
-        error(cs, kCodeReservedName);
+        error(cs, kMsgReservedName);
     }
     advance(cs);
     while (!atListEnd(cs)) readMember(cs, *group, depth);
@@ -129,7 +127,7 @@ void name2Word(CompileState &cs) {
     readDeclaredName(cs);
     Track *t = cs.voice->track;
     if (!t) return;
-    if (!cs.symbols.add(kSecondName, t, cs.name)) error(cs, kCodeReservedName);
+    if (!cs.symbols.add(kSecondName, t, cs.name)) error(cs, kMsgReservedName);
     t->name2 = cs.name;
 }
 

@@ -27,9 +27,9 @@ void skipEquals(CompileState &cs) {
 int32_t readRangeNote(CompileState &cs, VoiceState &scratch) {
     error(cs, ReadNoteName(cs, scratch));
     error(cs, ReadNoteModifiers(cs, scratch));
-    clearNoteFlags(scratch);
-    cs.silentNote = 0;
-    return cs.draft.key;
+    scratch.flags = {};
+    cs.note.silent = 0;
+    return cs.note.draft.key;
 }
 
 int32_t readVelocityLimit(CompileState &cs, bool negate) {
@@ -71,7 +71,7 @@ void velocityRangeWord(CompileState &cs) {
 // Returns each target's pitch wheel to centre at once; the sweep cursor
 // of the voice stays where it was.
 void wheelResetWord(CompileState &cs) {
-    const int32_t time = cs.voice->time;
+    const int32_t time = cs.voice->timing.time;
     for (Track *t : targetTracks(cs)) {
         ControllerDefinition &wheel = t->glideDefinition ? *t->glideDefinition : cs.wheelDefinition;
         int32_t cursor = time;

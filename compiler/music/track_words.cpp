@@ -50,7 +50,7 @@ Setting readInteger(CompileState &cs, int index) {
 }
 
 Setting readLength(CompileState &cs, int index) {
-    return readSetting(cs, index, kMaskLength, kLengthMax, kLengthMin, cs.voice->displacementUnit);
+    return readSetting(cs, index, kMaskLength, kLengthMax, kLengthMin, cs.voice->timing.displacementUnit);
 }
 
 int32_t applied(int32_t old, const Setting &s) { return s.relative() ? old + s.value : s.value; }
@@ -60,7 +60,7 @@ int32_t applied(int32_t old, const Setting &s) { return s.relative() ? old + s.v
 void startRamp(CompileState &cs, Track &t, int32_t end) {
     const VoiceState &v = *cs.voice;
     t.velocityOffset += t.crescendoAmount;
-    t.crescendoStart = v.time - v.step;
+    t.crescendoStart = v.timing.time - v.timing.step;
     t.crescendoEnd = end;
 }
 
@@ -87,7 +87,7 @@ void channelWord(CompileState &cs) {
     const std::vector<Track *> tracks = targetTracks(cs);
     for (Track *t : tracks) {
         const int32_t channel = s.relative() ? t->channel + s.value : s.value - 1;
-        if (channel < 0 || channel > 15) error(cs, kCodeChannelRange);
+        if (channel < 0 || channel > 15) error(cs, kMsgChannelRange);
     }
     for (Track *t : tracks) {
         t->channel = static_cast<uint8_t>(s.relative() ? t->channel + s.value : s.value - 1);
@@ -103,7 +103,7 @@ void chromaticWord(CompileState &cs) {
 void crescendoWord(CompileState &cs) {
     const Setting s = readInteger(cs, kwCrescendo);
     for (Track *t : targetTracks(cs)) {
-        startRamp(cs, *t, cs.voice->time - 1);
+        startRamp(cs, *t, cs.voice->timing.time - 1);
         t->crescendoAmount = rampAmount(*t, s);
     }
 }
@@ -160,12 +160,12 @@ void stretchWord(CompileState &cs) {
 // whatever the default duration; only a ramp's length is range-checked.
 void velocityWord(CompileState &cs) {
     VoiceState &v = *cs.voice;
-    const int32_t unit = v.defaultDuration;
+    const int32_t unit = v.timing.defaultDuration;
     const Setting length = readSetting(cs, kwVelocity, kMaskLength,
                                        std::numeric_limits<int32_t>::max(),
                                        std::numeric_limits<int32_t>::min(), unit);
     if (cs.ch == '+' || cs.ch == '-' || cs.ch == '=') {
-        if (length.value > kLengthMax || length.value < kLengthMin) error(cs, kCodeOutOfRange);
+        if (length.value > kLengthMax || length.value < kLengthMin) error(cs, kMsgOutOfRange);
         Setting amount;
         amount.sign = static_cast<char>(cs.ch);
         advance(cs);
@@ -173,7 +173,7 @@ void velocityWord(CompileState &cs) {
             invalidParameter(cs, kwVelocity);
         amount.value = amount.sign == '-' ? -cs.number : cs.number;
         for (Track *t : targetTracks(cs)) {
-            startRamp(cs, *t, v.time + length.value);
+            startRamp(cs, *t, v.timing.time + length.value);
             t->crescendoAmount = rampAmount(*t, amount);
         }
         return;

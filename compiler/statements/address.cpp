@@ -9,7 +9,7 @@ namespace vek {
 namespace {
 
 void saveInto(const VoiceState &v, int32_t &time, uint8_t *reference) {
-    time = v.time;
+    time = v.timing.time;
     reference[0] = v.firstLetterPitch;
     reference[1] = v.firstLetterChar;
     reference[2] = v.firstOctave;
@@ -18,7 +18,7 @@ void saveInto(const VoiceState &v, int32_t &time, uint8_t *reference) {
 // Keeps the voice's time and pitch reference in what it addressed so far.
 void leaveAddressed(CompileState &cs) {
     VoiceState &v = *cs.voice;
-    cs.switchTime = v.time;
+    cs.switchTime = v.timing.time;
     if (v.sectionMode && v.section) {
         saveInto(v, v.section->time, v.section->pitchReference);
         std::vector<Track *> tracks;
@@ -32,9 +32,9 @@ void leaveAddressed(CompileState &cs) {
 void enter(CompileState &cs, int32_t ownTime, const uint8_t *reference) {
     VoiceState &v = *cs.voice;
     const int32_t barOne = BarBeatTickToTicks(cs, 1, 1, 0);
-    v.time = ownTime > barOne ? ownTime : barOne;
-    v.eventStart = ownTime;
-    v.step = 0;
+    v.timing.time = ownTime > barOne ? ownTime : barOne;
+    v.timing.eventStart = ownTime;
+    v.timing.step = 0;
     v.firstLetterPitch = reference[0];
     v.firstLetterChar = reference[1];
     v.firstOctave = reference[2];

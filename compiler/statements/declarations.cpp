@@ -20,13 +20,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNoMemory = 3;
-constexpr int kCodeMissingLength = 8;
-constexpr int kCodeSyntax = 28;
-constexpr int kCodeUndefined = 38;
-constexpr int kCodeNotAnElement = 39;
-constexpr int kCodeOpenBracket = 53;
-constexpr int kCodePatchNumber = 54;
 constexpr int32_t kMaxProgram = 127;
 constexpr int32_t kMaxChannel = 15;
 
@@ -36,16 +29,16 @@ constexpr int32_t kMaxChannel = 15;
 // of the current cluster gives another (written from 1 in the source).
 int32_t operatorChannel(const VoiceState &v) {
     const int32_t own = v.track ? v.track->channel : 0;
-    switch (v.groupChannelMode) {
-    case kModeReuse: return v.previousChannel;
-    case kModeRelative: return own + v.groupChannel;
-    case kModeAbsolute: return v.groupChannel - 1;
+    switch (v.modifier(kOpChannel).mode) {
+    case kModeReuse: return v.modifier(kOpChannel).previous;
+    case kModeRelative: return own + v.modifier(kOpChannel).value;
+    case kModeAbsolute: return v.modifier(kOpChannel).value - 1;
     default: return own;
     }
 }
 
 void emitProgram(CompileState &cs, int32_t time, int32_t channel, int32_t program) {
-    if (channel < 0 || channel > kMaxChannel) error(cs, kCodeChannelRange);
+    if (channel < 0 || channel > kMaxChannel) error(cs, kMsgChannelRange);
     Track *track = cs.voice->track;
     if (!track) return;
     Event &e = cs.programTemplate;
@@ -63,7 +56,7 @@ bool readProgram(CompileState &cs) {
 void declarePatch(CompileState &cs) {
     readDeclaredName(cs);
     skipBlanks(cs);
-    if (!readProgram(cs)) error(cs, kCodePatchNumber);
+    if (!readProgram(cs)) error(cs, kMsgPatchNumber);
     cs.symbols.addNumber(kPatchSymbol, cs.number, cs.name);
 }
 
@@ -84,8 +77,8 @@ struct Layout {
 };
 
 int32_t readPatternLength(CompileState &cs) {
-    const int form = ReadNumber(cs, kMaskLength, 65535, 0, cs.voice->defaultDuration);
-    if (!hasNumber(form)) error(cs, kCodeMissingLength);
+    const int form = ReadNumber(cs, kMaskLength, 65535, 0, cs.voice->timing.defaultDuration);
+    if (!hasNumber(form)) error(cs, kMsgMissingLength);
     return cs.number;
 }
 
@@ -95,7 +88,7 @@ HashEntry &patternEntry(CompileState &cs) {
     HashTable &symbols = cs.symbols;
     symbols.add(kPatternSymbol, nullptr, cs.name);
     HashEntry *e = symbols.find(cs.name);
-    if (!e || e->kind != kPatternSymbol) error(cs, kCodeReservedName);
+    if (!e || e->kind != kPatternSymbol) error(cs, kMsgReservedName);
     return *e;
 }
 
@@ -104,35 +97,35 @@ void patternElement(CompileState &cs, HashEntry &pattern, Layout &l) {
     advance(cs);
     readName(cs, kDeclaredNameMax, false);
     skipBlanks(cs);
-    if (cs.ch == kEndOfInput) error(cs, kCodeCloseBracket);
-    if (cs.ch != ')') error(cs, kCodeSyntax);
+    if (cs.ch == kEndOfInput) error(cs, kMsgCloseBracket);
+    if (cs.ch != ')') error(cs, kMsgSyntax);
     advance(cs);
     if (isLengthStart(cs.ch)) l.last = l.dflt = readPatternLength(cs);
     else l.last = l.dflt;
     HashEntry *element = cs.symbols.find(cs.name);
-    if (!element) error(cs, kCodeUndefined);
-    if (element->kind < kNotePattern || element->kind > kChordEffect) error(cs, kCodeNotAnElement);
+    if (!element) error(cs, kMsgUndefined);
+    if (element->kind < kNotePattern || element->kind > kChordEffect) error(cs, kMsgNotAnElement);
     const int64_t end = l.at + l.last;
     l.total = std::max(l.total, end);
-    if (appendNode(pattern, element, saturate(l.at), saturate(end))) error(cs, kCodeNoMemory);
+    if (appendNode(pattern, element, saturate(l.at), saturate(end))) error(cs, kMsgNoMemory);
 }
 
 void strayInPattern(CompileState &cs) {
-    if (cs.ch == kEndOfInput) error(cs, kCodeCloseBracket);
+    if (cs.ch == kEndOfInput) error(cs, kMsgCloseBracket);
     cs.name[0] = static_cast<char>(cs.ch);
     cs.name[1] = '\0';
-    error(cs, kCodeSyntax);
+    error(cs, kMsgSyntax);
 }
 
 // The elements up to "]"; blanks move past the last element, a number
 // moves to that many ticks after the last element's start.
 void patternBody(CompileState &cs, HashEntry &pattern) {
     Layout l;
-    l.dflt = cs.voice->defaultDuration;
+    l.dflt = cs.voice->timing.defaultDuration;
     for (;;) {
         if (isBlank(cs.ch)) {
             l.at += l.last;
-            l.dflt = cs.voice->defaultDuration;
+            l.dflt = cs.voice->timing.defaultDuration;
             skipBlanks(cs);
         } else if (isLengthStart(cs.ch)) {
             l.at += readPatternLength(cs) - l.last;
@@ -157,7 +150,7 @@ void declarePattern(CompileState &cs) {
     readDeclaredName(cs);
     HashEntry &pattern = patternEntry(cs);
     skipBlanks(cs);
-    if (cs.ch != '[') error(cs, kCodeOpenBracket);
+    if (cs.ch != '[') error(cs, kMsgOpenBracket);
     advance(cs);
     patternBody(cs, pattern);
 }
@@ -168,9 +161,9 @@ void declarePattern(CompileState &cs) {
 void patchStatement(CompileState &cs) {
     VoiceState &v = *cs.voice;
     const int32_t channel = operatorChannel(v);
-    v.groupChannelMode = kModeNone;
-    v.groupChannel = 0;
-    const int32_t time = v.time;
+    v.modifier(kOpChannel).mode = kModeNone;
+    v.modifier(kOpChannel).value = 0;
+    const int32_t time = v.timing.time;
     skipBlanks(cs);
     if (readProgram(cs)) {
         emitProgram(cs, time, channel, cs.number);
@@ -183,7 +176,7 @@ void patchStatement(CompileState &cs) {
 }
 
 void patchName(CompileState &cs, const HashEntry &patch) {
-    emitProgram(cs, cs.voice->time, operatorChannel(*cs.voice), patch.value.number);
+    emitProgram(cs, cs.voice->timing.time, operatorChannel(*cs.voice), patch.value.number);
 }
 
 // pattern name [...] | pattern [name [...] ...]

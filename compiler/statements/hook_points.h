@@ -13,14 +13,14 @@ namespace vek {
 // True while the body of a pattern or effect is being read.
 inline bool hookInProgress(const CompileState &cs) {
     uint32_t running;
-    static_assert(sizeof running == sizeof cs.hookRunning);
-    std::memcpy(&running, cs.hookRunning, sizeof running);
+    static_assert(sizeof running == sizeof cs.hooks.running);
+    std::memcpy(&running, cs.hooks.running, sizeof running);
     return running != 0;
 }
 
-inline bool offerNotePattern(CompileState &cs) { return cs.attachmentsMade && tryNotePattern(cs); }
-inline bool offerChordPattern(CompileState &cs) { return cs.attachmentsMade && tryChordPattern(cs); }
-inline bool offerNoteEffect(CompileState &cs) { return cs.attachmentsMade && tryNoteEffect(cs); }
-inline bool offerChordEffect(CompileState &cs) { return cs.attachmentsMade && tryChordEffect(cs); }
+inline bool offerNotePattern(CompileState &cs) { return cs.hooks.attachmentsMade && tryNotePattern(cs); }
+inline bool offerChordPattern(CompileState &cs) { return cs.hooks.attachmentsMade && tryChordPattern(cs); }
+inline bool offerNoteEffect(CompileState &cs) { return cs.hooks.attachmentsMade && tryNoteEffect(cs); }
+inline bool offerChordEffect(CompileState &cs) { return cs.hooks.attachmentsMade && tryChordEffect(cs); }
 
 }  // namespace vek

@@ -23,7 +23,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNotUnderstood = 11;
 
 void nextMember(VoiceState &v) {
     if (!v.sectionMode || !v.section || v.section->count == 0) return;
@@ -35,16 +34,16 @@ bool isNoteStart(int c) { return isNameStart(c); }
 void controllerName(CompileState &cs, ControllerDefinition *definition) {
     VoiceState &v = *cs.voice;
     v.controller = definition;
-    v.eventStart = v.time - v.step;
+    v.timing.eventStart = v.timing.time - v.timing.step;
     if (definition->eventKind == kPitchWheel && v.track) v.track->glideDefinition = definition;
 }
 
 void timeMark(VoiceState &v, int32_t mark) {
-    v.time = mark;
-    v.step = 0;
-    v.pendingNotes = 0;
-    v.tieFlag = 0;
-    for (int i = 0; i < 7; ++i) v.keyTable[i] = v.keyCopy[i];
+    v.timing.time = mark;
+    v.timing.step = 0;
+    v.timing.pendingNotes = 0;
+    v.hold.tieFlag = 0;
+    for (int i = 0; i < 7; ++i) v.key.table[i] = v.key.signature[i];
 }
 
 // The record is stored on first use; every use sends it at the voice's
@@ -54,7 +53,7 @@ void sysexName(CompileState &cs, Definition &d) {
     Track *track = firstTarget(cs);
     if (!track) return;
     Event &e = cs.systemTemplate;
-    e.time = cs.voice->time;
+    e.time = cs.voice->timing.time;
     e.data1 = d.recordNumber;
     storeEvent(cs, *track, e);
 }
@@ -77,7 +76,7 @@ void declaredName(CompileState &cs, HashEntry &entry) {
     case kPatchSymbol: patchName(cs, entry); return;
     case kModeSymbol: modeName(cs, entry); return;           // name ["+"]
     case kInversionSymbol: degreeChordName(cs, entry); return;  // name ["+"]
-    default: error(cs, kCodeNotUnderstood);
+    default: error(cs, kMsgNotUnderstood);
     }
 }
 
@@ -94,17 +93,17 @@ void readChord(CompileState &cs, VoiceState &v) {
         if (cs.song->noteSources) markNoteSource(cs);
         error(cs, ReadNoteName(cs, v));
         error(cs, ReadNoteModifiers(cs, v));
-        error(cs, EmitNote(cs));
+        EmitNote(cs);
         if (cs.song->noteSources) clearNoteMark(cs);
-        if (v.holdMark != v.holdReference || v.sequential || v.advanceOnce) {
-            v.time = checkedTicks(cs, int64_t{v.time} + v.step);
-            v.advanceOnce = 0;
+        if (!v.hold.notesTogether() || v.hold.sequential || v.hold.advanceOnce) {
+            v.timing.time = checkedTicks(cs, int64_t{v.timing.time} + v.timing.step);
+            v.hold.advanceOnce = 0;
         }
-        clearNoteFlags(v);
-        if (!v.sequential) nextMember(v);
+        v.flags = {};
+        if (!v.hold.sequential) nextMember(v);
         // A body's own notes get no effect, also the last one, whose reading
         // ended the body. The effect's body goes on with the chord.
-        if (!cs.noteInHookBody) offerNoteEffect(cs);
+        if (!cs.hooks.noteInBody) offerNoteEffect(cs);
     } while (isNoteStart(cs.ch));
 }
 

@@ -14,7 +14,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeSyntax = 28;
 
 void advance(CompileState &cs) { nextChar(cs, kReadNormal); }
 
@@ -36,8 +35,8 @@ int doubledWord(int first, int second) {
 }
 
 struct OperatorValue {
-    uint8_t mode;     // kModeReuse without a number, else relative or absolute
-    bool equals;      // "=" was written
+    ModifierMode mode;  // kModeReuse without a number, else relative or absolute
+    bool equals;        // "=" was written
     int32_t number;
 };
 
@@ -58,86 +57,89 @@ OperatorValue readOperand(CompileState &cs, int mask, int32_t maximum, int32_t m
 
 // "=" with nothing after it is an error for these operators.
 void requireAfterEquals(CompileState &cs, const OperatorValue &r) {
-    if (r.equals && r.mode == kModeReuse) error(cs, kCodeSyntax);
+    if (r.equals && r.mode == kModeReuse) error(cs, kMsgSyntax);
+}
+
+// The number given, or without one the number the operator had before.
+void setOrReuse(GroupModifier &g, const OperatorValue &r) {
+    if (r.mode != kModeReuse) g.value = g.previous = r.number;
+    else g.value = g.previous;
+    g.mode = r.mode;
 }
 
 void velocity(CompileState &cs, VoiceState &v) {
     const OperatorValue r = readOperand(cs, kMaskInteger, 127, -127, 1);
-    v.groupVelocityMode = r.mode;
-    if (r.mode != kModeReuse) v.groupVelocity = r.number;
+    GroupModifier &g = v.modifier(kOpVelocity);
+    g.mode = r.mode;
+    if (r.mode != kModeReuse) g.value = r.number;
 }
 
 void octave(CompileState &cs, VoiceState &v) {
     const OperatorValue r = readOperand(cs, kMaskInteger, 127, -127, 1);
+    GroupModifier &g = v.modifier(kOpOctave);
     if (r.mode != kModeReuse) {
-        v.groupOctave = r.number;
-        v.groupOctaveMode = r.mode;
+        g.value = r.number;
+        g.mode = r.mode;
     } else {
-        v.groupOctaveMode = r.equals ? kModeAbsolute : kModeRelative;
+        g.mode = r.equals ? kModeAbsolute : kModeRelative;
     }
 }
 
 void duration(CompileState &cs, VoiceState &v) {
-    const OperatorValue r = readOperand(cs, kMaskLength, 65535, 0, v.defaultDuration);
+    const OperatorValue r = readOperand(cs, kMaskLength, 65535, 0, v.timing.defaultDuration);
     requireAfterEquals(cs, r);
-    if (r.mode != kModeReuse) v.altDuration = v.previousDuration = r.number;
-    else v.altDuration = v.previousDuration;
-    v.altDurationMode = r.mode;
+    setOrReuse(v.modifier(kOpDuration), r);
 }
 
 void transpose(CompileState &cs, VoiceState &v) {
     const OperatorValue r = readOperand(cs, kMaskInteger, 127, -127, 1);
     requireAfterEquals(cs, r);
-    if (r.mode != kModeReuse) v.groupTranspose = v.previousTranspose = r.number;
-    else v.groupTranspose = v.previousTranspose;
-    v.groupTransposeMode = r.mode;
+    setOrReuse(v.modifier(kOpTranspose), r);
 }
 
 void channel(CompileState &cs, VoiceState &v) {
     const OperatorValue r = readOperand(cs, kMaskInteger, 127, -127, 1);
     requireAfterEquals(cs, r);
+    GroupModifier &g = v.modifier(kOpChannel);
     if (r.mode == kModeAbsolute) {
-        v.groupChannel = v.previousChannel = r.number;
+        g.value = g.previous = r.number;
     } else if (r.mode == kModeRelative) {
-        v.groupChannel += r.number;
-        v.previousChannel = r.number;
+        g.value += r.number;
+        g.previous = r.number;
     } else {
-        v.groupChannel = v.previousChannel;
+        g.value = g.previous;
         v.groupMute = 1;
     }
-    v.groupChannelMode = r.mode;
+    g.mode = r.mode;
 }
 
 // ">" and "<": ticks added to the cluster's delay or length.
-void displacement(CompileState &cs, VoiceState &v, int32_t &value, int32_t &previous,
-                  uint8_t &mode) {
-    const OperatorValue r = readOperand(cs, kMaskLength, 65535, -16000, v.displacementUnit);
+void displacement(CompileState &cs, VoiceState &v, GroupOperator op) {
+    const OperatorValue r = readOperand(cs, kMaskLength, 65535, -16000, v.timing.displacementUnit);
     requireAfterEquals(cs, r);
-    value = checkedTicks(cs, int64_t{value} + (r.mode != kModeReuse ? r.number : previous));
-    if (r.mode != kModeReuse) previous = r.number;
-    mode = r.mode;
+    GroupModifier &g = v.modifier(op);
+    g.value = checkedTicks(cs, int64_t{g.value} + (r.mode != kModeReuse ? r.number : g.previous));
+    if (r.mode != kModeReuse) g.previous = r.number;
+    g.mode = r.mode;
 }
 
 // "^": a diatonic shift, the key restored (before a blank), or a note whose
 // key becomes the root of the mode.
 void diatonic(CompileState &cs, VoiceState &v) {
     if (isBlank(cs.ch)) {
-        for (int i = 0; i < 7; ++i) v.keyTable[i] = v.keyCopy[i];
+        for (int i = 0; i < 7; ++i) v.key.table[i] = v.key.signature[i];
         return;
     }
     const bool number = cs.ch == '=' || cs.ch == '+' || cs.ch == '-' ||
                         (cs.ch >= '0' && cs.ch <= '9');
     if (number) {
-        const OperatorValue r = readOperand(cs, kMaskInteger, 127, -127, 1);
-        if (r.mode != kModeReuse) v.groupDiatonicShift = v.previousDiatonic = r.number;
-        else v.groupDiatonicShift = v.previousDiatonic;
-        v.groupDiatonicMode = r.mode;
+        setOrReuse(v.modifier(kOpDiatonic), readOperand(cs, kMaskInteger, 127, -127, 1));
         return;
     }
     VoiceState copy = v;
     error(cs, ReadNoteName(cs, copy));
     error(cs, ReadNoteModifiers(cs, copy));
-    v.modeRoot = copy.pitch;
+    v.key.modeRoot = copy.pitch;
 }
 
 }  // namespace
@@ -158,8 +160,8 @@ void prefixOperator(CompileState &cs, VoiceState &v) {
     case '#': transpose(cs, v); break;
     case '$': channel(cs, v); break;
     case '^': diatonic(cs, v); break;
-    case '>': displacement(cs, v, v.groupDelay, v.previousDelay, v.groupDelayMode); break;
-    case '<': displacement(cs, v, v.groupLength, v.previousLength, v.groupLengthMode); break;
+    case '>': displacement(cs, v, kOpDelay); break;
+    case '<': displacement(cs, v, kOpLength); break;
     }
 }
 

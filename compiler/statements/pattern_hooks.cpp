@@ -18,9 +18,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeNoMemory = 3;
-constexpr int kCodeMissingLength = 8;
-constexpr int kCodeOnOrOff = 40;
 constexpr int32_t kOff = -1;
 
 // In-progress flags, one per element kind 8 to 11.
@@ -32,8 +29,8 @@ enum GuardIndex { kChordPatternGuard, kChordEffectGuard };
 int32_t readLength(CompileState &cs) {
     skipBlanks(cs);
     const int form = ReadNumber(cs, kMaskLength, std::numeric_limits<int32_t>::max(), 0,
-                                cs.voice->defaultDuration);
-    if (form == kNoNumber || form == kFormNoSmpte) error(cs, kCodeMissingLength);
+                                cs.voice->timing.defaultDuration);
+    if (form == kNoNumber || form == kFormNoSmpte) error(cs, kMsgMissingLength);
     return cs.number;
 }
 
@@ -52,13 +49,13 @@ HashEntry *activeElement(CompileState &cs, uint8_t kind) {
     if (!v.track || hookInProgress(cs)) return nullptr;
     const auto found = cs.attachments.find(v.track);
     if (found == cs.attachments.end() || !found->second.head) return nullptr;
-    return findActive(found->second, kind, v.time);
+    return findActive(found->second, kind, v.timing.time);
 }
 
 void startBody(CompileState &cs, HashEntry *element, int hook) {
     stepBack(cs);
-    cs.hookRunning[hook] = 1;
-    cs.hookElement = element;
+    cs.hooks.running[hook] = 1;
+    cs.hooks.element = element;
     CallMacro(cs, kNotePattern + hook);
 }
 
@@ -66,27 +63,27 @@ void startBody(CompileState &cs, HashEntry *element, int hook) {
 
 void switchElement(CompileState &cs, HashEntry &element) {
     VoiceState &v = *cs.voice;
-    cs.attachmentsMade = 1;
+    cs.hooks.attachmentsMade = 1;
     const int32_t length = readLength(cs);
     int failed = 0;
     if (length == 0) {
         if (v.track) failed = attachElement(cs.attachments[v.track], &element, kOff, 0, 0);
     } else {
         const int32_t period = readLength(cs);
-        if (v.track) failed = attachElement(cs.attachments[v.track], &element, v.time, period, length);
+        if (v.track) failed = attachElement(cs.attachments[v.track], &element, v.timing.time, period, length);
     }
-    if (failed) error(cs, kCodeNoMemory);
+    if (failed) error(cs, kMsgNoMemory);
 }
 
 void switchPattern(CompileState &cs, HashEntry &pattern) {
     readName(cs, kDeclaredNameMax, false);
     int32_t start = 0;
-    if (std::strcmp(cs.name, "on") == 0) start = cs.voice->time;
+    if (std::strcmp(cs.name, "on") == 0) start = cs.voice->timing.time;
     else if (std::strcmp(cs.name, "off") == 0) start = kOff;
-    else error(cs, kCodeOnOrOff);
+    else error(cs, kMsgOnOrOff);
     Track *track = cs.voice->track;
-    cs.attachmentsMade = 1;
-    if (track && attachPattern(cs.attachments[track], &pattern, start)) error(cs, kCodeNoMemory);
+    cs.hooks.attachmentsMade = 1;
+    if (track && attachPattern(cs.attachments[track], &pattern, start)) error(cs, kMsgNoMemory);
 }
 
 bool tryNotePattern(CompileState &cs) {
@@ -97,10 +94,10 @@ bool tryNotePattern(CompileState &cs) {
 }
 
 bool tryChordPattern(CompileState &cs) {
-    if (cs.hookGuard[kChordPatternGuard]) return false;
+    if (cs.hooks.guard[kChordPatternGuard]) return false;
     HashEntry *e = activeElement(cs, kChordPattern);
     if (!e) return false;
-    cs.hookGuard[kChordPatternGuard] = 1;
+    cs.hooks.guard[kChordPatternGuard] = 1;
     startBody(cs, e, kChordPatternHook);
     return true;
 }
@@ -113,10 +110,10 @@ bool tryNoteEffect(CompileState &cs) {
 }
 
 bool tryChordEffect(CompileState &cs) {
-    if (cs.hookGuard[kChordEffectGuard]) return false;
+    if (cs.hooks.guard[kChordEffectGuard]) return false;
     HashEntry *e = activeElement(cs, kChordEffect);
     if (!e) return false;
-    cs.hookGuard[kChordEffectGuard] = 1;
+    cs.hooks.guard[kChordEffectGuard] = 1;
     startBody(cs, e, kChordEffectHook);
     return true;
 }

@@ -20,18 +20,12 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeSyntax = 28;
-constexpr int kCodeSplitFault = 30;
-constexpr int kCodeUnbalanced = 41;
-constexpr int kCodeUnmatched = 67;
-constexpr int kCodeTooManyEvents = 83;
-constexpr int kCodeNestedTooDeeply = 84;
 
 // A "(" group inside an addressed section goes to the section's current member.
 void splitSection(CompileState &cs, VoiceState &v) {
     if (!v.sectionMode || !v.section || v.opener != '(') return;
     SectionGroup &s = *v.section;
-    if (v.memberIndex < 0 || v.memberIndex >= s.count) error(cs, kCodeSplitFault);
+    if (v.memberIndex < 0 || v.memberIndex >= s.count) error(cs, kMsgSplitFault);
     void *member = s.members[v.memberIndex];
     if (s.kinds[v.memberIndex] == kTrackSymbol) {
         v.track = static_cast<Track *>(member);
@@ -40,23 +34,23 @@ void splitSection(CompileState &cs, VoiceState &v) {
         v.section = static_cast<SectionGroup *>(member);
         v.memberIndex = 0;
     } else {
-        error(cs, kCodeSplitFault);
+        error(cs, kMsgSplitFault);
     }
 }
 
 void nestedGroup(CompileState &cs) {
     VoiceState &parent = *cs.voice;
-    if (++cs.groupDepth > kMaxGroupDepth) error(cs, kCodeNestedTooDeeply);
+    if (++cs.groupDepth > kMaxGroupDepth) error(cs, kMsgNestedTooDeeply);
     auto copy = std::make_unique<VoiceState>(parent);
     copy->opener = static_cast<uint8_t>(cs.ch);
     const MacroSnapshot macros = saveMacros(cs);  // a repeat starts in the same macro context
     copy->macrosAtEntry = &macros;
     const uint8_t r = parseGroup(cs, *copy);
     if (cs.ch == '~') {
-        int64_t end = copy->time;
-        if (copy->pendingNotes > 0 && copy->holdMark == copy->holdReference) end += copy->step;
-        parent.time = parent.eventStart = checkedTicks(cs, end);
-        parent.step = 0;
+        int64_t end = copy->timing.time;
+        if (copy->timing.pendingNotes > 0 && copy->hold.notesTogether()) end += copy->timing.step;
+        parent.timing.time = parent.timing.eventStart = checkedTicks(cs, end);
+        parent.timing.step = 0;
         nextChar(cs, kReadNormal);
     }
     cs.voice = &parent;
@@ -66,10 +60,10 @@ void nestedGroup(CompileState &cs) {
 
 // ")" or "]": true when the group ends, false when it is played again.
 bool endOfGroup(CompileState &cs, VoiceState &v) {
-    if (v.opener == 0) error(cs, kCodeUnbalanced);
-    if ((cs.ch == ')') != (v.opener == '(')) error(cs, kCodeUnmatched);
+    if (v.opener == 0) error(cs, kMsgUnbalanced);
+    if ((cs.ch == ')') != (v.opener == '(')) error(cs, kMsgUnmatched);
     // The last cluster of each play ends here, so that a repeat starts after it.
-    if (v.pendingNotes > 0) endCluster(cs);
+    if (v.timing.pendingNotes > 0) endCluster(cs);
     nextChar(cs, kReadNormal);
     if (ReadNumber(cs, kMaskInteger, 65535, 0, 1) && ++v.repeatCount < cs.number) {
         if (v.macrosAtEntry) restoreMacros(cs, *v.macrosAtEntry);
@@ -77,15 +71,14 @@ bool endOfGroup(CompileState &cs, VoiceState &v) {
         nextChar(cs, kReadNormal);
         return false;
     }
-    if (--cs.groupDepth < 0) error(cs, kCodeUnbalanced);
-    cs.groupEndTimes[0] = v.time;
-    cs.groupEndTimes[1] = checkedTicks(cs, int64_t{v.time} + v.step);
+    if (--cs.groupDepth < 0) error(cs, kMsgUnbalanced);
+    checkedTicks(cs, int64_t{v.timing.time} + v.timing.step);  // the group's end is a time too
     return true;
 }
 
 void blank(CompileState &cs, VoiceState &v) {
     if (v.sectionMode) v.memberIndex = 0;
-    if (v.pendingNotes > 0) {
+    if (v.timing.pendingNotes > 0) {
         if (offerChordEffect(cs)) return;  // the blank is read again after its body
         endCluster(cs);
     }
@@ -113,18 +106,18 @@ void tilde(CompileState &cs, VoiceState &v) {
     if (cs.ch == '~') {
         nextChar(cs, kReadNormal);
         KeywordStatement(cs, kwTempo);
-    } else if (ReadNumber(cs, kMaskLength, 65535, 0, v.displacementUnit)) {
-        v.tieLength = cs.number;
-        v.tieFlag = 1;
+    } else if (ReadNumber(cs, kMaskLength, 65535, 0, v.timing.displacementUnit)) {
+        v.hold.tieLength = cs.number;
+        v.hold.tieFlag = 1;
     } else {
-        v.holdMark = 1;
+        v.hold.mark = 1;
     }
 }
 
 void strayCharacter(CompileState &cs) {
     cs.name[0] = static_cast<char>(cs.ch);
     cs.name[1] = '\0';
-    error(cs, kCodeSyntax);
+    error(cs, kMsgSyntax);
 }
 
 // One character's worth of dispatch; false when the group has ended.
@@ -139,7 +132,7 @@ bool dispatch(CompileState &cs, VoiceState &v) {
         return true;
     case '|': barLine(cs); return true;
     case '~': tilde(cs, v); return true;  // "~~" tempo | "~" number | "~"
-    case '"': error(cs, LyricStatement(cs)); return true;
+    case '"': LyricStatement(cs); return true;
     case '!': case '@': case '*': case '^': case '#': case '$': case '>': case '<':
         prefixOperator(cs, v);
         return true;
@@ -147,7 +140,7 @@ bool dispatch(CompileState &cs, VoiceState &v) {
     case ')': case ']': return !endOfGroup(cs, v);
     case kEndOfInput:
         if (returnFromInclude(cs)) return true;
-        if (cs.groupDepth != 0) error(cs, kCodeUnbalanced);
+        if (cs.groupDepth != 0) error(cs, kMsgUnbalanced);
         return false;
     default:
         if (isNameStart(c) || c == '\\') {
@@ -178,7 +171,7 @@ uint8_t parseGroup(CompileState &cs, VoiceState &v) {
     try {
         while (dispatch(cs, v)) cs.voice = &v;
     } catch (const EventLimitReached &) {
-        error(cs, kCodeTooManyEvents);  // the innermost group reports it
+        error(cs, kMsgTooManyEvents);  // the innermost group reports it
     }
     return v.opener == 0 ? 1 : result;
 }

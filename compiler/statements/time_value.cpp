@@ -16,8 +16,6 @@ namespace vek {
 
 namespace {
 
-constexpr int kCodeMissingLength = 8;
-constexpr int kCodeSyntax = 28;
 
 struct ValueScale {
     int64_t scale, base;
@@ -31,7 +29,7 @@ ValueScale scaleOf(const ControllerDefinition &d) {
 }
 
 void restoreKey(VoiceState &v) {
-    for (int i = 0; i < 7; ++i) v.keyTable[i] = v.keyCopy[i];
+    for (int i = 0; i < 7; ++i) v.key.table[i] = v.key.signature[i];
 }
 
 // A controller value after an optional length: "=" absolute, "+"/"-" relative.
@@ -40,13 +38,13 @@ void controllerValue(CompileState &cs, VoiceState &v, int32_t length) {
     nextChar(cs, kReadNormal);
     if (sign == '+' && cs.ch == '+') {  // "++": back to where the track was entered
         nextChar(cs, kReadNormal);
-        v.time = v.eventStart = cs.switchTime;
+        v.timing.time = v.timing.eventStart = cs.switchTime;
         return;
     }
     if (!v.controller) {
         cs.name[0] = static_cast<char>(sign);
         cs.name[1] = '\0';
-        error(cs, kCodeSyntax);
+        error(cs, kMsgSyntax);
     }
     ControllerDefinition &d = *v.controller;
     const ValueScale s = scaleOf(d);
@@ -82,17 +80,15 @@ int32_t barLength(CompileState &cs, int32_t time) {
 
 void endCluster(CompileState &cs) {
     VoiceState &v = *cs.voice;
-    v.pendingNotes = 0;
-    v.tieFlag = 0;
-    v.groupVelocityMode = v.groupOctaveMode = v.altDurationMode = 0;
-    v.groupTransposeMode = v.groupChannelMode = v.groupDiatonicMode = 0;
-    v.groupDelayMode = v.groupLengthMode = 0;
+    v.timing.pendingNotes = 0;
+    v.hold.tieFlag = 0;
+    for (GroupModifier &g : v.modifiers) g.mode = kModeNone;
     v.groupMute = 0;
-    v.groupShift = v.groupLength;
-    v.groupLength = v.groupDelay = 0;
-    if (v.holdMark == v.holdReference && v.stepKind != kStepGlideOnly)
-        v.time = checkedTicks(cs, int64_t{v.time} + v.step);
-    v.holdMark = 0;
+    v.groupShift = v.modifier(kOpLength).value;
+    v.modifier(kOpLength).value = v.modifier(kOpDelay).value = 0;
+    if (v.hold.notesTogether() && v.stepKind != kStepGlideOnly)
+        v.timing.time = checkedTicks(cs, int64_t{v.timing.time} + v.timing.step);
+    v.hold.mark = 0;
     refreshMeter(cs);
 }
 
@@ -104,46 +100,47 @@ void timeValue(CompileState &cs) {
     }
     int32_t length = 0;
     if (cs.ch != '+' && cs.ch != '-' && cs.ch != '=') {
-        if (!ReadNumber(cs, kMaskLength, INT_MAX, 0, v.defaultDuration)) error(cs, kCodeMissingLength);
+        if (!ReadNumber(cs, kMaskLength, INT_MAX, 0, v.timing.defaultDuration)) error(cs, kMsgMissingLength);
         length = cs.number;
     }
     if (cs.ch == '=' || cs.ch == '+' || cs.ch == '-') {
         controllerValue(cs, v, length);
     } else {
-        v.time = checkedTicks(cs, int64_t{v.time} + length - v.step);
-        v.step = 0;
+        v.timing.time = checkedTicks(cs, int64_t{v.timing.time} + length - v.timing.step);
+        v.timing.step = 0;
     }
-    v.eventStart = v.time;
+    v.timing.eventStart = v.timing.time;
 }
 
 void barLine(CompileState &cs) {
     VoiceState &v = *cs.voice;
-    if (v.pendingNotes > 0 && offerChordEffect(cs)) return;  // "|" is read again after its body
+    if (v.timing.pendingNotes > 0 && offerChordEffect(cs)) return;  // "|" is read again after its body
     nextChar(cs, kReadNormal);
-    if (v.pendingNotes > 0 && v.holdMark == v.holdReference) {
-        v.time = checkedTicks(cs, int64_t{v.time} + v.groupDelay + v.groupLength + v.step);
-        v.pendingNotes = 0;
+    if (v.timing.pendingNotes > 0 && v.hold.notesTogether()) {
+        v.timing.time = checkedTicks(cs, int64_t{v.timing.time} + v.modifier(kOpDelay).value +
+                                                v.modifier(kOpLength).value + v.timing.step);
+        v.timing.pendingNotes = 0;
     }
     if (cs.ch == '+' || cs.ch == '-') {
         if (ReadNumber(cs, kMaskInteger, 0, 0, 1)) {  // signed bar count
             int32_t start = 0;
-            barIndexAt(cs, v.time, &start);
-            v.time = checkedTicks(cs, start + int64_t{cs.number} * barLength(cs, v.time));
+            barIndexAt(cs, v.timing.time, &start);
+            v.timing.time = checkedTicks(cs, start + int64_t{cs.number} * barLength(cs, v.timing.time));
         }
     } else if ((cs.ch >= '0' && cs.ch <= '9') || cs.ch == '=') {
         if (cs.ch == '=') nextChar(cs, kReadNormal);
-        if (ReadNumber(cs, kMaskPosition, 0, 0, 1)) v.time = cs.number;
+        if (ReadNumber(cs, kMaskPosition, 0, 0, 1)) v.timing.time = cs.number;
     } else {
-        v.time = nextBarLine(cs, v.time);
+        v.timing.time = nextBarLine(cs, v.timing.time);
         while (cs.ch == '|') {
-            v.time = checkedTicks(cs, int64_t{v.time} + barLength(cs, v.time));
+            v.timing.time = checkedTicks(cs, int64_t{v.timing.time} + barLength(cs, v.timing.time));
             nextChar(cs, kReadNormal);
         }
     }
-    if (v.time < 0) v.time = 0;
+    if (v.timing.time < 0) v.timing.time = 0;
     restoreKey(v);
-    v.step = 0;
-    v.tieFlag = 0;
+    v.timing.step = 0;
+    v.hold.tieFlag = 0;
     skipBlanks(cs);
     if (v.sectionMode) v.memberIndex = 0;
     endCluster(cs);

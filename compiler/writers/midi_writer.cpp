@@ -257,7 +257,7 @@ bool writeTrackEvent(TrackWriter &w, const Event &e) {
     }
 }
 
-int writeTrackChunk(std::FILE *out, const SongContext &song, Track &track) {
+WriteResult writeTrackChunk(std::FILE *out, const SongContext &song, Track &track) {
     // The writer holds an 8 KB buffer: on the heap, not the stack.
     const std::unique_ptr<TrackWriter> w(new TrackWriter{out, song, {}});
     const long lengthAt = beginTrackChunk(out);
@@ -265,12 +265,12 @@ int writeTrackChunk(std::FILE *out, const SongContext &song, Track &track) {
     if (!track.name.empty()) w->length += writeMeta(out, 0, kMetaTrackName, track.name);  // 2.
     const int32_t count = track.count();                                          // 3.
     for (int32_t i = 0; i < count; ++i)
-        if (!writeTrackEvent(*w, *track.at(i))) return kCodeSysexMissing;
+        if (!writeTrackEvent(*w, *track.at(i))) return WriteResult::sysexMissing;
     writeNoteEnds(*w, INT32_MAX);
     w->flush();
     w->length += writeEndOfTrack(out);                                            // 4.
     endTrackChunk(out, lengthAt, static_cast<uint32_t>(w->length));
-    return 0;
+    return WriteResult::ok;
 }
 
 // Every system-exclusive record the tracks refer to must be present and
@@ -298,33 +298,34 @@ void writeHeader(std::FILE *out, const SongContext &song, size_t trackChunks) {
     write16(out, static_cast<uint32_t>(song.division));
 }
 
-int writeSong(SongContext &song, std::FILE *out) {
+WriteResult writeSong(SongContext &song, std::FILE *out) {
     const std::vector<Track *> tracks = tracksInWriteOrder(song);
-    if (!sysexReferencesValid(tracks, song.sysexRecords)) return kCodeSysexMissing;
+    if (!sysexReferencesValid(tracks, song.sysexRecords)) return WriteResult::sysexMissing;
     writeHeader(out, song, tracks.size());  // 1. "MThd"
     writeConductorTrack(out, song);         // 2. "MTrk": texts, tempo, meter, markers
     for (Track *t : tracks) {               // 3. "MTrk" for every track with events
-        const int code = writeTrackChunk(out, song, *t);
-        if (code != 0) return code;
+        const WriteResult result = writeTrackChunk(out, song, *t);
+        if (result != WriteResult::ok) return result;
     }
-    return 0;
+    return WriteResult::ok;
 }
 
 }  // namespace
 
-int writeMidiFile(SongContext &song, std::FILE *out) {
-    if (!out) return kCodeWriteFailed;
-    int code = 0;
+WriteResult writeMidiFile(SongContext &song, std::FILE *out) {
+    if (!out) return WriteResult::ioError;
+    WriteResult result = WriteResult::ok;
     try {
-        code = writeSong(song, out);
+        result = writeSong(song, out);
     } catch (...) {
         std::fclose(out);
         throw;
     }
     // A full disk shows only here: the bytes sat in the stream's buffer.
     const bool failed = std::ferror(out) != 0;
-    if (std::fclose(out) != 0 || failed) return code ? code : kCodeWriteFailed;
-    return code;
+    const bool closed = std::fclose(out) == 0;
+    if ((!closed || failed) && result == WriteResult::ok) return WriteResult::ioError;
+    return result;
 }
 
 }  // namespace vek

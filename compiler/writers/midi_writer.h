@@ -2,17 +2,15 @@
 #pragma once
 #include <cstdio>
 
+#include "writers/write_result.h"
+
 namespace vek {
 
 struct SongContext;
 
-constexpr int kCodeSysexMissing = 68;
-constexpr int kCodeWriteFailed = -1;  // the file could not be written in full
-
 // Writes the header, the conductor track and one chunk per track that holds
-// events, then closes `out`. Returns 0, kCodeSysexMissing when a track
-// refers to a system-exclusive record that is missing or malformed, or
-// kCodeWriteFailed when the file could not be written.
-int writeMidiFile(SongContext &song, std::FILE *out);
+// events, then closes `out`. Fails with sysexMissing (before writing
+// anything) or ioError.
+WriteResult writeMidiFile(SongContext &song, std::FILE *out);
 
 }  // namespace vek

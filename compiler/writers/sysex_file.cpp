@@ -9,12 +9,12 @@
 #include "events/song_context.h"
 #include "platform/native_path.h"
 #include "writers/byte_writer.h"
+#include "writers/work_file_ids.h"
 
 namespace vek {
 
 namespace {
 
-constexpr uint8_t kRecordId = 6;  // work-file chunk identifier
 // Body bytes besides the name and the data: number, data length, flag,
 // name length.
 constexpr uint32_t kRecordHeader = 5;
@@ -31,7 +31,7 @@ std::string_view findRecord(std::string_view records, int number) {
     size_t at = 0;
     while (records.size() - at >= kRecordStart) {
         const uint32_t bodyLength = little16(records, at + 1);
-        if (static_cast<uint8_t>(records[at]) != kRecordId || bodyLength < kRecordHeader) return {};
+        if (static_cast<uint8_t>(records[at]) != kChunkSysex || bodyLength < kRecordHeader) return {};
         const size_t end = at + 5 + bodyLength;
         if (static_cast<uint8_t>(records[at + 5]) == number)
             return records.substr(at, end <= records.size() ? end - at : records.size() - at);

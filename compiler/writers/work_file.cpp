@@ -29,7 +29,7 @@ size_t writeSignature(std::FILE *out) {
 void copySysexRecords(WorkWriter &w) {
     const std::string &records = w.song.sysexRecords;
     if (writeBytes(w.out, records.data(), records.size()) != records.size())
-        w.fail(kCodeWriteFailed);
+        w.fail(WriteResult::ioError);
 }
 
 void writeSong(WorkWriter &w, const std::vector<Track *> &tracks) {
@@ -56,13 +56,13 @@ bool readWholeFile(const char *name, std::string *content) {
     return std::ferror(in.get()) == 0;
 }
 
-size_t writeChunk(std::FILE *out, uint8_t id, const LeBytes &body) {
+size_t writeChunk(std::FILE *out, WorkChunkId id, const LeBytes &body) {
     const size_t n = writeByte(out, id) + writeLe32(out, static_cast<uint32_t>(body.size()));
     return n + body.writeTo(out);
 }
 
 WorkFileResult writeWorkFile(SongContext &song, std::FILE *out) {
-    if (!out) return {kCodeWriteFailed, {}};
+    if (!out) return {WriteResult::ioError, {}};
     WorkWriter w{out, song};
     try {
         const std::vector<Track *> tracks = tracksInWriteOrder(song);
@@ -73,7 +73,7 @@ WorkFileResult writeWorkFile(SongContext &song, std::FILE *out) {
     }
     // A full disk shows only here: the bytes sat in the stream's buffer.
     const bool failed = std::ferror(out) != 0;
-    if (std::fclose(out) != 0 || failed) w.fail(kCodeWriteFailed);
+    if (std::fclose(out) != 0 || failed) w.fail(WriteResult::ioError);
     return w.result;
 }
 

@@ -5,16 +5,15 @@
 #include <cstdio>
 #include <string>
 
+#include "writers/write_result.h"
+
 namespace vek {
 
 struct SongContext;
 
-constexpr int kCodeWaveUnreadable = -2;   // a wave event's file cannot be read
-constexpr int kCodeWorkFileLimits = -4;   // a time or meter field would overflow
-
 struct WorkFileResult {
-    int code = 0;      // 0, kCodeWriteFailed or one of the codes above
-    std::string file;  // the wave file behind kCodeWaveUnreadable
+    WriteResult code = WriteResult::ok;
+    std::string file;  // the wave file behind waveUnreadable
 };
 
 // Writes the whole work file and closes `out`. A piece beyond the format's

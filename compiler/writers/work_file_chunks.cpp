@@ -10,19 +10,6 @@ namespace vek {
 
 namespace {
 
-constexpr uint8_t kChunkSettings = 3;
-constexpr uint8_t kChunkMeters = 5;
-constexpr uint8_t kChunkComments = 8;
-constexpr uint8_t kChunkTimeBase = 10;
-constexpr uint8_t kChunkTimeFormat = 11;
-constexpr uint8_t kChunkTempos = 15;
-constexpr uint8_t kChunkFixed16 = 16;
-constexpr uint8_t kChunkFixed17 = 17;
-constexpr uint8_t kChunkMarkers = 21;
-constexpr uint8_t kChunkStringTable = 22;
-constexpr uint8_t kChunkMeterKeys = 23;
-constexpr uint8_t kChunkVariable = 26;
-
 constexpr size_t kVariableKeyBytes = 32;  // a text's key, zero padded
 constexpr size_t kMaxShortText = 255;     // texts behind a 1-byte length
 constexpr size_t kMaxComments = 0xFFFE;   // the length plus its zero fits 16 bits

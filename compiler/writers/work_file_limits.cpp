@@ -34,7 +34,7 @@ bool metersFit(MeterMap &map) {
 bool fitsWorkFile(WorkWriter &w, const std::vector<Track *> &order) {
     bool fits = timesFit(w.song.markers) && metersFit(w.song.meterMap);
     for (Track *t : order) fits = fits && timesFit(*t);
-    if (!fits) w.fail(kCodeWorkFileLimits);
+    if (!fits) w.fail(WriteResult::overLimits);
     return fits;
 }
 

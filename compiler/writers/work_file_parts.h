@@ -10,6 +10,7 @@
 
 #include "writers/le_writer.h"
 #include "writers/work_file.h"
+#include "writers/work_file_ids.h"
 
 namespace vek {
 
@@ -22,15 +23,15 @@ struct WorkWriter {
     WorkFileResult result{};
 
     // Keeps the first failure: it is the one the user can act on.
-    void fail(int code, std::string file = {}) {
-        if (result.code != 0) return;
+    void fail(WriteResult code, std::string file = {}) {
+        if (result.code != WriteResult::ok) return;
         result.code = code;
         result.file = std::move(file);
     }
 };
 
 // Identifier, body length, body; returns the bytes written.
-size_t writeChunk(std::FILE *out, uint8_t id, const LeBytes &body);
+size_t writeChunk(std::FILE *out, WorkChunkId id, const LeBytes &body);
 
 // The text of a meta event; an index the song never handed out reads as
 // empty rather than reaching outside the store.
@@ -47,7 +48,7 @@ void writeSongChunks(WorkWriter &w);
 // Every track's chunks, in `order`.
 void writeTrackChunks(WorkWriter &w, const std::vector<Track *> &order);
 
-// False (with kCodeWorkFileLimits recorded) when a time, bar number or bar
+// False (with overLimits recorded) when a time, bar number or bar
 // length is beyond its field.
 bool fitsWorkFile(WorkWriter &w, const std::vector<Track *> &order);
 

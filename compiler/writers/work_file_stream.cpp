@@ -12,20 +12,9 @@ namespace vek {
 
 namespace {
 
-constexpr uint8_t kChunkTrack = 1;
-constexpr uint8_t kChunkEventStream = 2;
-constexpr uint8_t kChunkTextStream = 18;
-constexpr uint8_t kChunkTrackName = 24;
-
 constexpr size_t kMaxShortText = 255;       // names behind a 1-byte length
 constexpr int32_t kMaxEventStream = 0xFFFF;  // an event stream counts in 16 bits
 constexpr uint32_t kMaxDuration = 0xFFFF;    // ticks in a record's 16 bits
-
-// Type codes of meta records: the indices of the string table.
-constexpr uint8_t kCodeMci = 1;
-constexpr uint8_t kCodeWave = 2;
-constexpr uint8_t kCodeText = 3;
-constexpr uint8_t kCodeLyric = 4;
 
 std::string_view shortText(const std::string &s) {
     return std::string_view(s).substr(0, kMaxShortText);
@@ -45,12 +34,12 @@ bool usesTextStream(Track &track) {
 }
 
 // Meta types without a code of their own are kept as plain text.
-uint8_t metaCode(uint8_t type) {
+WorkMetaType metaCode(uint8_t type) {
     switch (type) {
-    case kMetaLyric: return kCodeLyric;
-    case kMetaWave: return kCodeWave;
-    case kMetaMci: return kCodeMci;
-    default: return kCodeText;
+    case kMetaLyric: return kMetaTypeLyric;
+    case kMetaWave: return kMetaTypeWave;
+    case kMetaMci: return kMetaTypeMci;
+    default: return kMetaTypeText;
     }
 }
 
@@ -61,7 +50,7 @@ size_t writeWaveRecord(WorkWriter &w, LeBytes &record, std::string_view name) {
     const std::string file(name);
     std::string content;
     if (!readWholeFile(file.c_str(), &content)) {
-        w.fail(kCodeWaveUnreadable, file);
+        w.fail(WriteResult::waveUnreadable, file);
         content.clear();
     }
     record.u32(static_cast<uint32_t>(content.size()));
@@ -117,11 +106,11 @@ void writeTrackHeader(std::FILE *out, const Track &t) {
 void patchLength(WorkWriter &w, long lengthAt, size_t length) {
     const long end = std::ftell(w.out);
     if (lengthAt < 0 || end < 0 || std::fseek(w.out, lengthAt, SEEK_SET) != 0) {
-        w.fail(kCodeWriteFailed);
+        w.fail(WriteResult::ioError);
         return;
     }
     writeLe32(w.out, static_cast<uint32_t>(length));
-    if (std::fseek(w.out, end, SEEK_SET) != 0) w.fail(kCodeWriteFailed);
+    if (std::fseek(w.out, end, SEEK_SET) != 0) w.fail(WriteResult::ioError);
 }
 
 // The identifier, a length placeholder patched at the end, the header
@@ -152,7 +141,7 @@ bool waveFilesReadable(WorkWriter &w, const std::vector<Track *> &order) {
             const std::string name(workText(w.song, e.extra));
             std::FILE *f = openNative(name, "rb");
             if (!f) {
-                w.fail(kCodeWaveUnreadable, name);
+                w.fail(WriteResult::waveUnreadable, name);
                 return false;
             }
             std::fclose(f);

@@ -34,7 +34,7 @@ protected:
     // events stored for it.
     std::vector<Event> note(int32_t key, int32_t duration = 120, int32_t start = 0) {
         track.clear();
-        cs.draft = NoteDraft{start, cs.noteChannel, key, 0, duration};
+        cs.note.draft = NoteDraft{start, cs.note.channel, key, 0, duration};
         EmitNote(cs);
         return eventsOf(track);
     }
@@ -53,7 +53,7 @@ protected:
 // ---- Notes ----
 
 TEST_F(Emission, FreshTrackAddsFiveOctavesTheVelocityOffsetAndItsChannel) {
-    cs.noteChannel = 2;
+    cs.note.channel = 2;
     track.channel = 3;
     const Event e = single(0, 120, 30);
     EXPECT_EQ(e.kind, kNote);
@@ -71,13 +71,13 @@ TEST_F(Emission, FreshTrackAddsFiveOctavesTheVelocityOffsetAndItsChannel) {
 TEST_F(Emission, KeysFoldIntoTheTrackRangeByOctaves) {
     track.keyLow = 48;
     track.keyHigh = 72;
-    v.octaveMode = kModeAbsolute;
+    v.flags.octaveMode = kModeAbsolute;
     const std::pair<int, int> cases[] = {{40, 52}, {85, 61}, {48, 48}, {72, 72}, {47, 59}, {0, 48}};
     for (auto [key, expected] : cases) EXPECT_EQ(single(key).data1, expected) << key;
 }
 
 TEST_F(Emission, KeysOutsideMidiRangeFoldByOctaves) {
-    v.octaveMode = kModeAbsolute;
+    v.flags.octaveMode = kModeAbsolute;
     const std::pair<int, int> cases[] = {{200, 116}, {128, 116}, {127, 127}, {-5, 7}, {-12, 0}};
     for (auto [key, expected] : cases) EXPECT_EQ(single(key).data1, expected) << key;
     track.glideSemitones = 5;  // a bend up of 5 semitones in force
@@ -89,7 +89,7 @@ TEST_F(Emission, KeysOutsideMidiRangeFoldByOctaves) {
 TEST_F(Emission, VelocityRangeScalesTheWholeScale) {
     track.velocityLow = 40;
     track.velocityHigh = 100;
-    v.velocityMode = 1;  // absolute: lastVelocity is the velocity
+    v.flags.velocity = kVelocityGiven;  // lastVelocity is the velocity
     const std::pair<int, int> cases[] = {{127, 100}, {0, 40}, {64, 70}, {200, 100}, {-50, 40}};
     for (auto [velocity, expected] : cases) {
         v.lastVelocity = velocity;
@@ -101,18 +101,22 @@ TEST_F(Emission, VelocityRangeScalesTheWholeScale) {
 
 TEST_F(Emission, AccentsAndGroupVelocity) {
     track.accentStep = 10;
-    struct Case { uint8_t mode, groupMode; int32_t group, last, expected; };
+    // accents: -1 for a velocity given with the note
+    struct Case { int accents; ModifierMode groupMode; int32_t group, last, expected; };
     const Case cases[] = {
-        {0, 0, 0, 0, 64},  {2, 0, 0, 0, 74},  {3, 0, 0, 0, 84},   {0, 1, 0, 0, 74},
-        {0, 2, 5, 0, 69},  {0, 3, 30, 0, 30}, {2, 3, 30, 0, 40},  {1, 2, 5, 90, 90},
-        {0, 0, 0, 5, 69},
+        {0, kModeNone, 0, 0, 64},       {1, kModeNone, 0, 0, 74},
+        {2, kModeNone, 0, 0, 84},       {0, kModeReuse, 0, 0, 74},
+        {0, kModeRelative, 5, 0, 69},   {0, kModeAbsolute, 30, 0, 30},
+        {1, kModeAbsolute, 30, 0, 40},  {-1, kModeRelative, 5, 90, 90},
+        {0, kModeNone, 0, 5, 69},
     };
     for (const Case &c : cases) {
-        v.velocityMode = c.mode;
-        v.groupVelocityMode = c.groupMode;
-        v.groupVelocity = c.group;
+        v.flags.velocity = c.accents < 0 ? kVelocityGiven : c.accents > 0 ? kVelocityAccented : kVelocityOfTrack;
+        v.flags.accents = static_cast<uint8_t>(c.accents > 0 ? c.accents : 0);
+        v.modifiers[kOpVelocity].mode = c.groupMode;
+        v.modifiers[kOpVelocity].value = c.group;
         v.lastVelocity = c.last;
-        EXPECT_EQ(single(0).data2, c.expected) << int(c.mode) << " " << int(c.groupMode);
+        EXPECT_EQ(single(0).data2, c.expected) << c.accents << " " << int(c.groupMode);
     }
 }
 
@@ -122,13 +126,13 @@ TEST_F(Emission, CrescendoRampsWithTheVoiceTimeBothWays) {
     const std::pair<int, int> rising[] = {{0, 64}, {240, 84}, {480, 104}, {600, 104}};
     track.crescendoAmount = 40;
     for (auto [time, expected] : rising) {
-        v.time = time;
+        v.timing.time = time;
         EXPECT_EQ(single(0).data2, expected) << time;
     }
     const std::pair<int, int> falling[] = {{0, 64}, {240, 44}, {600, 24}};
     track.crescendoAmount = -40;
     for (auto [time, expected] : falling) {
-        v.time = time;
+        v.timing.time = time;
         EXPECT_EQ(single(0).data2, expected) << time;
     }
 }
@@ -137,15 +141,15 @@ TEST_F(Emission, GroupPitchModifiersAbsoluteAndRelative) {
     track.transpose = 2;
     track.diatonicShift = 1;
     track.octave = 1;
-    v.diatonicMode = kModeAbsolute;  // keep the track's diatonic shift out at first
+    v.flags.diatonicMode = kModeAbsolute;  // keep the track's diatonic shift out at first
     EXPECT_EQ(single(0).data1, 74);  // 12 x (1 + 5) + 2
-    v.groupOctaveMode = kModeRelative;
-    v.groupOctave = 1;
+    v.modifiers[kOpOctave].mode = kModeRelative;
+    v.modifiers[kOpOctave].value = 1;
     EXPECT_EQ(single(0).data1, 86);
-    v.groupOctaveMode = kModeAbsolute;
-    v.groupOctave = 4;
+    v.modifiers[kOpOctave].mode = kModeAbsolute;
+    v.modifiers[kOpOctave].value = 4;
     EXPECT_EQ(single(0).data1, 50);  // the track's octave is left out
-    v.groupOctaveMode = kModeNone;
+    v.modifiers[kOpOctave].mode = kModeNone;
     track.octaveAbsolute = 1;
     EXPECT_EQ(single(0).data1, 14);
     cs.relativePitch = 1;  // relative pitch brings its own octave
@@ -154,37 +158,37 @@ TEST_F(Emission, GroupPitchModifiersAbsoluteAndRelative) {
     track.octaveAbsolute = 0;
     track.octave = 0;
 
-    v.groupTransposeMode = kModeRelative;
-    v.groupTranspose = 3;
+    v.modifiers[kOpTranspose].mode = kModeRelative;
+    v.modifiers[kOpTranspose].value = 3;
     EXPECT_EQ(single(0).data1, 65);
-    v.groupTransposeMode = kModeAbsolute;
+    v.modifiers[kOpTranspose].mode = kModeAbsolute;
     EXPECT_EQ(single(0).data1, 63);
-    v.chromaticMode = kModeAbsolute;
+    v.flags.chromaticMode = kModeAbsolute;
     EXPECT_EQ(single(0).data1, 60);
-    v.chromaticMode = 0;
-    v.groupTransposeMode = kModeNone;
+    v.flags.chromaticMode = 0;
+    v.modifiers[kOpTranspose].mode = kModeNone;
     track.transpose = 0;
 
-    v.diatonicMode = 0;
+    v.flags.diatonicMode = 0;
     EXPECT_EQ(single(0).data1, 62);  // C up one step of C major
-    v.groupDiatonicMode = kModeRelative;
-    v.groupDiatonicShift = 1;
+    v.modifiers[kOpDiatonic].mode = kModeRelative;
+    v.modifiers[kOpDiatonic].value = 1;
     EXPECT_EQ(single(0).data1, 64);
-    v.groupDiatonicMode = kModeAbsolute;
-    v.groupDiatonicShift = 2;
+    v.modifiers[kOpDiatonic].mode = kModeAbsolute;
+    v.modifiers[kOpDiatonic].value = 2;
     EXPECT_EQ(single(0).data1, 64);
 }
 
 TEST_F(Emission, GroupChannelAbsoluteAndRelative) {
     track.channel = 5;
-    v.groupChannelMode = kModeAbsolute;
-    v.groupChannel = 4;
+    v.modifiers[kOpChannel].mode = kModeAbsolute;
+    v.modifiers[kOpChannel].value = 4;
     EXPECT_EQ(single(0).channel, 3);  // counted from 1, the track's channel left out
-    v.groupChannelMode = kModeRelative;
-    v.groupChannel = 1;
+    v.modifiers[kOpChannel].mode = kModeRelative;
+    v.modifiers[kOpChannel].value = 1;
     EXPECT_EQ(single(0).channel, 6);
-    v.channelGiven = 1;
-    cs.draft.channel = 9;
+    v.flags.channelGiven = 1;
+    cs.note.draft.channel = 9;
     track.clear();
     EmitNote(cs);  // the draft as it is
     EXPECT_EQ(track.at(0)->channel, 9);
@@ -194,10 +198,10 @@ TEST_F(Emission, ChannelOutOfRangeRaises65AndStoresNothing) {
     nextChar(cs, kReadNormal);
     nextChar(cs, kReadNormal);
     const int32_t where = position(cs);
-    v.groupChannelMode = kModeAbsolute;
-    v.groupChannel = 17;
-    const ParseError e = f.expectError([&] { note(0); });
-    EXPECT_EQ(cs.lastError, 65);
+    v.modifiers[kOpChannel].mode = kModeAbsolute;
+    v.modifiers[kOpChannel].value = 17;
+    const SourceError e = f.expectError([&] { note(0); });
+    EXPECT_EQ(e.code, 65);
     EXPECT_STREQ(e.message, " Channel out of range ");
     EXPECT_STREQ(e.fileName, "song.vek");
     EXPECT_EQ(e.position, where);
@@ -206,29 +210,35 @@ TEST_F(Emission, ChannelOutOfRangeRaises65AndStoresNothing) {
 }
 
 TEST_F(Emission, NegativeChannelRaises65) {
-    cs.noteChannel = -1;
-    f.expectError([&] { note(0); });
-    EXPECT_EQ(cs.lastError, 65);
+    cs.note.channel = -1;
+    EXPECT_EQ(f.expectError([&] { note(0); }).code, 65);
     EXPECT_EQ(track.count(), 0);
 }
 
 TEST_F(Emission, DelayAndLengthModifiers) {
     track.delay = 5;
     track.lengthOffset = 7;
-    struct Case { uint8_t delayMode, lengthMode, delayAbs, lengthAbs; int32_t delay, length, shift, time, extra; };
+    struct Case {
+        ModifierMode delayMode, lengthMode;
+        uint8_t delayAbs, lengthAbs;
+        int32_t delay, length, shift, time, extra;
+    };
     const Case cases[] = {
-        {0, 0, 0, 0, 0, 0, 0, 5, 127},      {0, 0, 0, 0, 10, 0, 0, 15, 117},
-        {3, 0, 0, 0, 10, 0, 0, 10, 117},    {0, 0, 0, 0, 0, 20, 0, 5, 147},
-        {0, 3, 0, 0, 0, 20, 0, 5, 140},     {0, 0, 0, 0, 0, 0, 10, 15, 117},
-        {0, 0, 1, 1, 10, 20, 10, 0, 120},
+        {kModeNone, kModeNone, 0, 0, 0, 0, 0, 5, 127},
+        {kModeNone, kModeNone, 0, 0, 10, 0, 0, 15, 117},
+        {kModeAbsolute, kModeNone, 0, 0, 10, 0, 0, 10, 117},
+        {kModeNone, kModeNone, 0, 0, 0, 20, 0, 5, 147},
+        {kModeNone, kModeAbsolute, 0, 0, 0, 20, 0, 5, 140},
+        {kModeNone, kModeNone, 0, 0, 0, 0, 10, 15, 117},
+        {kModeNone, kModeNone, 1, 1, 10, 20, 10, 0, 120},
     };
     for (const Case &c : cases) {
-        v.groupDelayMode = c.delayMode;
-        v.groupLengthMode = c.lengthMode;
-        v.delayAbsolute = c.delayAbs;
-        v.durationAbsolute = c.lengthAbs;
-        v.groupDelay = c.delay;
-        v.groupLength = c.length;
+        v.modifiers[kOpDelay].mode = c.delayMode;
+        v.modifiers[kOpLength].mode = c.lengthMode;
+        v.flags.delayAbsolute = c.delayAbs;
+        v.flags.durationAbsolute = c.lengthAbs;
+        v.modifiers[kOpDelay].value = c.delay;
+        v.modifiers[kOpLength].value = c.length;
         v.groupShift = c.shift;
         const Event e = single(0);
         EXPECT_EQ(e.time, c.time);
@@ -242,23 +252,23 @@ TEST_F(Emission, ResolutionAndDurationLimits) {
     track.resolution = f.song().division;
     track.maxDuration = 100;
     EXPECT_EQ(single(0, 120).extra, 100u);
-    v.groupLength = 50;  // the limit judges the length as written
+    v.modifiers[kOpLength].value = 50;  // the limit judges the length as written
     EXPECT_EQ(single(0, 90).extra, 140u);
-    v.groupLength = 0;
+    v.modifiers[kOpLength].value = 0;
     track.maxDuration = 65535;
     track.minDuration = 200;
     EXPECT_EQ(single(0, 120).extra, 200u);
 }
 
 TEST_F(Emission, NotesThatDoNotSound) {
-    cs.silentNote = 1;
+    cs.note.silent = 1;
     EXPECT_TRUE(note(0).empty());
-    EXPECT_EQ(cs.silentNote, 0);  // one note only
+    EXPECT_EQ(cs.note.silent, 0);  // one note only
     v.groupMute = 1;
     EXPECT_TRUE(note(0).empty());
     v.groupMute = 0;
     EXPECT_TRUE(note(0, 0).empty());
-    v.groupLength = -200;  // offsets take away more than the note has
+    v.modifiers[kOpLength].value = -200;  // offsets take away more than the note has
     EXPECT_TRUE(note(0, 120).empty());
     EXPECT_EQ(track.lastNote.data1, 60);  // still the reference for key pressure
 }
@@ -277,7 +287,7 @@ TEST_F(Emission, SectionNoteGoesToEveryTrackLastFirst) {
     section.members[1] = &inner;
     v.section = &section;
     v.sectionMode = 1;
-    cs.draft = NoteDraft{0, 0, 0, 0, 120};
+    cs.note.draft = NoteDraft{0, 0, 0, 0, 120};
     EmitNote(cs);
     ASSERT_EQ(a->count(), 1);
     ASSERT_EQ(b->count(), 1);
@@ -286,8 +296,7 @@ TEST_F(Emission, SectionNoteGoesToEveryTrackLastFirst) {
     EXPECT_EQ(track.count(), 0);
 
     a->channel = 20;  // b, the last member, is served before a fails
-    f.expectError([&] { EmitNote(cs); });
-    EXPECT_EQ(cs.lastError, 65);
+    EXPECT_EQ(f.expectError([&] { EmitNote(cs); }).code, 65);
     EXPECT_EQ(a->count(), 1);
     EXPECT_EQ(b->count(), 2);
 }
@@ -311,7 +320,7 @@ protected:
 };
 
 TEST_F(Sweep, ZeroTo127OverOneBeatAt120BpmRate20GivesElevenEvents) {
-    EXPECT_EQ(EmitControl(cs, control, 120, v, 127, true, &track, false), 1);
+    EmitControl(cs, control, 120, v, 127, true, &track, false);
     const std::vector<Event> e = eventsOf(track);
     ASSERT_EQ(e.size(), 11u);
     for (size_t k = 0; k < 10; ++k) EXPECT_EQ(e[k].data2, 12 * (k + 1));
@@ -321,7 +330,7 @@ TEST_F(Sweep, ZeroTo127OverOneBeatAt120BpmRate20GivesElevenEvents) {
     for (size_t k = 1; k < e.size(); ++k) EXPECT_LT(e[k - 1].time, e[k].time);
     EXPECT_EQ(e.front().kind, kController);
     EXPECT_EQ(e.front().data1, 7);
-    EXPECT_EQ(v.eventStart, 120);
+    EXPECT_EQ(v.timing.eventStart, 120);
     EXPECT_EQ(f.song().endTime, 120);
 }
 
@@ -374,10 +383,10 @@ TEST_F(Sweep, DegenerateStepRateAndTimeNeverDivideByZero) {
     EXPECT_EQ(track.at(126)->time, 240);
     track.clear();
     cs.tempo = 12000;
-    v.eventStart = 500;
+    v.timing.eventStart = 500;
     EmitControl(cs, control, -100, v, 64, true, &track, false);  // backwards in time
     EXPECT_EQ(track.count(), 0);
-    EXPECT_EQ(v.eventStart, 400);
+    EXPECT_EQ(v.timing.eventStart, 400);
 }
 
 TEST_F(Sweep, PitchWheel8192IsSentAs8191) {
@@ -492,7 +501,7 @@ TEST_F(Sweep, TempoSweepWritesTheTempoMap) {
         EXPECT_LT(map.entries.at(k)->tempo, map.entries.at(k - 1)->tempo);
         EXPECT_GT(map.entries.at(k)->realTime, map.entries.at(k - 1)->realTime);
     }
-    v.eventStart = 960;
+    v.timing.eventStart = 960;
     EmitControl(cs, cs.tempoDefinition, 0, v, 1500, false, &track, false);  // from the tempo in force
     EXPECT_EQ(map.tempoAt(960)->tempo, 7500u);
     // Tempos outside 10 to 240 BPM are refused, never written as 0 or less.
@@ -509,7 +518,7 @@ TEST_F(Sweep, TempoSweepWritesTheTempoMap) {
 
 TEST_F(Sweep, ControlOnTrackUsesExplicitEndPoints) {
     int32_t cursor = 100;
-    EXPECT_EQ(EmitControlOnTrack(cs, control, 120, &cursor, 0, 64, &track), 1);
+    EmitControlOnTrack(cs, control, 120, &cursor, 0, 64, &track);
     EXPECT_EQ(cursor, 220);
     EXPECT_EQ(control.lastValue, 64);
     ASSERT_GT(track.count(), 1);
@@ -522,14 +531,14 @@ TEST_F(Sweep, ControlOnTrackUsesExplicitEndPoints) {
 
 TEST_F(Emission, GlideBendsTheHeldNoteAndStoresItOnce) {
     track.glideDefinition = &cs.wheelDefinition;  // 24 semitones over the wheel
-    v.sequential = 1;
+    v.hold.sequential = 1;
     EXPECT_TRUE(note(0, 120, 0).empty());  // held, not yet stored
-    EXPECT_EQ(cs.heldPending, 1);
-    v.sequential = 0;
-    v.glide = 1;
-    v.glideOffset = 60;
+    EXPECT_EQ(cs.note.heldPending, 1);
+    v.hold.sequential = 0;
+    v.hold.glide = kGlideToTarget;
+    v.hold.glideOffset = 60;
     const std::vector<Event> stored = note(4, 120, 120);
-    v.glide = 0;
+    v.hold.glide = kGlideNone;
 
     std::vector<Event> notes, wheel;
     for (const Event &e : stored) (e.kind == kNote ? notes : wheel).push_back(e);
@@ -542,13 +551,13 @@ TEST_F(Emission, GlideBendsTheHeldNoteAndStoresItOnce) {
     EXPECT_EQ(wheel.back().time, 120);
     EXPECT_EQ(wheelValue(wheel.back()), 4 * 16384 / 24);
     EXPECT_EQ(track.glideSemitones, 4);
-    EXPECT_EQ(cs.heldPending, 0);
+    EXPECT_EQ(cs.note.heldPending, 0);
 
     EXPECT_EQ(single(0, 120, 240).data1, 56);  // sounds as 60 under the bend
 
-    v.glide = 1;
+    v.hold.glide = kGlideToTarget;
     v.stepKind = kStepGlideOnly;  // W: the wheel goes back
-    v.glideOffset = 0;
+    v.hold.glideOffset = 0;
     const std::vector<Event> back = note(0, 0, 360);
     ASSERT_EQ(back.size(), 1u);
     EXPECT_EQ(back[0].kind, kPitchWheel);
@@ -561,10 +570,10 @@ TEST_F(Emission, GlideDownwardsAndRangeClamp) {
     narrow.glideRangeHigh = 1;
     narrow.glideRangeLow = 0;  // one semitone spans the whole wheel
     track.glideDefinition = &narrow;
-    v.sequential = 1;
+    v.hold.sequential = 1;
     note(12);
-    v.sequential = 0;
-    v.glide = 1;
+    v.hold.sequential = 0;
+    v.hold.glide = kGlideToTarget;
     const std::vector<Event> stored = note(10);
     ASSERT_FALSE(stored.empty());
     EXPECT_EQ(wheelValue(stored.front()), -8192);

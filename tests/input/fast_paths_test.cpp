@@ -32,8 +32,8 @@ Outcome parseWithBudget(const std::string &source, int64_t budget, bool debug) {
     Outcome o;
     try {
         parseGroup(cs, cs.root);
-    } catch (const ParseError &e) {
-        o.code = cs.lastError;
+    } catch (const SourceError &e) {
+        o.code = e.code;
         o.position = e.position;
     }
     o.notes = f.song().defaultTrack->count();
@@ -57,7 +57,7 @@ TEST(FastPaths, EveryBudgetRunsOutWhereTheFullReadingWould) {
         EXPECT_EQ(fast.charactersLeft, full.charactersLeft) << budget;
     }
     EXPECT_EQ(parseWithBudget(source, used, false).code, 0);
-    EXPECT_EQ(parseWithBudget(source, used - 1, false).code, kCodeTooLong);
+    EXPECT_EQ(parseWithBudget(source, used - 1, false).code, kMsgTooLong);
 }
 
 }  // namespace

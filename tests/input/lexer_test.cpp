@@ -74,8 +74,7 @@ TEST(ReadName, AMacroCharacterEndsTheNameAndIsReadAgain) {
     EXPECT_STREQ(f.cs().name, "x");
     EXPECT_EQ(f.cs().ch, ' ');
     // Read again in normal mode, the "{" starts a call of y.
-    f.expectError([&] { f.readAll(); });
-    EXPECT_EQ(f.cs().lastError, 4);
+    EXPECT_EQ(f.expectError([&] { f.readAll(); }).code, 4);
     EXPECT_STREQ(f.cs().name, "y");
 }
 
@@ -92,15 +91,14 @@ TEST(ReadName, LengthLimitsGiveCode9) {
 
     ReaderFixture declared(eighty + " ");
     nextChar(declared.cs(), kReadNormal);
-    const ParseError e = declared.expectError(
+    const SourceError e = declared.expectError(
         [&] { readName(declared.cs(), kDeclaredNameMax, false); });
     EXPECT_EQ(std::string(e.message), " Too many characters in symbol " + eighty + " ");
 
     // Far beyond the buffer: refused, and nothing overruns.
     ReaderFixture huge(std::string(5000, 'q'));
     nextChar(huge.cs(), kReadNormal);
-    huge.expectError([&] { readName(huge.cs(), kStatementNameMax, false); });
-    EXPECT_EQ(huge.cs().lastError, 9);
+    EXPECT_EQ(huge.expectError([&] { readName(huge.cs(), kStatementNameMax, false); }).code, 9);
     EXPECT_EQ(std::string(huge.cs().name).size(), static_cast<size_t>(kNameBytes - 1));
 }
 

@@ -81,7 +81,7 @@ TEST_F(Listing, EventTextsByKind) {
 }
 
 TEST_F(Listing, PitchNamesFollowTheSpellingInForce) {
-    std::strcpy(cs.pitchNames, "C DbD EbE F GbG AbA BbB ");
+    cs.pitchNames = "C DbD EbE F GbG AbA BbB ";
     listEvent(cs, Event{0, 0, kNote, 70, 80, 120}, &track);
     const std::vector<std::string> got = lines();
     ASSERT_EQ(got.size(), 1u);

@@ -66,8 +66,8 @@ TEST(Reader, ReadingPastTheEndKeepsReturningEndOfInput) {
 TEST(Reader, TheCharacterBudgetEndsRunawayInputWithCode79) {
     ReaderFixture f("c d e f g a b c d e f g");
     f.cs().in.charactersLeft = 5;
-    const ParseError e = f.expectError([&] { f.readAll(); });
-    EXPECT_EQ(f.cs().lastError, kCodeTooLong);
+    const SourceError e = f.expectError([&] { f.readAll(); });
+    EXPECT_EQ(e.code, kMsgTooLong);
     EXPECT_NE(std::string(e.message).find("Piece too long"), std::string::npos);
     EXPECT_STREQ(e.fileName, "song.vek");
 }
@@ -133,7 +133,7 @@ TEST(SelectionBookkeeping, RecordsTheVoiceTimesAtTheOffsets) {
     song.selectionEnd = 5;
     song.selectionEndTime = kNoNextTime;
     CompileState &cs = f.cs();
-    for (int t = 0; nextChar(cs, kReadNormal) != kEndOfInput; t += 10) cs.voice->time = t + 10;
+    for (int t = 0; nextChar(cs, kReadNormal) != kEndOfInput; t += 10) cs.voice->timing.time = t + 10;
     EXPECT_EQ(song.selectionState, 2);
     EXPECT_EQ(song.selectionStartTime, 20);
     EXPECT_EQ(song.selectionEndTime, 50);

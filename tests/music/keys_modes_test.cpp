@@ -1,7 +1,6 @@
 // Key signatures, modes and degree chords.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -40,9 +39,9 @@ TEST_P(KeySignature, SetsTheLettersTonicSignatureAndNames) {
     KeywordFixture k(c.source);
     k.run(kwKey);
     VoiceState &v = k.voice();
-    EXPECT_EQ(tableOf(v.keyTable, 7), c.letters);
-    EXPECT_EQ(tableOf(v.keyCopy, 7), c.letters);
-    EXPECT_EQ(v.tonic, c.tonic);
+    EXPECT_EQ(tableOf(v.key.table, 7), c.letters);
+    EXPECT_EQ(tableOf(v.key.signature, 7), c.letters);
+    EXPECT_EQ(v.key.tonic, c.tonic);
     EXPECT_EQ(k.song().keyTonic, c.tonic);
     EXPECT_EQ(k.song().meterMap.meterAt(0)->key, c.sharps);
     EXPECT_STREQ(k.cs().pitchNames,
@@ -78,7 +77,7 @@ TEST(KeyWord, AnotherLetterOrAThirdSharpOrFlatRaises14) {
 
 TEST(KeyWord, AtTopLevelMarksTheStartOfTheCurrentBar) {
     KeywordFixture k("E c");
-    k.voice().time = 1000;
+    k.voice().timing.time = 1000;
     k.run(kwKey);
     MeterMap &map = k.song().meterMap;
     EXPECT_EQ(map.count, 2);
@@ -89,7 +88,7 @@ TEST(KeyWord, AtTopLevelMarksTheStartOfTheCurrentBar) {
     EXPECT_EQ(e->numerator, 4);
     EXPECT_EQ(e->ticksPerBar, 480);
     EXPECT_EQ(map.meterAt(959)->key, 0);
-    EXPECT_EQ(k.voice().time, 1000);
+    EXPECT_EQ(k.voice().timing.time, 1000);
     EXPECT_EQ(k.cs().ch, ' ');
 }
 
@@ -106,7 +105,6 @@ public:
     }
     CompileState &cs() { return f_.cs(); }
     VoiceState &voice() { return *f_.cs().voice; }
-    ReaderFixture &reader() { return f_; }
 
     // The n-th "[" body of the source.
     Definition body(int n) {
@@ -115,53 +113,10 @@ public:
         for (int i = 0; i <= n; ++i) at = text.find('[', at + 1);
         return Definition{cs().in.current, static_cast<int32_t>(at + 1), 0, 0, 0};
     }
-    HashEntry *symbol(uint8_t kind, int n) {
-        definitions_.push_back(body(n));
-        entries_.push_back(HashEntry{0, kind, "chord", SymbolValue{}, nullptr});
-        entries_.back().value.object = &definitions_.back();
-        return &entries_.back();
-    }
 
 private:
     ReaderFixture f_;
-    std::deque<Definition> definitions_;
-    std::deque<HashEntry> entries_;
 };
-
-struct ModeCase {
-    const char *body;
-    std::vector<int> entries;
-    int step;
-};
-
-class ModeBodies : public testing::TestWithParam<ModeCase> {};
-
-TEST_P(ModeBodies, LoadTheCurrentAndTheBaseTable) {
-    const ModeCase &c = GetParam();
-    Bodies b(std::string(c.body) + " !c");
-    const int32_t before = position(b.cs());
-    ASSERT_EQ(ApplyMode(b.cs(), b.body(0), b.voice(), false), 0);
-    const VoiceState &v = b.voice();
-    const int count = static_cast<int>(c.entries.size());
-    EXPECT_EQ(tableOf(v.modeTable, count), c.entries);
-    EXPECT_EQ(tableOf(v.baseModeTable, count), c.entries);
-    EXPECT_EQ(v.modeLast, count - 1);
-    EXPECT_EQ(v.baseModeLast, count - 1);
-    EXPECT_EQ(v.modeStep, c.step);
-    EXPECT_EQ(v.baseModeStep, c.step);
-    EXPECT_EQ(b.cs().ch, '!');
-    EXPECT_EQ(position(b.cs()), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, ModeBodies,
-    testing::Values(ModeCase{"[C D E F G A B]", {0, 2, 4, 5, 7, 9, 11}, 1},
-                    ModeCase{"[ ^ C E G ]", {0, 4, 7}, 0},
-                    ModeCase{"[#2 C G]", {0, 7}, 2},
-                    ModeCase{"[&\nC]", {0}, -1},
-                    ModeCase{"[a b C]", {-3, -1, 0}, 1},
-                    ModeCase{"[C#D& E@1 F@-1 G@ g@ A@=6 B## 'comment' C@+2]",
-                             {1, 1, 16, -7, 19, -17, 21, 13, 24}, 1}));
 
 TEST(ApplyMode, BadBodiesReturn56Or7) {
     const struct {
@@ -177,47 +132,6 @@ TEST(ApplyMode, BadBodiesReturn56Or7) {
     }
 }
 
-TEST(ApplyMode, ThirtyTwoEntriesAreEnough) {
-    Bodies b("[" + std::string(32, 'D') + "] !");
-    ASSERT_EQ(ApplyMode(b.cs(), b.body(0), b.voice(), false), 0);
-    EXPECT_EQ(b.voice().modeLast, 31);
-    EXPECT_EQ(b.voice().modeTable[31], 2);
-}
-
-struct ChordCase {
-    const char *body;
-    std::vector<int> entries;
-    int step;
-};
-
-class ChordBodies : public testing::TestWithParam<ChordCase> {};
-
-TEST_P(ChordBodies, PickDegreesOfTheMode) {
-    const ChordCase &c = GetParam();
-    Bodies b(std::string(c.body) + " !");
-    ASSERT_EQ(ApplyDegreeChord(b.cs(), b.body(0), b.voice(), false), 0);
-    const int count = static_cast<int>(c.entries.size());
-    EXPECT_EQ(tableOf(b.voice().modeTable, count), c.entries);
-    EXPECT_EQ(b.voice().modeLast, count - 1);
-    EXPECT_EQ(b.voice().modeStep, c.step);
-    EXPECT_EQ(b.voice().baseModeLast, 6);  // the mode stays
-    EXPECT_EQ(b.cs().ch, '!');
-}
-
-INSTANTIATE_TEST_SUITE_P(Chords, ChordBodies,
-                         testing::Values(ChordCase{"[0 2 4]", {0, 4, 7}, 1},
-                                         ChordCase{"[0 4 7 9 15]", {0, 7, 12, 16, 26}, 1},
-                                         ChordCase{"[-1 -7 -8]", {-1, -12, -13}, 1},
-                                         ChordCase{"[^ 4 0]", {7, 0}, 0},
-                                         ChordCase{"[&2 0]", {0}, -2}));
-
-TEST(ApplyDegreeChord, WrapsByTheModesOwnStep) {
-    Bodies b("[#3 C E G] [3 4] !");
-    ASSERT_EQ(ApplyMode(b.cs(), b.body(0), b.voice(), false), 0);
-    ASSERT_EQ(ApplyDegreeChord(b.cs(), b.body(1), b.voice(), false), 0);
-    EXPECT_EQ(tableOf(b.voice().modeTable, 2), (std::vector<int>{36, 40}));
-}
-
 TEST(ApplyDegreeChord, BadBodiesReturn56Or7) {
     const struct {
         const char *body;
@@ -227,52 +141,6 @@ TEST(ApplyDegreeChord, BadBodiesReturn56Or7) {
         Bodies b(std::string(c.body) + " !");
         EXPECT_EQ(ApplyDegreeChord(b.cs(), b.body(0), b.voice(), false), c.code) << c.body;
     }
-}
-
-TEST(DegreeChordName, APlusCascadesOnTheChordBefore) {
-    Bodies b("[0 2 4] [1 2] x+", 'x');
-    VoiceState &v = b.voice();
-    HashEntry *triad = b.symbol(kInversionSymbol, 0);
-    HashEntry *upper = b.symbol(kInversionSymbol, 1);
-    degreeChordName(b.cs(), *triad);  // at "x": replaces
-    EXPECT_EQ(v.cascadeCount, 1);
-    nextChar(b.cs(), kReadNormal);
-    ASSERT_EQ(b.cs().ch, '+');
-    degreeChordName(b.cs(), *upper);
-    EXPECT_EQ(v.cascadeCount, 2);
-    EXPECT_EQ(tableOf(v.modeTable, 2), (std::vector<int>{4, 7}));
-    EXPECT_EQ(v.modeLast, 1);
-}
-
-TEST(DegreeChordName, TheEleventhCascadedChordRaises57) {
-    Bodies b("[0 1 2 3 4 5 6] x++++++++++", 'x');
-    HashEntry *chord = b.symbol(kInversionSymbol, 0);
-    degreeChordName(b.cs(), *chord);  // the first, at "x", replaces
-    nextChar(b.cs(), kReadNormal);
-    for (int i = 2; i <= 10; ++i) degreeChordName(b.cs(), *chord);
-    EXPECT_EQ(b.voice().cascadeCount, 10);
-    const ParseError e = b.reader().expectError([&] { degreeChordName(b.cs(), *chord); });
-    EXPECT_STREQ(e.message, " Only 10 cascaded inversions allowed ");
-    EXPECT_EQ(e.position, 27);
-}
-
-TEST(ModeName, APlusAppliesTheCascadedChordsAgainOnTheNewMode) {
-    Bodies b("[0 2 4] [1 2] [D E F G A B C] +x", '+');
-    VoiceState &v = b.voice();
-    HashEntry *triad = b.symbol(kInversionSymbol, 0);
-    HashEntry *upper = b.symbol(kInversionSymbol, 1);
-    HashEntry *dorian = b.symbol(kModeSymbol, 2);
-    v.chordSymbols[0] = triad;
-    v.chordSymbols[1] = upper;
-    v.cascadeCount = 2;
-    modeName(b.cs(), *dorian);
-    EXPECT_EQ(b.cs().ch, 'x');
-    EXPECT_EQ(v.cascadeCount, 2);
-    EXPECT_EQ(tableOf(v.baseModeTable, 7), (std::vector<int>{2, 4, 5, 7, 9, 11, 0}));
-    EXPECT_EQ(tableOf(v.modeTable, 2), (std::vector<int>{5, 9}));  // F A of D F A
-    modeName(b.cs(), *dorian);  // without "+": the chords are dropped
-    EXPECT_EQ(v.cascadeCount, 0);
-    EXPECT_EQ(v.modeLast, 6);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The reserved-word switch: its range, and the switches (listing, debug
-// echo, relative pitch, break, include, vek).
+// echo, break, include, vek).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -43,22 +43,6 @@ TEST(KeywordStatement, IncludeReadsTheFileNext) {
     k.reader().dir().write("inc.vek", "xy");
     k.run(kwInclude);
     EXPECT_EQ(k.reader().readAll(), "xy");
-}
-
-TEST(RelativePitchWord, EachUseFlipsIt) {
-    KeywordFixture k("");
-    k.run(kwRelativePitch);
-    EXPECT_EQ(k.cs().relativePitch, 1);
-    k.run(kwRelativePitch);
-    EXPECT_EQ(k.cs().relativePitch, 0);
-}
-
-TEST(BreakWord, OnAndOffSetTheHoldReference) {
-    KeywordFixture k(" on off");
-    k.run(kwBreak);
-    EXPECT_EQ(k.voice().holdReference, 1);
-    k.run(kwBreak);
-    EXPECT_EQ(k.voice().holdReference, 0);
 }
 
 TEST(BreakWord, AnyOtherWordRaises77) {

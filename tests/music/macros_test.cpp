@@ -96,8 +96,7 @@ TEST(MacroNesting, TwoHundredNestedCallsRun) {
 
 TEST(MacroNesting, TheCallBeyondTwoHundredIsRefused) {
     ReaderFixture f(chainOfCalls(kMacroFrames + 1));
-    f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
-    EXPECT_EQ(f.cs().lastError, 15);
+    EXPECT_EQ(f.expectError([&] { parseGroup(f.cs(), f.cs().root); }).code, 15);
     EXPECT_EQ(f.cs().macros.depth, kMacroFrames);
 }
 
@@ -112,8 +111,7 @@ std::string nestedArguments(int levels) {
 TEST(MacroNesting, ArgumentFramesCountTowardsTheLimit) {
     EXPECT_EQ(compileNotes(nestedArguments(kMacroFrames / 2)), "60@0");
     ReaderFixture f(nestedArguments(kMacroFrames / 2 + 1));
-    f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
-    EXPECT_EQ(f.cs().lastError, 15);
+    EXPECT_EQ(f.expectError([&] { parseGroup(f.cs(), f.cs().root); }).code, 15);
 }
 
 TEST(Definitions, RecordTheHighestArgumentUsed) {

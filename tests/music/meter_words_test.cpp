@@ -32,14 +32,14 @@ TEST(MeterWord, AtABarLineStartsThereWithItsBeatsAndBarLength) {
     EXPECT_EQ(m->ticksPerBar, 360);
     EXPECT_EQ(k.cs().beatsPerBar, 3);
     EXPECT_EQ(k.cs().barTicks, 360);
-    EXPECT_EQ(k.voice().time, 0);
+    EXPECT_EQ(k.voice().timing.time, 0);
 }
 
 TEST(MeterWord, InMidBarMovesToTheNextBarLineFirst) {
     KeywordFixture k(" 3/4");
-    k.voice().time = 100;
+    k.voice().timing.time = 100;
     k.run(kwMeter);
-    EXPECT_EQ(k.voice().time, 480);
+    EXPECT_EQ(k.voice().timing.time, 480);
     const MeterEntry *m = k.song().meterMap.meterAt(480);
     EXPECT_EQ(m->time, 480);
     EXPECT_EQ(m->measure, 2);
@@ -51,17 +51,17 @@ TEST(MeterWord, InMidBarMovesToTheNextBarLineFirst) {
 
 TEST(MeterWord, TheBeatUnitSetsTheBeatAndTheDefaultLength) {
     KeywordFixture k(" 6 8");
-    k.voice().defaultDuration = 30;
+    k.voice().timing.defaultDuration = 30;
     k.run(kwMeter);
     EXPECT_EQ(k.cs().beatTicks, 60);
     EXPECT_EQ(k.cs().barTicks, 360);
-    EXPECT_EQ(k.voice().defaultDuration, 60);
+    EXPECT_EQ(k.voice().timing.defaultDuration, 60);
 }
 
 TEST(MeterWord, KeepsTheKeyOfTheMeterInForce) {
     KeywordFixture k(" 2/2");
     k.song().meterMap.meterAt(0)->key = -3;
-    k.voice().time = 480;
+    k.voice().timing.time = 480;
     k.run(kwMeter);
     EXPECT_EQ(k.song().meterMap.meterAt(480)->key, -3);
 }
@@ -98,9 +98,7 @@ TEST(PpqWord, SetsTheDivisionEverywhere) {
     EXPECT_EQ(k.cs().barTicks, 1920);
     EXPECT_EQ(s.meterMap.meterAt(0)->ticksPerBar, 1920);
     EXPECT_EQ(s.meterMap.count, 1);
-    EXPECT_EQ(k.voice().defaultDuration, 480);
     EXPECT_EQ(k.track().resolution, 480);
-    EXPECT_EQ(k.voice().displacementUnit, 4);
     // The tempo map counts real time in the new ticks: 960 ticks at
     // 120 BPM and 480 per quarter are one second.
     s.tempoMap.insertTempo(TempoEntry{0, 0, 12000, 0});
@@ -127,7 +125,7 @@ TEST(PpqWord, TracksAtTheOldResolutionFollowIt) {
 
 TEST(PpqWord, AfterTimeHasPassedRaises37) {
     KeywordFixture k(" 96 c");
-    k.voice().time = 120;
+    k.voice().timing.time = 120;
     expectError(k.fail(kwPpq), " Ppq value should be at start of work ", 4);
 }
 
@@ -138,31 +136,21 @@ TEST(PpqWord, OutsideFortyEightToFourEightyRaises7) {
 
 // ---- duration, displacement, restart, cursor, time ----
 
-TEST(PositionWords, DurationAndDisplacementCountInBeats) {
-    KeywordFixture k(" /3 2 c");
-    k.run(kwDuration);
-    EXPECT_EQ(k.voice().defaultDuration, 40);
-    k.run(kwDisplacement);
-    EXPECT_EQ(k.voice().displacementUnit, 240);
-    k.run(kwDuration);  // missing: unchanged
-    EXPECT_EQ(k.voice().defaultDuration, 40);
-}
-
 TEST(PositionWords, RestartCountsBarsFromTheNextBarLine) {
     KeywordFixture k("");
-    k.voice().time = 500;
+    k.voice().timing.time = 500;
     k.run(kwRestart);
-    EXPECT_EQ(k.voice().time, 960);
+    EXPECT_EQ(k.voice().timing.time, 960);
     EXPECT_EQ(k.cs().restartBar, 2);
     EXPECT_EQ(BarBeatTickToTicks(k.cs(), 1, 1, 0), 960);
 }
 
 TEST(PositionWords, TimeMarksHoldTheVoicesTimeAndMayBeRedeclared) {
     KeywordFixture k(" here [a b] here");
-    k.voice().time = 240;
+    k.voice().timing.time = 240;
     k.run(kwTime);
     k.run(kwTime);
-    k.voice().time = 480;
+    k.voice().timing.time = 480;
     k.run(kwTime);
     for (const char *name : {"here", "a", "b"}) {
         HashEntry *e = k.symbol(name);
@@ -236,7 +224,7 @@ TEST(SmpteWords, AnOffsetMissingOrBeyondADayIsRefused) {
 
 TEST(SmpteWords, TestWritesTheRealTimeAndTheTicksBackIntoTheListing) {
     KeywordFixture k("");
-    k.voice().time = 240;  // two beats at 100 BPM
+    k.voice().timing.time = 240;  // two beats at 100 BPM
     k.run(kwTest);
     EXPECT_EQ(k.cs().listing, "\n realtime is 1200\n\n ticks is 240\n");
 }

@@ -204,9 +204,9 @@ TEST(ReadNumber, SmpteLengthIsRealTimeFromTheStartPoint) {
     // 100 BPM until tick 240, 200 BPM after it; the cluster started at 240.
     const Prepare tempoChange = [](ReaderFixture &f) {
         f.song().tempoMap.insertTempo(TempoEntry{240, 0, 20000, 0});
-        f.cs().voice->time = 480;
-        f.cs().voice->step = 240;
-        f.cs().voice->eventStart = 0;
+        f.cs().voice->timing.time = 480;
+        f.cs().voice->timing.step = 240;
+        f.cs().voice->timing.eventStart = 0;
     };
     const FormCase cases[] = {
         {"1;0 ", kMaskLength, 120, 8, 400, ' '},  // one second at 200 BPM
@@ -243,8 +243,7 @@ TEST(ReadNumber, RangeTestsTheValueAndFractionsAt1Of256) {
         if (c.passes) {
             EXPECT_NO_THROW(ReadNumber(f.cs(), c.mask, c.maximum, c.minimum, c.unit)) << c.source;
         } else {
-            f.expectError([&] { ReadNumber(f.cs(), c.mask, c.maximum, c.minimum, c.unit); });
-            EXPECT_EQ(f.cs().lastError, 7) << c.source;
+            EXPECT_EQ(f.expectError([&] { ReadNumber(f.cs(), c.mask, c.maximum, c.minimum, c.unit); }).code, 7) << c.source;
         }
     }
 }
@@ -275,9 +274,8 @@ TEST(ReadNumber, ErrorsCarryCodeTextAndPosition) {
     for (const Case &c : cases) {
         ReaderFixture f(c.source);
         nextChar(f.cs(), kReadNormal);
-        const ParseError e =
-            f.expectError([&] { ReadNumber(f.cs(), c.mask, 10, 0, c.unit); });
-        EXPECT_EQ(f.cs().lastError, c.code) << c.source;
+        const SourceError e = f.expectError([&] { ReadNumber(f.cs(), c.mask, 10, 0, c.unit); });
+        EXPECT_EQ(e.code, c.code) << c.source;
         EXPECT_STREQ(e.message, c.message) << c.source;
         EXPECT_EQ(e.position, c.position) << c.source;
     }
@@ -315,41 +313,36 @@ TEST(RefreshMeter, AdoptsTheMeterAtTheVoicesTime) {
     CompileState &cs = f.cs();
     VoiceState &v = *cs.voice;
     // A meter change makes the cached meter stale, as the meter words do.
-    cs.nextMeterTime = v.time;
+    cs.nextMeterTime = v.timing.time;
     refreshMeter(cs);
     EXPECT_EQ(cs.nextMeterTime, 1440);
     EXPECT_EQ(cs.barTicks, 480);
 
-    v.time = 2000;
-    v.defaultDuration = 77;
+    v.timing.time = 2000;
+    v.timing.defaultDuration = 77;
     refreshMeter(cs);
     EXPECT_EQ(cs.beatsPerBar, 3);
     EXPECT_EQ(cs.barTicks, 360);
-    EXPECT_EQ(cs.previousBarTicks, 480);
     EXPECT_EQ(cs.meterStartBar, 3);
     EXPECT_EQ(cs.meterStartTick, 1440);
     EXPECT_EQ(cs.nextMeterTime, kNoNextTime);
-    EXPECT_EQ(cs.currentBar, 4);
-    EXPECT_EQ(v.defaultDuration, 120);
+    EXPECT_EQ(v.timing.defaultDuration, 120);
     EXPECT_EQ(cs.listBar, 3);  // the listing restarts at the meter's start
     EXPECT_EQ(cs.listTime, 1440);
 
-    // Within the same meter nothing but the bar changes.
-    v.defaultDuration = 77;
-    v.time = 2600;
+    // Within the same meter nothing changes.
+    v.timing.defaultDuration = 77;
+    v.timing.time = 2600;
     refreshMeter(cs);
-    EXPECT_EQ(v.defaultDuration, 77);
-    EXPECT_EQ(cs.currentBar, 6);
+    EXPECT_EQ(v.timing.defaultDuration, 77);
 
     // Back before the change.
-    v.time = 100;
+    v.timing.time = 100;
     refreshMeter(cs);
     EXPECT_EQ(cs.beatsPerBar, 4);
     EXPECT_EQ(cs.barTicks, 480);
-    EXPECT_EQ(cs.previousBarTicks, 360);
     EXPECT_EQ(cs.nextMeterTime, 1440);
-    EXPECT_EQ(cs.currentBar, 0);
-    EXPECT_EQ(v.defaultDuration, 120);
+    EXPECT_EQ(v.timing.defaultDuration, 120);
 }
 
 TEST(RefreshMeter, AnEntryChangedInPlaceIsTakenUp) {
@@ -357,11 +350,11 @@ TEST(RefreshMeter, AnEntryChangedInPlaceIsTakenUp) {
     CompileState &cs = f.cs();
     // The first meter becomes 6/8 at the same bar: same entry, new values.
     f.song().meterMap.insertMeter(MeterEntry{0, 1, 6, 3, 0, 60, 360});
-    cs.nextMeterTime = cs.voice->time;  // stale, as the meter words leave it
+    cs.nextMeterTime = cs.voice->timing.time;  // stale, as the meter words leave it
     refreshMeter(cs);
     EXPECT_EQ(cs.beatTicks, 60);
     EXPECT_EQ(cs.barTicks, 360);
-    EXPECT_EQ(cs.voice->defaultDuration, 60);
+    EXPECT_EQ(cs.voice->timing.defaultDuration, 60);
 }
 
 // ---- Conversions ----

@@ -66,9 +66,9 @@ TEST(TransposeDiatonic, AgreesWithDiatonicPosition) {
 VoiceState pentatonic(int8_t step) {
     VoiceState v;
     const int8_t table[] = {0, 2, 4, 7, 9};
-    for (int i = 0; i < 5; ++i) v.modeTable[i] = table[i];
-    v.modeLast = 4;
-    v.modeStep = step;
+    for (int i = 0; i < 5; ++i) v.key.mode.entries[i] = table[i];
+    v.key.mode.last = 4;
+    v.key.mode.step = step;
     return v;
 }
 
@@ -90,7 +90,7 @@ TEST(ModeIndexOfPitch, StepZeroIgnoresTheOctave) {
 
 TEST(ModeIndexOfPitch, TheRootShiftsTheMode) {
     VoiceState v = pentatonic(1);
-    v.modeRoot = 2;  // D pentatonic
+    v.key.modeRoot = 2;  // D pentatonic
     for (const auto &[pitch, index] : {std::pair{2, 0}, {14, 5}, {11, 4}, {1, -1}, {-3, -2}})
         EXPECT_EQ(ModeIndexOfPitch(v, nullptr, pitch), index) << pitch;
 }
@@ -99,9 +99,9 @@ TEST(ModeIndexOfPitch, WideStepsCountWholeWraps) {
     // A mode spanning two octaves per wrap: C G E' A'.
     VoiceState v;
     const int8_t table[] = {0, 7, 16, 21};
-    for (int i = 0; i < 4; ++i) v.modeTable[i] = table[i];
-    v.modeLast = 3;
-    v.modeStep = 2;
+    for (int i = 0; i < 4; ++i) v.key.mode.entries[i] = table[i];
+    v.key.mode.last = 3;
+    v.key.mode.step = 2;
     for (const auto &[pitch, index] : {std::pair{16, 2}, {40, 6}, {-8, -2}, {-24, -4}, {31, 5}})
         EXPECT_EQ(ModeIndexOfPitch(v, nullptr, pitch), index) << pitch;
 }
@@ -110,7 +110,7 @@ TEST(ModeIndexOfPitch, WideStepsCountWholeWraps) {
 // emission would give the track's notes.
 TEST(ModeIndexOfPitch, AbsoluteOctavesCountFromTheTracksBaseOctave) {
     VoiceState v = pentatonic(1);
-    v.octaveMode = kModeAbsolute;
+    v.flags.octaveMode = kModeAbsolute;
     Track plain;
     Track absolute;
     absolute.octave = 4;
@@ -126,7 +126,7 @@ TEST(ModeIndexOfPitch, AbsoluteOctavesCountFromTheTracksBaseOctave) {
     };
     for (const Case &c : cases) EXPECT_EQ(ModeIndexOfPitch(v, c.track, c.pitch), c.index) << c.pitch;
 
-    v.octaveMode = kModeNone;  // otherwise the track does not matter
+    v.flags.octaveMode = kModeNone;  // otherwise the track does not matter
     EXPECT_EQ(ModeIndexOfPitch(v, &absolute, 12), 5);
 }
 
@@ -160,11 +160,11 @@ TEST(ModeIndexOfPitch, AgreesWithAPlainSearch) {
     };
     for (const auto &mode : modes) {
         VoiceState v;
-        std::copy(mode.table.begin(), mode.table.end(), v.modeTable);
-        v.modeLast = static_cast<int32_t>(mode.table.size()) - 1;
-        v.modeStep = mode.step;
+        std::copy(mode.table.begin(), mode.table.end(), v.key.mode.entries);
+        v.key.mode.last = static_cast<int32_t>(mode.table.size()) - 1;
+        v.key.mode.step = mode.step;
         for (int32_t root : {-30, -1, 0, 7, 25}) {
-            v.modeRoot = root;
+            v.key.modeRoot = root;
             for (int32_t pitch = -40; pitch < 170; ++pitch)
                 EXPECT_EQ(ModeIndexOfPitch(v, nullptr, pitch),
                           searchModeIndex(mode.table, root, mode.step, pitch))

@@ -70,13 +70,12 @@ TEST(SysexBytesLimit, AByteBeyondTheLimitIsRefused) {
     ReaderFixture fits("F0 01 02]");
     EXPECT_EQ(readBytes(fits, 3), test::hexBytes("F0 01 02 "));
     ReaderFixture over("F0 01 02 03]");
-    const ParseError e = over.expectError([&] { readBytes(over, 3); });
-    EXPECT_EQ(over.cs().lastError, kCodeBadSysex);
+    const SourceError e = over.expectError([&] { readBytes(over, 3); });
+    EXPECT_EQ(e.code, kMsgBadSysex);
     EXPECT_EQ(e.position, 12);
     ReaderFixture file("fi big.bin]");
     file.dir().write("big.bin", std::string(4, 'x'));
-    file.expectError([&] { readBytes(file, 3); });
-    EXPECT_EQ(file.cs().lastError, kCodeBadSysex);
+    EXPECT_EQ(file.expectError([&] { readBytes(file, 3); }).code, kMsgBadSysex);
 }
 
 struct ErrorCase {
@@ -92,8 +91,8 @@ TEST_P(SysexBytesErrors, ReportCodeTextAndPlace) {
     const ErrorCase &c = GetParam();
     ReaderFixture f(c.body);
     f.dir().write("folder/x", "");
-    const ParseError e = f.expectError([&] { readBytes(f); });
-    EXPECT_EQ(f.cs().lastError, c.code) << c.body;
+    const SourceError e = f.expectError([&] { readBytes(f); });
+    EXPECT_EQ(e.code, c.code) << c.body;
     EXPECT_STREQ(e.message, c.message) << c.body;
     EXPECT_EQ(e.position, c.position) << c.body;
 }

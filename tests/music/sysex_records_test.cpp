@@ -73,8 +73,7 @@ TEST(SysexRecords, BodyLengthMustFitSixteenBits) {
             EXPECT_EQ(f.song().sysexRecords.substr(0, 8),
                       hexBytes("06 FF FF 00 00 00 F8 FF "));
         } else {
-            f.expectError([&] { parse(f); });
-            EXPECT_EQ(f.cs().lastError, kCodeBadSysex);
+            EXPECT_EQ(f.expectError([&] { parse(f); }).code, kMsgBadSysex);
         }
     }
 }
@@ -85,8 +84,8 @@ TEST(SysexRecords, SixtyFiveDefinitionsAreTooMany) {
     source += "]\n";
     for (int i = 0; i < 65; ++i) source += "s" + std::to_string(i) + " ";
     ReaderFixture f(source);
-    const ParseError e = f.expectError([&] { parse(f); });
-    EXPECT_EQ(f.cs().lastError, 2);
+    const SourceError e = f.expectError([&] { parse(f); });
+    EXPECT_EQ(e.code, 2);
     EXPECT_STREQ(e.message, " Only 64 sysex definitions allowed");
     EXPECT_EQ(e.position, static_cast<int32_t>(source.size() - 1));
     EXPECT_EQ(f.song().sysexCount, 64);
@@ -100,9 +99,9 @@ TEST(SysexRecords, UnwritableRecordIsNamed) {
         ReaderFixture f("sysex [a [F0 F7] b [F0 F7]]\nb a");
         parse(f);
         f.song().sysexRecords = records + hexBytes("06 08 00 00 00 01 02 00 00 01 61 F0 F7 ");
-        int code = 0;
-        EXPECT_EQ(test::writeSong(f.song(), "song.mid", &code), "");
-        EXPECT_EQ(code, kCodeSysexMissing);
+        WriteResult result = WriteResult::ok;
+        EXPECT_EQ(test::writeSong(f.song(), "song.mid", &result), "");
+        EXPECT_EQ(result, WriteResult::sysexMissing);
         EXPECT_EQ(unwritableSysexMessage(f.song()),
                   " The sysex message \"b\" cannot be written: its record is missing or does not "
                   "start with F0 or F7");

@@ -60,7 +60,7 @@ TEST(SongTexts, WithoutABracketRaise70) {
 
 TEST(Markers, GoToTheMarkersTrackAtTheVoicesTime) {
     KeywordFixture k(" [Verse] [Go]");
-    k.voice().time = 480;
+    k.voice().timing.time = 480;
     k.run(kwMarker);
     k.run(kwCue);
     const std::vector<Event> events = KeywordFixture::events(k.song().markers);
@@ -76,7 +76,7 @@ TEST(Markers, GoToTheMarkersTrackAtTheVoicesTime) {
 
 TEST(TrackTexts, GoToTheVoicesTrackAndMarkIt) {
     KeywordFixture k(" [hello] [drum.wav] [play cd]");
-    k.voice().time = 120;
+    k.voice().timing.time = 120;
     k.run(kwText);
     k.run(kwWave);
     k.run(kwMci);
@@ -118,12 +118,12 @@ using Lyrics = std::vector<std::pair<int32_t, std::string>>;
 
 TEST(Lyrics, WordsLieOneDefaultLengthApartAndTheTimeReturns) {
     KeywordFixture k("\"la la- la\" c");
-    k.voice().time = 240;
-    k.voice().step = 60;
-    EXPECT_EQ(LyricStatement(k.cs()), 0);
+    k.voice().timing.time = 240;
+    k.voice().timing.step = 60;
+    LyricStatement(k.cs());
     EXPECT_EQ(lyrics(k), (Lyrics{{240, "la "}, {360, "la- "}, {480, "la "}}));
-    EXPECT_EQ(k.voice().time, 240);
-    EXPECT_EQ(k.voice().step, 60);
+    EXPECT_EQ(k.voice().timing.time, 240);
+    EXPECT_EQ(k.voice().timing.step, 60);
     EXPECT_EQ(k.track().hasText, 1);
     EXPECT_EQ(k.song().endTime, 480);
     EXPECT_EQ(k.cs().ch, ' ');
@@ -153,7 +153,7 @@ TEST(Lyrics, TheEndOfInputEndsThemWithoutRestoringTheTime) {
     KeywordFixture k("\"la la");
     LyricStatement(k.cs());
     EXPECT_EQ(lyrics(k).size(), 2u);
-    EXPECT_EQ(k.voice().time, 240);
+    EXPECT_EQ(k.voice().timing.time, 240);
 }
 
 TEST(Lyrics, AtMostFiveThousandWordsAreRead) {
@@ -162,7 +162,7 @@ TEST(Lyrics, AtMostFiveThousandWordsAreRead) {
     KeywordFixture k(source + "\"");
     LyricStatement(k.cs());
     EXPECT_EQ(k.track().count(), 5000);
-    EXPECT_EQ(k.voice().time, 0);
+    EXPECT_EQ(k.voice().timing.time, 0);
     EXPECT_EQ(k.cs().ch, ' ');  // the rest is music again
 }
 

@@ -45,7 +45,7 @@ TEST(TrackWord, LaterTracksAreNewAndAddressedAtOnce) {
     KeywordFixture k(" piano bass");
     k.song().division = 240;
     k.run(kwTrack);
-    k.voice().time = 360;
+    k.voice().timing.time = 360;
     k.run(kwTrack);
     Track *piano = trackNamed(k, "piano");
     Track *bass = trackNamed(k, "bass");
@@ -56,7 +56,7 @@ TEST(TrackWord, LaterTracksAreNewAndAddressedAtOnce) {
     EXPECT_EQ(bass->resolution, 240);
     EXPECT_EQ(bass->glideDefinition, &k.cs().wheelDefinition);
     EXPECT_EQ(piano->time, 360);   // the voice's time is kept by the track it left
-    EXPECT_EQ(k.voice().time, 0);  // and the new track starts from its own
+    EXPECT_EQ(k.voice().timing.time, 0);  // and the new track starts from its own
 }
 
 // The first name of the list takes over the default track the voice is on.
@@ -225,7 +225,7 @@ TEST(TrackLimits, PitchRangeTakesTwoNotesOnAScratchVoice) {
     k.run(kwPitchRange);
     EXPECT_EQ(k.track().keyLow, 54);
     EXPECT_EQ(k.track().keyHigh, 72);
-    EXPECT_EQ(k.voice().keyTable[5], 5);
+    EXPECT_EQ(k.voice().key.table[5], 5);
     EXPECT_EQ(k.cs().ch, ' ');
 }
 
@@ -259,8 +259,8 @@ TEST(TrackLimits, WReturnsTheWheelToCentreAndKeepsTheSweepCursor) {
     ControllerDefinition bend = k.cs().wheelDefinition;
     bend.lastValue = 4000;
     k.track().glideDefinition = &bend;
-    k.voice().time = 240;
-    k.voice().eventStart = 100;
+    k.voice().timing.time = 240;
+    k.voice().timing.eventStart = 100;
     k.run(kwW);
     const std::vector<Event> events = KeywordFixture::events(k.track());
     ASSERT_EQ(events.size(), 1u);
@@ -268,7 +268,7 @@ TEST(TrackLimits, WReturnsTheWheelToCentreAndKeepsTheSweepCursor) {
     EXPECT_EQ(events[0].time, 240);
     EXPECT_EQ(events[0].data1, 0);
     EXPECT_EQ(events[0].data2, 64);
-    EXPECT_EQ(k.voice().eventStart, 100);
+    EXPECT_EQ(k.voice().timing.eventStart, 100);
 }
 
 }  // namespace

@@ -136,8 +136,8 @@ TEST(TrackWords, NumbersBeyondTheirRangeRaise7) {
 
 TEST(Crescendo, FoldsTheRunningRampAndStartsANewOne) {
     KeywordFixture k("+10 +5");
-    k.voice().time = 480;
-    k.voice().step = 120;
+    k.voice().timing.time = 480;
+    k.voice().timing.step = 120;
     k.run(kwCrescendo);
     Track &t = k.track();
     EXPECT_EQ(t.crescendoAmount, 10);
@@ -171,7 +171,7 @@ TEST(VelocityRamp, ALengthFollowedByASignRampsOverThatLength) {
     } cases[] = {{" 2+20", 20}, {" 2-20", -20}, {" 2=100", 36}};
     for (const Case &c : cases) {
         KeywordFixture k(c.source);
-        k.voice().time = 120;
+        k.voice().timing.time = 120;
         k.run(kwVelocity);
         const Track &t = k.track();
         EXPECT_EQ(t.crescendoStart, 120) << c.source;
@@ -190,7 +190,7 @@ TEST(VelocityRamp, ARampWithoutAnAmountRaises21) {
 // length has the length range.
 TEST(VelocityRamp, PlainVelocitiesHoldWithLongBeats) {
     KeywordFixture k(" 100 600+10");
-    k.voice().defaultDuration = 960;
+    k.voice().timing.defaultDuration = 960;
     k.run(kwVelocity);
     EXPECT_EQ(k.track().velocityOffset, 100);
     expectError(k.fail(kwVelocity), " Number out of range ", 9);

@@ -22,7 +22,7 @@ using test::ReaderFixture;
 TEST(PatchWord, ANumberSendsAProgramChangeOnTheTracksChannelNow) {
     KeywordFixture k("5 c");
     k.track().channel = 3;
-    k.voice().time = 240;
+    k.voice().timing.time = 240;
     k.run(kwPatch);
     const std::vector<Event> events = KeywordFixture::events(k.track());
     ASSERT_EQ(events.size(), 1u);
@@ -34,7 +34,7 @@ TEST(PatchWord, ANumberSendsAProgramChangeOnTheTracksChannelNow) {
 }
 
 struct ChannelCase {
-    uint8_t mode;        // of the "$" operator
+    ModifierMode mode;   // of the "$" operator
     int32_t value;       // its current value
     int32_t previous;    // its previous value
     int channel;         // of the program change, from 0
@@ -47,14 +47,14 @@ TEST_P(PatchChannel, FollowsTheChannelOperatorAndClearsIt) {
     KeywordFixture k("1");
     k.track().channel = 2;
     VoiceState &v = k.voice();
-    v.groupChannelMode = c.mode;
-    v.groupChannel = c.value;
-    v.previousChannel = c.previous;
+    v.modifiers[kOpChannel].mode = c.mode;
+    v.modifiers[kOpChannel].value = c.value;
+    v.modifiers[kOpChannel].previous = c.previous;
     k.run(kwPatch);
     ASSERT_EQ(k.track().count(), 1);
     EXPECT_EQ(k.track().at(0)->channel, c.channel);
-    EXPECT_EQ(v.groupChannelMode, kModeNone);
-    EXPECT_EQ(v.groupChannel, 0);
+    EXPECT_EQ(v.modifiers[kOpChannel].mode, kModeNone);
+    EXPECT_EQ(v.modifiers[kOpChannel].value, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, PatchChannel,
@@ -65,8 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Modes, PatchChannel,
 
 TEST(PatchWord, AChannelOutsideOneToSixteenIsRefused) {
     KeywordFixture k("1");
-    k.voice().groupChannelMode = kModeAbsolute;
-    k.voice().groupChannel = 17;
+    k.voice().modifiers[kOpChannel].mode = kModeAbsolute;
+    k.voice().modifiers[kOpChannel].value = 17;
     expectError(k.fail(kwPatch), " Channel out of range ", 1);
     EXPECT_EQ(k.track().count(), 0);
 }
@@ -140,7 +140,7 @@ TEST(PatternWord, ElementsWrittenTogetherStartTogetherAndBlanksMoveOn) {
 TEST(PatternWord, NumbersPlaceTheNextElementAfterTheLastOnesStart) {
     KeywordFixture k("[lead [4 (ne)/2] tail [(ne) 8] ]");
     declareElements(k.cs().symbols);
-    k.voice().defaultDuration = 60;
+    k.voice().timing.defaultDuration = 60;
     k.run(kwPattern);
     expectNodes(*k.symbol("lead"), {{"ne", 240, 270}});
     EXPECT_EQ(totalOf(*k.symbol("lead")), 270);

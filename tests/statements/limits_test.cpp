@@ -17,8 +17,8 @@ using test::ReaderFixture;
 TEST(Limits, NestedRepeatsStopAtTheCharacterBudget) {
     ReaderFixture f("((((r)60000)60000)60000)60000");
     f.cs().in.charactersLeft = 200000;
-    const ParseError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
-    EXPECT_EQ(f.cs().lastError, kCodeTooLong);
+    const SourceError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
+    EXPECT_EQ(e.code, kMsgTooLong);
     EXPECT_NE(std::string(e.message).find("Piece too long"), std::string::npos);
 }
 
@@ -29,8 +29,8 @@ TEST(Limits, TheEventBudgetEndsARunawayPiece) {
     for (const auto &[source, position] : cases) {
         ReaderFixture f(source);
         f.song().budget.remaining = 1000;
-        const ParseError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
-        EXPECT_EQ(f.cs().lastError, 83) << source;
+        const SourceError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
+        EXPECT_EQ(e.code, 83) << source;
         EXPECT_STREQ(e.message, " Too many events: a piece may hold at most 16777216 events") << source;
         EXPECT_EQ(e.position, position) << source;
     }
@@ -38,8 +38,8 @@ TEST(Limits, TheEventBudgetEndsARunawayPiece) {
 
 TEST(Limits, NestingDeeperThanAThousandGroupsIsRefused) {
     ReaderFixture f(std::string(1001, '(') + "C" + std::string(1001, ')'));
-    const ParseError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
-    EXPECT_EQ(f.cs().lastError, 84);
+    const SourceError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
+    EXPECT_EQ(e.code, 84);
     EXPECT_STREQ(e.message, " Groups nested too deeply: at most 1000 levels");
     EXPECT_EQ(e.position, 1001);
 }

@@ -34,8 +34,8 @@ void ReaderFixture::noErrorThrown() { ADD_FAILURE() << "expected a ParseError"; 
 
 void expectSourceError(const SourceErrorCase &c) {
     ReaderFixture f(c.source);
-    const ParseError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
-    EXPECT_EQ(f.cs().lastError, c.code) << c.source;
+    const SourceError e = f.expectError([&] { parseGroup(f.cs(), f.cs().root); });
+    EXPECT_EQ(e.code, c.code) << c.source;
     EXPECT_STREQ(e.message, c.message) << c.source;
     EXPECT_EQ(e.position, c.position) << c.source;
     EXPECT_STREQ(e.fileName, "song.vek") << c.source;

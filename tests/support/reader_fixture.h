@@ -5,6 +5,7 @@
 
 #include "entry/compile_state.h"
 #include "events/song_context.h"
+#include "input/errors.h"
 #include "support/scratch_dir.h"
 #include "vek/vekmain.h"
 
@@ -21,17 +22,17 @@ public:
     const ScratchDir &dir() const { return dir_; }
     // Characters read in normal mode up to the end of input.
     std::string readAll();
-    // Runs `step` and returns the ParseError it throws (fails the test when
+    // Runs `step` and returns the error it throws (fails the test when
     // nothing is thrown).
     template <typename F>
-    ParseError expectError(F step) {
+    SourceError expectError(F step) {
         try {
             step();
-        } catch (const ParseError &e) {
+        } catch (const SourceError &e) {
             return e;
         }
         noErrorThrown();
-        return ParseError{};
+        return SourceError{};
     }
 
 private:

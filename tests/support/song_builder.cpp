@@ -55,9 +55,9 @@ void addSysexRecord(SongContext &song, uint8_t number, const std::string &name,
     song.sysexRecords += record;
 }
 
-std::string writeSong(SongContext &song, const std::string &path, int *code) {
-    const int result = writeMidiFile(song, std::fopen(path.c_str(), "wb"));
-    if (code) *code = result;
+std::string writeSong(SongContext &song, const std::string &path, WriteResult *result) {
+    const WriteResult written = writeMidiFile(song, std::fopen(path.c_str(), "wb"));
+    if (result) *result = written;
     return ScratchDir::read(path);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "events/song_context.h"
+#include "writers/write_result.h"
 
 namespace vek::test {
 
@@ -31,8 +32,8 @@ void addMetaText(SongContext &song, Track &track, int32_t time, uint8_t type,
 void addSysexRecord(SongContext &song, uint8_t number, const std::string &name,
                     const std::string &data);
 
-// Writes the song to `path` with writeMidiFile; *code gets its result.
+// Writes the song to `path` with writeMidiFile; *result gets its result.
 std::string writeSong(SongContext &song, const std::string &path = "song.mid",
-                      int *code = nullptr);
+                      WriteResult *result = nullptr);
 
 }  // namespace vek::test

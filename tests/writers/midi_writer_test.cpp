@@ -221,9 +221,9 @@ TEST_F(MidiWriterTest, SysexEventsCopyTheirRecords) {
     t->insert(Event{0, 0, kSysexReference, 1, 0, 0});
     t->insert(Event{10, 0, kSysexReference, 0, 0, 0});
     t->insert(Event{20, 0, kSysexReference, 2, 0, 0});
-    int code = -1;
-    const std::string bytes = writeSong(song, "song.mid", &code);
-    EXPECT_EQ(code, 0);
+    WriteResult result = WriteResult::ioError;
+    const std::string bytes = writeSong(song, "song.mid", &result);
+    EXPECT_EQ(result, WriteResult::ok);
     const Lines lines = smfTrack(bytes, 1);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[1], "0 F7 01 02");
@@ -269,9 +269,9 @@ TEST(MidiWriterSysex, BadRecordsFailWithCode68AndLeaveNoFile) {
         Track *t = defaultTrack(song);
         addNote(*t, 0, 60, 10);
         t->insert(Event{5, 0, kSysexReference, 1, 0, 0});
-        int code = -1;
-        EXPECT_EQ(writeSong(song, "song.mid", &code), "");
-        EXPECT_EQ(code, kCodeSysexMissing);
+        WriteResult result = WriteResult::ok;
+        EXPECT_EQ(writeSong(song, "song.mid", &result), "");
+        EXPECT_EQ(result, WriteResult::sysexMissing);
     }
 }
 

@@ -172,9 +172,9 @@ TEST_P(PeersTest, ReadersAcceptTheFileAndSeeItsEvents) {
     SongContext song;
     PeerSong peer(song);
     if (GetParam()) buildFullSong(song, peer);
-    int code = -1;
-    writeSong(song, "song.mid", &code);
-    ASSERT_EQ(code, 0);
+    WriteResult result = WriteResult::ioError;
+    writeSong(song, "song.mid", &result);
+    ASSERT_EQ(result, WriteResult::ok);
 
     const ToolRun csv = runTool("midicsv", "song.mid");
     EXPECT_EQ(csv.status, 0);

@@ -213,7 +213,7 @@ TEST_P(WorkFilePeers, ReaderAcceptsTheFileAndSeesWhatWasWritten) {
     SongContext song;
     PeerWork peer(song);
     if (GetParam().build) GetParam().build(dir, song, peer);
-    ASSERT_EQ(writeWorkFile(song, std::fopen("song.wrk", "wb")).code, 0);
+    ASSERT_EQ(writeWorkFile(song, std::fopen("song.wrk", "wb")).code, WriteResult::ok);
     const ReaderRun run = runReader("song.wrk");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");

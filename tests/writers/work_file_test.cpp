@@ -66,7 +66,7 @@ TEST_F(WorkFileTest, EmptyPieceIsTheFixedChunkSequence) {
                  "10 0C 00 00 00 02 00 00 FF 00 00 FF FF 00 00 00 00 "
                  "FF ");
     EXPECT_EQ(write(), expected);
-    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.code, WriteResult::ok);
 }
 
 TEST_F(WorkFileTest, SongSettingsLandInTheirFields) {
@@ -245,7 +245,7 @@ TEST_F(WorkFileTest, WaveFileIsEmbedded) {
     addMetaText(song, t, 0, kMetaWave, "hit.wav");
     addNote(t, 0, 60, 120);
     const WrkChunk stream = wrkChunks(chunks(), 18).at(0);
-    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.code, WriteResult::ok);
     EXPECT_EQ(decodeWrkStream(stream).lines, (Lines{"0 Wave 7 bytes", "0 90 3C 40 dur 120"}));
     EXPECT_NE(stream.body.find(std::string("RIFF\0\x01\x02", 7)), std::string::npos);
 }
@@ -256,7 +256,7 @@ TEST_F(WorkFileTest, MissingWaveFileFailsBeforeAnythingIsWritten) {
     addNote(t, 0, 60, 120);
     addMetaText(song, t, 10, kMetaWave, "gone.wav");
     EXPECT_EQ(write(), "");
-    EXPECT_EQ(result.code, kCodeWaveUnreadable);
+    EXPECT_EQ(result.code, WriteResult::waveUnreadable);
     EXPECT_EQ(result.file, "gone.wav");
 }
 
@@ -267,7 +267,7 @@ TEST_F(WorkFileTest, SysexRecordsComeFromTheSongNotFromSysexOut) {
     addNote(*defaultTrack(song), 0, 60, 120);
     std::filesystem::create_directory(kSysexFileName);
     const auto all = chunks();  // ends with FF, or splitWrk throws
-    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.code, WriteResult::ok);
     EXPECT_EQ(wrkChunks(all, 6).at(0).body, song.sysexRecords.substr(5));
 }
 

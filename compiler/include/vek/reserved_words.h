@@ -1,9 +1,13 @@
-#include "music/keywords.h"
+// The reserved words of the language: read by the compiler's symbol table
+// and keyword statement, and by the editor's highlighter.
+#pragma once
+#include <iterator>
 
 namespace vek {
 
-// ORDER RESERVED
-const char *const kReservedWords[kReservedWordCount] = {
+// ORDER RESERVED: the index is the value the keyword statement switches on
+// (ReservedWord in the compiler's music/keywords.h).
+inline constexpr const char *kReservedWords[] = {
     "accent", "aftertouch", "author", "break", "cchannel", "channel", "chord_effect",
     "chord_pattern", "chromatic", "comments", "control", "copy", "copyright", "crescendo",
     "cue", "cursor", "debug_on", "debug_off", "diatonic", "displacement", "drop", "duration",
@@ -15,5 +19,7 @@ const char *const kReservedWords[kReservedWordCount] = {
     "subtitle", "sysex", "tempo", "test!!", "text", "time", "title", "tonality", "track",
     "velocity", "velocity_range", "w", "wave", "wheel", "wipe", "vek",
 };
+
+inline constexpr int kReservedWordCount = static_cast<int>(std::size(kReservedWords));
 
 }  // namespace vek
