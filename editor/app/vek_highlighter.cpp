@@ -2,25 +2,22 @@
 
 #include <QSet>
 
+#include "vek/reserved_words.h"
+
 namespace vek::editor {
 
 namespace {
 
 using Kind = VekHighlighter::Kind;
 
-// The compiler's reserved words (kept in step with its symbol table).
+// The compiler's reserved words, from its own table.
 const QSet<QString> &reservedWords() {
-    static const QSet<QString> words = {
-        "accent", "aftertouch", "author", "break", "cchannel", "channel", "chord_effect",
-        "chord_pattern", "chromatic", "comments", "control", "copy", "copyright", "crescendo",
-        "cue", "cursor", "debug_on", "debug_off", "diatonic", "displacement", "drop", "duration",
-        "duration_factor", "gap", "include", "instructions", "into", "inv", "key", "keywords",
-        "list", "list_smpte", "marker", "maximum", "mci", "meter", "min_change", "minimum", "mode",
-        "name2", "nolist", "note_effect", "note_pattern", "octave", "patch", "pattern", "pick",
-        "pitch_range", "polyphonic", "port", "ppq", "range", "rate", "relative_pitch", "restart",
-        "seed", "set", "shift", "smpte", "smpte_offset", "squeeze", "stretch", "subtitle", "sysex",
-        "tempo", "test!!", "text", "time", "title", "tonality", "track", "velocity",
-        "velocity_range", "w", "wave", "wheel", "wipe", "vek"};
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const char *word : vek::kReservedWords)
+            set.insert(QString::fromLatin1(word));
+        return set;
+    }();
     return words;
 }
 

@@ -57,9 +57,9 @@ void DrumDialog::tell(const QString &problem) {
 
 void DrumDialog::layOut(QLayout *fields, const LoopIds &ids, const LoopActions &actions) {
     auto *column = new QVBoxLayout;
-    QPushButton *ok = commandButton(1, QStringLiteral("OK"));
+    QPushButton *ok = commandButton(drum_ids::kOk, QStringLiteral("OK"));
     ok->setDefault(true);
-    QPushButton *cancel = commandButton(2, QStringLiteral("Cancel"));
+    QPushButton *cancel = commandButton(drum_ids::kCancel, QStringLiteral("Cancel"));
     column->addWidget(ok);
     column->addWidget(cancel);
     column->addSpacing(12);
@@ -90,10 +90,10 @@ QGroupBox *DrumDialog::subRecordBox(const QString &title, std::span<const SubRec
     auto *box = new QGroupBox(title);
     auto *grid = new QGridLayout(box);
     for (int i = 0; i < int(rows.size()); ++i) {
-        names[i] = nameField(rows[i].name);
+        names[i] = nameField(rows[i].ids.name);
         names[i]->setMinimumWidth(180);
-        QPushButton *edit = commandButton(rows[i].edit, QStringLiteral("Edit..."));
-        holds[i] = checkBox(rows[i].hold, QStringLiteral("Hold"));
+        QPushButton *edit = commandButton(rows[i].ids.edit, QStringLiteral("Edit..."));
+        holds[i] = checkBox(rows[i].ids.hold, QStringLiteral("Hold"));
         auto *label = new QLabel(QString::fromLatin1(rows[i].label));
         label->setBuddy(edit);
         grid->addWidget(label, i, 0);

@@ -8,6 +8,8 @@
 #include <functional>
 #include <span>
 
+#include "drums/drum_control_ids.h"
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -58,7 +60,7 @@ public:
     // field, "Edit..." button and "Hold" box, by control id.
     struct SubRecordIds {
         const char *label;
-        int name, edit, hold;
+        drum_ids::SubRecordRow ids;
     };
 
 protected:

@@ -20,25 +20,26 @@ namespace vek::editor {
 
 namespace {
 
-// Control ids of patterns A, B and X.
-constexpr DrumDialog::SubRecordIds kPatternRows[] = {{"Pattern &A:", 1102, 1109, 1113},
-                                                     {"Pattern &B:", 1103, 1110, 1114},
-                                                     {"Break pattern &X:", 1104, 1111, 1115}};
+namespace ids = drum_ids::machine;
+
+constexpr DrumDialog::SubRecordIds kPatternRows[] = {{"Pattern &A:", ids::kPatterns[0]},
+                                                     {"Pattern &B:", ids::kPatterns[1]},
+                                                     {"Break pattern &X:", ids::kPatterns[2]}};
 constexpr int kMenuEntry = 1;  // the list entry the dialog loads when it opens
 
 }  // namespace
 
 DrumMachineDialog::DrumMachineDialog(DrumSession &session, QWidget *parent)
     : DrumDialog(session, true, parent),
-      m_name(nameCombo(1106, true)),
-      m_repeatsA(numberField(1118)),
-      m_repeatsB(numberField(1119)),
-      m_breakEvery(numberField(1024)),
-      m_total(numberField(1050)),
-      m_seed(numberField(1108)),
-      m_tempo(numberField(1127)),
-      m_ending(checkBox(1117, QStringLiteral("&Ending"))) {
-    setObjectName(QStringLiteral("121"));
+      m_name(nameCombo(ids::kName, true)),
+      m_repeatsA(numberField(ids::kRepeatsA)),
+      m_repeatsB(numberField(ids::kRepeatsB)),
+      m_breakEvery(numberField(ids::kBreakEvery)),
+      m_total(numberField(ids::kTotal)),
+      m_seed(numberField(ids::kSeed)),
+      m_tempo(numberField(ids::kTempo)),
+      m_ending(checkBox(ids::kEnding, QStringLiteral("&Ending"))) {
+    setObjectName(QString::number(ids::kDialog));
     setWindowTitle(QStringLiteral("Drum Machine"));
     auto *top = new QFormLayout;
     top->addRow(QStringLiteral("&Name:"), m_name);
@@ -49,7 +50,7 @@ DrumMachineDialog::DrumMachineDialog(DrumSession &session, QWidget *parent)
                                  [this](int i, bool on) { m_holds[i] = on; }));
     left->addLayout(buildNumbers());
     left->addStretch();
-    layOut(left, {1107, 1097, 1098, 1099, 1100},
+    layOut(left, {ids::kSave, ids::kPlayNew, ids::kPlayThis, ids::kShortlist, ids::kReview},
            {[this] { onSave(); }, [this] { onPlayNew(); }, [this] { onPlayThis(); },
             [this] { m_shortList.add(m_part); }, [this] { onReview(); }, [this] { onOk(); }});
     connect(m_name, &QComboBox::activated, this, &DrumMachineDialog::onNameChosen);

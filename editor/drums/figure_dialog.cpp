@@ -19,10 +19,8 @@ namespace vek::editor {
 
 namespace {
 
-// Control ids of the frequency fields: 0-7 the first column top to bottom,
-// 8-15 the second.
-constexpr std::array<int, kFrequencies> kFrequencyIds{1072, 1024, 1025, 1026, 1027, 1073, 1028, 1029,
-                                                      1031, 1032, 1033, 1034, 1035, 1030, 1036, 1037};
+namespace ids = drum_ids::figure;
+static_assert(ids::kFrequencies.size() == kFrequencies);
 constexpr int kMenuEntry = 5;  // the list entry a dialog opened from the menu loads
 
 QRadioButton *radio(int id, const QString &text) {
@@ -36,19 +34,19 @@ QRadioButton *radio(int id, const QString &text) {
 DrumFigureDialog::DrumFigureDialog(DrumSession &session, const DrumFigure &figure, bool fromMenu,
                                    QWidget *parent)
     : DrumDialog(session, fromMenu, parent),
-      m_name(nameCombo(1054, true)),
-      m_instrument(nameCombo(1069, false)),
-      m_seed(numberField(1086)),
-      m_twelve(radio(1085, QStringLiteral("1&2 beat"))),
-      m_sixteen(radio(1084, QStringLiteral("1&6 beat"))),
+      m_name(nameCombo(ids::kName, true)),
+      m_instrument(nameCombo(ids::kInstrument, false)),
+      m_seed(numberField(ids::kSeed)),
+      m_twelve(radio(ids::kTwelveButton, QStringLiteral("1&2 beat"))),
+      m_sixteen(radio(ids::kSixteenButton, QStringLiteral("1&6 beat"))),
       m_picture(new StepPicture),
       m_figure(figure) {
-    setObjectName(QStringLiteral("116"));
+    setObjectName(QString::number(ids::kDialog));
     setWindowTitle(QStringLiteral("Drumfigure"));
     auto *left = new QVBoxLayout;
     left->addLayout(buildFields());
     left->addLayout(buildFrequencies());
-    layOut(left, {1070, 1071, 1087, 1046, 1047},
+    layOut(left, {ids::kSave, ids::kPlayNew, ids::kPlayThis, ids::kShortlist, ids::kReview},
            {[this] { onSave(); }, [this] { onPlayNew(); }, [this] { onPlayThis(); },
             [this] { m_shortList.add(m_figure); }, [this] { onReview(); }, [this] { onOk(); }});
     connectControls();
@@ -78,7 +76,7 @@ QLayout *DrumFigureDialog::buildFrequencies() {
         form->setContentsMargins(0, 0, 0, 0);
         for (int row = 0; row < 8; ++row) {
             const int i = column * 8 + row;
-            m_frequencies[i] = numberField(kFrequencyIds[i]);
+            m_frequencies[i] = numberField(ids::kFrequencies[i]);
             form->addRow(QString::number(i + 1), m_frequencies[i]);
         }
     }

@@ -17,9 +17,10 @@ namespace vek::editor {
 
 namespace {
 
-// Control ids of figures 1 to 4.
+namespace ids = drum_ids::pattern;
+
 constexpr DrumDialog::SubRecordIds kFigureRows[] = {
-    {"1", 1095, 1036, 1040}, {"2", 1094, 1037, 1041}, {"3", 1093, 1038, 1042}, {"4", 1092, 1039, 1043}};
+    {"1", ids::kFigures[0]}, {"2", ids::kFigures[1]}, {"3", ids::kFigures[2]}, {"4", ids::kFigures[3]}};
 constexpr int kMenuEntry = 1;  // the list entry a dialog opened from the menu loads
 
 QString beatText(int beatMode) {
@@ -35,12 +36,12 @@ QString beatText(int beatMode) {
 DrumPatternDialog::DrumPatternDialog(DrumSession &session, const DrumPattern &pattern, bool fromMenu,
                                      QWidget *parent)
     : DrumDialog(session, fromMenu, parent),
-      m_name(nameCombo(1031, true)),
-      m_seed(numberField(1050)),
-      m_crash(checkBox(1125, QStringLiteral("&Trailing Crash"))),
+      m_name(nameCombo(ids::kName, true)),
+      m_seed(numberField(ids::kSeed)),
+      m_crash(checkBox(ids::kTrailingCrash, QStringLiteral("&Trailing Crash"))),
       m_beat(new QLabel),
       m_pattern(pattern) {
-    setObjectName(QStringLiteral("115"));
+    setObjectName(QString::number(ids::kDialog));
     setWindowTitle(QStringLiteral("Drumpattern"));
     m_beat->setObjectName(QStringLiteral("beatMode"));
     auto *top = new QFormLayout;
@@ -60,7 +61,7 @@ DrumPatternDialog::DrumPatternDialog(DrumSession &session, const DrumPattern &pa
                                  [this](int i) { onEdit(i); },
                                  [this](int i, bool on) { m_holds[i] = on; }));
     left->addStretch();
-    layOut(left, {1049, 1045, 1048, 1046, 1047},
+    layOut(left, {ids::kSave, ids::kPlayNew, ids::kPlayThis, ids::kShortlist, ids::kReview},
            {[this] { onSave(); }, [this] { onPlayNew(); }, [this] { onPlayThis(); },
             [this] { m_shortList.add(m_pattern); }, [this] { onReview(); }, [this] { onOk(); }});
     connect(m_name, &QComboBox::activated, this, &DrumPatternDialog::onNameChosen);

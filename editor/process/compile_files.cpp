@@ -5,15 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "vek/shared_names.h"
+
 namespace vek::editor {
-
-namespace {
-
-// The compiler appends this to every search path: the current folder,
-// then "include" and "../include" beneath it.
-const QString kCompilerSearchTail = QStringLiteral(";;include;../include");
-
-}  // namespace
 
 CompileFiles CompileFiles::forDocument(const QString &documentPath) {
     const QFileInfo info(documentPath);
@@ -39,7 +33,7 @@ QString includeSearchPath(const ProgramSettings &settings) {
 QString locateErrorFile(const QString &name, const QString &searchPath) {
     if (QFileInfo(name).isAbsolute())
         return QDir::cleanPath(name);
-    const QStringList entries = (searchPath + kCompilerSearchTail).split(';');
+    const QStringList entries = (searchPath + QLatin1String(vek::kDefaultSearchTail)).split(';');
     for (const QString &entry : entries) {
         const QFileInfo candidate(entry.isEmpty() ? name : QDir(entry).filePath(name));
         if (candidate.isFile())

@@ -130,8 +130,8 @@ private slots:
         CPadView *view = fixture.viewWith(QStringLiteral("abc"));
         DrumPattern loaded;
         fixture.prompts.dialog = [&](QDialog &shown) {
-            loaded = fixture.drums->session().library().loadPattern(comboText(shown, 1031));
-            type(shown, 1050, QStringLiteral("4242"));
+            loaded = fixture.drums->session().library().loadPattern(comboText(shown, drum_ids::pattern::kName));
+            type(shown, drum_ids::pattern::kSeed, QStringLiteral("4242"));
             click(shown, 1);
             return shown.result();
         };

@@ -24,9 +24,7 @@ const QByteArray kSevenFigures =
     "C=0,1,1,1,1,1,1,1,1,0,0,0,0,0,0,0,0,Snare,3\n"
     "g=0,1,1,1,1,1,1,1,1,0,0,0,0,0,0,0,0,Snare,7\n";
 
-constexpr int kName = 1054, kInstrument = 1069, kSeed = 1086, kTwelve = 1085, kSixteen = 1084;
-constexpr int kFirstFrequency = 1072, kThirdFrequency = 1025, kEighthFrequency = 1029, kNinthFrequency = 1031;
-constexpr int kPlayNew = 1071, kPlayThis = 1087, kShortlist = 1046, kReview = 1047;
+namespace ids = vek::editor::drum_ids::figure;
 
 }  // namespace
 
@@ -40,11 +38,11 @@ private slots:
         DrumFigureDialog dialog(fixture.session, DrumFigure{}, true);
         QVERIFY(dialog.initialise());
         QCOMPARE(dialog.figure().name, QStringLiteral("f"));
-        QCOMPARE(comboText(dialog, kName), QStringLiteral("f"));
-        QCOMPARE(comboText(dialog, kInstrument), QStringLiteral("Hat"));
-        QCOMPARE(text(dialog, kSeed), QStringLiteral("600"));
-        QVERIFY(checked(dialog, kSixteen));
-        const auto *names = control<QComboBox>(dialog, kName);
+        QCOMPARE(comboText(dialog, ids::kName), QStringLiteral("f"));
+        QCOMPARE(comboText(dialog, ids::kInstrument), QStringLiteral("Hat"));
+        QCOMPARE(text(dialog, ids::kSeed), QStringLiteral("600"));
+        QVERIFY(checked(dialog, ids::kSixteenButton));
+        const auto *names = control<QComboBox>(dialog, ids::kName);
         QCOMPARE(names->itemText(0), QStringLiteral("A"));
         QCOMPARE(names->itemText(6), QStringLiteral("g"));
     }
@@ -56,8 +54,8 @@ private slots:
         QVERIFY(dialog.initialise());
         QCOMPARE(dialog.figure().name, QString());
         QCOMPARE(dialog.figure().seed, 0);
-        QCOMPARE(text(dialog, kFirstFrequency), QStringLiteral("0"));
-        QVERIFY(checked(dialog, kTwelve));
+        QCOMPARE(text(dialog, ids::kFrequencies[0]), QStringLiteral("0"));
+        QVERIFY(checked(dialog, ids::kTwelveButton));
         QVERIFY(fixture.messages.messages.isEmpty());
     }
 
@@ -76,21 +74,21 @@ private slots:
         DrumFixture fixture;
         DrumFigureDialog dialog(fixture.session, DrumFigure{}, true);
         QVERIFY(dialog.initialise());
-        type(dialog, kSeed, QStringLiteral("44"));
-        click(dialog, kReview);  // nothing listed yet: nothing happens
-        QCOMPARE(text(dialog, kSeed), QStringLiteral("44"));
+        type(dialog, ids::kSeed, QStringLiteral("44"));
+        click(dialog, ids::kReview);  // nothing listed yet: nothing happens
+        QCOMPARE(text(dialog, ids::kSeed), QStringLiteral("44"));
 
         // Snapshots 0 to 20 carry their number as seed; 20 overwrote slot 0.
         for (int snapshot = 0; snapshot <= 20; ++snapshot) {
-            type(dialog, kSeed, QString::number(snapshot));
-            click(dialog, kPlayThis);  // collects
-            click(dialog, kShortlist);
+            type(dialog, ids::kSeed, QString::number(snapshot));
+            click(dialog, ids::kPlayThis);  // collects
+            click(dialog, ids::kShortlist);
         }
         QCOMPARE(dialog.shortList().count(), 19);
         QList<int> shown;
         for (int i = 0; i < 20; ++i) {
-            click(dialog, kReview);
-            shown << text(dialog, kSeed).toInt();
+            click(dialog, ids::kReview);
+            shown << text(dialog, ids::kSeed).toInt();
         }
         QList<int> expected{20};
         for (int slot = 18; slot >= 1; --slot)
@@ -106,10 +104,10 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         const QString frequencies = QStringLiteral("Please enter an integer between 0 and 999.");
-        QTest::newRow("frequency above 999") << kEighthFrequency << "1000" << frequencies;
-        QTest::newRow("negative frequency") << kThirdFrequency << "-1" << frequencies;
-        QTest::newRow("seed above 32767") << kSeed << "32768" << "Please enter an integer between 0 and 32767.";
-        QTest::newRow("empty seed") << kSeed << "" << "Please enter an integer.";
+        QTest::newRow("frequency above 999") << ids::kFrequencies[7] << "1000" << frequencies;
+        QTest::newRow("negative frequency") << ids::kFrequencies[2] << "-1" << frequencies;
+        QTest::newRow("seed above 32767") << ids::kSeed << "32768" << "Please enter an integer between 0 and 32767.";
+        QTest::newRow("empty seed") << ids::kSeed << "" << "Please enter an integer.";
     }
     void rangeRefusalKeepsTheDialogOpen() {
         QFETCH(int, field);
@@ -119,8 +117,8 @@ private slots:
         DrumFigureDialog dialog(fixture.session, DrumFigure{}, true);
         QVERIFY(dialog.initialise());
         const DrumFigure before = dialog.figure();
-        type(dialog, kFirstFrequency, QStringLiteral("7"));
-        type(dialog, kSeed, QStringLiteral("9"));
+        type(dialog, ids::kFrequencies[0], QStringLiteral("7"));
+        type(dialog, ids::kSeed, QStringLiteral("9"));
         type(dialog, field, typed);
         click(dialog, 1);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -128,7 +126,7 @@ private slots:
         // The fields before the refused one were taken, the rest were not.
         QCOMPARE(dialog.figure().frequencies[0], 7);
         QCOMPARE(dialog.figure().seed, before.seed);
-        click(dialog, kPlayThis);
+        click(dialog, ids::kPlayThis);
         QVERIFY(fixture.played.isEmpty());
         type(dialog, field, QStringLiteral("5"));
         click(dialog, 1);
@@ -139,12 +137,12 @@ private slots:
         DrumFixture fixture;
         DrumFigureDialog dialog(fixture.session, DrumFigure{}, true);
         QVERIFY(dialog.initialise());
-        click(dialog, kPlayNew);
+        click(dialog, ids::kPlayNew);
         const int first = dialog.figure().seed;
-        QCOMPARE(text(dialog, kSeed), QString::number(first));
+        QCOMPARE(text(dialog, ids::kSeed), QString::number(first));
         const QString instrument = fixture.session.library().instrumentText(dialog.figure().instrument);
         QCOMPARE(fixture.played, QStringList(auditionedFigureProgram(dialog.figure(), instrument, 0)));
-        click(dialog, kPlayNew);
+        click(dialog, ids::kPlayNew);
         QVERIFY(dialog.figure().seed != first);
         QCOMPARE(fixture.played.size(), 2);
     }
@@ -154,15 +152,15 @@ private slots:
         fixture.library(kSevenFigures);
         DrumFigureDialog dialog(fixture.session, DrumFigure{}, true);
         QVERIFY(dialog.initialise());  // "f", 16 beat
-        const auto *ninth = control<QLineEdit>(dialog, kNinthFrequency);
+        const auto *ninth = control<QLineEdit>(dialog, ids::kFrequencies[8]);
         const auto *picture = dialog.findChild<StepPicture *>();
         QVERIFY(ninth->isVisibleTo(&dialog));
         QCOMPARE(picture->steps(), 16);
-        click(dialog, kTwelve);
+        click(dialog, ids::kTwelveButton);
         QVERIFY(!ninth->isVisibleTo(&dialog));
         QCOMPARE(picture->steps(), 12);
         QCOMPARE(dialog.figure().beatMode, kSixteenBeat);  // taken when collected
-        click(dialog, kPlayThis);
+        click(dialog, ids::kPlayThis);
         QCOMPARE(dialog.figure().beatMode, kTwelveBeat);
         QVERIFY(fixture.played.value(0).contains(QStringLiteral("_freq8_,999,0,3,0,999,0,3,0,600,")));
     }

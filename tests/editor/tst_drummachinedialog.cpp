@@ -14,11 +14,9 @@ using namespace vek::editor::test;
 
 namespace {
 
-constexpr int kName = 1106, kRepeatsA = 1118, kRepeatsB = 1119, kBreakEvery = 1024, kTotal = 1050;
-constexpr int kEnding = 1117, kSeed = 1108, kTempo = 1127;
-constexpr int kPlayNew = 1097, kPlayThis = 1098, kShortlist = 1099, kReview = 1100;
-constexpr std::array<int, 3> kEdit{1109, 1110, 1111};
-constexpr std::array<int, 3> kHold{1113, 1114, 1115};
+namespace ids = vek::editor::drum_ids::machine;
+namespace patternIds = vek::editor::drum_ids::pattern;
+namespace figureIds = vek::editor::drum_ids::figure;
 
 QList<int> seeds(const DrumPattern &pattern) {
     QList<int> result{pattern.seed};
@@ -37,22 +35,22 @@ private slots:
         DrumFixture fixture;
         DrumMachineDialog dialog(fixture.session);
         QVERIFY(dialog.initialise());
-        const DrumPart loaded = fixture.session.library().loadPart(comboText(dialog, kName));
+        const DrumPart loaded = fixture.session.library().loadPart(comboText(dialog, ids::kName));
         QVERIFY(!loaded.name.isEmpty());
-        QCOMPARE(text(dialog, kTempo), QString::number(loaded.tempo));
+        QCOMPARE(text(dialog, ids::kTempo), QString::number(loaded.tempo));
         QCOMPARE(fixture.session.tempo(), loaded.tempo);
-        QCOMPARE(text(dialog, 1102), loaded.a.name);
+        QCOMPARE(text(dialog, ids::kPatterns[0].name), loaded.a.name);
 
         // The tempo collected here is the one a nested pattern plays at.
-        type(dialog, kTempo, QStringLiteral("200"));
-        click(dialog, kPlayThis);
+        type(dialog, ids::kTempo, QStringLiteral("200"));
+        click(dialog, ids::kPlayThis);
         QCOMPARE(fixture.session.tempo(), 200);
         fixture.prompts.dialog = [](QDialog &shown) {
-            click(shown, 1048);  // Play This
+            click(shown, patternIds::kPlayThis);
             click(shown, 2);
             return shown.result();
         };
-        click(dialog, kEdit[0]);
+        click(dialog, ids::kPatterns[0].edit);
         QCOMPARE(fixture.played.size(), 2);
         QVERIFY(fixture.played[1].contains(QStringLiteral("tempo=200\r\n")));
     }
@@ -63,7 +61,7 @@ private slots:
         DrumMachineDialog dialog(fixture.session);
         QVERIFY(dialog.initialise());
         QCOMPARE(dialog.part().name, QString());
-        QCOMPARE(text(dialog, kTempo), QStringLiteral("130"));
+        QCOMPARE(text(dialog, ids::kTempo), QStringLiteral("130"));
         QCOMPARE(fixture.session.tempo(), 130);
         QVERIFY(fixture.messages.messages.isEmpty());
     }
@@ -75,21 +73,21 @@ private slots:
         const QString handedIn = dialog.part().b.name;
         QString shown;
         fixture.prompts.dialog = [&](QDialog &nested) {
-            shown = comboText(nested, 1031);
-            type(nested, 1050, QStringLiteral("777"));
-            click(nested, 1048);  // Play This collects the new seed
+            shown = comboText(nested, patternIds::kName);
+            type(nested, patternIds::kSeed, QStringLiteral("777"));
+            click(nested, patternIds::kPlayThis);  // collects the new seed
             click(nested, 1);
             return nested.result();
         };
-        click(dialog, kEdit[1]);
+        click(dialog, ids::kPatterns[1].edit);
         QCOMPARE(shown, handedIn);
-        QVERIFY(checked(dialog, kHold[1]));
+        QVERIFY(checked(dialog, ids::kPatterns[1].hold));
         const QList<int> edited = seeds(dialog.part().b);
         QCOMPARE(edited.first(), 777);
 
-        click(dialog, kPlayNew);
+        click(dialog, ids::kPlayNew);
         const DrumPart &part = dialog.part();
-        QCOMPARE(text(dialog, kSeed), QString::number(part.seed));
+        QCOMPARE(text(dialog, ids::kSeed), QString::number(part.seed));
         QCOMPARE(part.a.seed, part.seed);
         QCOMPARE(part.x.seed, part.seed ^ 0x5555);
         QCOMPARE(seeds(part.b), edited);
@@ -104,20 +102,20 @@ private slots:
         const DrumPart before = dialog.part();
         fixture.prompts.dialog = [&](QDialog &nested) {
             if (auto *figure = dynamic_cast<DrumFigureDialog *>(&nested)) {
-                type(*figure, 1086, QStringLiteral("12345"));
+                type(*figure, figureIds::kSeed, QStringLiteral("12345"));
                 click(*figure, 1);
             } else {
-                click(nested, 1036);  // Edit figure 1
+                click(nested, patternIds::kFigures[0].edit);
                 click(nested, 1);
             }
             return nested.result();
         };
-        click(dialog, kEdit[0]);
+        click(dialog, ids::kPatterns[0].edit);
         QCOMPARE(fixture.prompts.dialogs, 2);
         QCOMPARE(dialog.part().a.figures[0].seed, 12345);
         QCOMPARE(dialog.part().a.figures[1].seed, before.a.figures[1].seed);
-        QVERIFY(checked(dialog, kHold[0]));
-        QVERIFY(!checked(dialog, kHold[2]));
+        QVERIFY(checked(dialog, ids::kPatterns[0].hold));
+        QVERIFY(!checked(dialog, ids::kPatterns[2].hold));
         QCOMPARE(seeds(dialog.part().x), seeds(before.x));
     }
 
@@ -126,12 +124,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("range");
         QTest::addColumn<bool>("seedTaken");
-        QTest::newRow("repeats B") << kRepeatsB << "10001" << "0 and 10000" << false;
-        QTest::newRow("break every") << kBreakEvery << "-1" << "0 and 10000" << false;
-        QTest::newRow("total") << kTotal << "20000" << "0 and 10000" << false;
-        QTest::newRow("seed") << kSeed << "32768" << "0 and 32767" << false;
-        QTest::newRow("slow tempo") << kTempo << "9" << "10 and 250" << true;
-        QTest::newRow("fast tempo") << kTempo << "251" << "10 and 250" << true;
+        QTest::newRow("repeats B") << ids::kRepeatsB << "10001" << "0 and 10000" << false;
+        QTest::newRow("break every") << ids::kBreakEvery << "-1" << "0 and 10000" << false;
+        QTest::newRow("total") << ids::kTotal << "20000" << "0 and 10000" << false;
+        QTest::newRow("seed") << ids::kSeed << "32768" << "0 and 32767" << false;
+        QTest::newRow("slow tempo") << ids::kTempo << "9" << "10 and 250" << true;
+        QTest::newRow("fast tempo") << ids::kTempo << "251" << "10 and 250" << true;
     }
     void rangeRefusalKeepsTheDialogOpen() {
         QFETCH(int, field);
@@ -142,8 +140,8 @@ private slots:
         DrumMachineDialog dialog(fixture.session);
         QVERIFY(dialog.initialise());
         const DrumPart before = dialog.part();
-        type(dialog, kRepeatsA, QStringLiteral("5"));
-        type(dialog, kSeed, QStringLiteral("99"));
+        type(dialog, ids::kRepeatsA, QStringLiteral("5"));
+        type(dialog, ids::kSeed, QStringLiteral("99"));
         type(dialog, field, typed);
         click(dialog, 1);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -167,7 +165,7 @@ private slots:
         DrumMachineDialog dialog(fixture.session);
         QVERIFY(dialog.initialise());
         const int ending = dialog.part().ending;
-        click(dialog, kEnding);
+        click(dialog, ids::kEnding);
         click(dialog, button);
         QCOMPARE(dialog.result(), result);
         QCOMPARE(fixture.stops, 1);
@@ -178,13 +176,13 @@ private slots:
         DrumFixture fixture;
         DrumMachineDialog dialog(fixture.session);
         QVERIFY(dialog.initialise());
-        click(dialog, kShortlist);
-        type(dialog, kTempo, QStringLiteral("180"));
-        click(dialog, kPlayThis);
+        click(dialog, ids::kShortlist);
+        type(dialog, ids::kTempo, QStringLiteral("180"));
+        click(dialog, ids::kPlayThis);
         QCOMPARE(fixture.session.tempo(), 180);
-        click(dialog, kReview);
+        click(dialog, ids::kReview);
         QCOMPARE(fixture.played.size(), 1);
-        QCOMPARE(text(dialog, kTempo), QString::number(fixture.session.tempo()));
+        QCOMPARE(text(dialog, ids::kTempo), QString::number(fixture.session.tempo()));
         QVERIFY(fixture.session.tempo() != 180);
     }
 };

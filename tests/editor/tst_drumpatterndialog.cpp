@@ -12,10 +12,8 @@ using namespace vek::editor::test;
 
 namespace {
 
-constexpr int kName = 1031, kSeed = 1050;
-constexpr int kSave = 1049, kPlayNew = 1045, kPlayThis = 1048, kShortlist = 1046, kReview = 1047;
-constexpr std::array<int, 4> kEdit{1036, 1037, 1038, 1039};
-constexpr std::array<int, 4> kHold{1040, 1041, 1042, 1043};
+namespace ids = vek::editor::drum_ids::pattern;
+namespace figureIds = vek::editor::drum_ids::figure;
 
 QList<int> figureSeeds(const DrumPattern &pattern) {
     QList<int> seeds;
@@ -36,13 +34,13 @@ private slots:
         DrumFixture fixture;
         DrumPatternDialog dialog(fixture.session, DrumPattern{}, true);
         QVERIFY(dialog.initialise());
-        const DrumPattern loaded = fixture.session.library().loadPattern(comboText(dialog, kName));
+        const DrumPattern loaded = fixture.session.library().loadPattern(comboText(dialog, ids::kName));
         QVERIFY(!loaded.name.isEmpty());
-        type(dialog, kSeed, QStringLiteral("32768"));
+        type(dialog, ids::kSeed, QStringLiteral("32768"));
         click(dialog, 1);  // refused: the dialog stays open
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(fixture.messages.messages, QStringList("Please enter an integer between 0 and 32767."));
-        type(dialog, kSeed, QStringLiteral("4242"));
+        type(dialog, ids::kSeed, QStringLiteral("4242"));
         click(dialog, 1);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.pattern().seed, loaded.seed);
@@ -50,9 +48,9 @@ private slots:
 
         DrumPatternDialog played(fixture.session, DrumPattern{}, true);
         QVERIFY(played.initialise());
-        type(played, kSeed, QStringLiteral("100"));
-        click(played, kPlayThis);
-        type(played, kSeed, QStringLiteral("4242"));
+        type(played, ids::kSeed, QStringLiteral("100"));
+        click(played, ids::kPlayThis);
+        type(played, ids::kSeed, QStringLiteral("4242"));
         click(played, 1);
         QCOMPARE(played.pattern().seed, 100);
         QCOMPARE(figureSeeds(played.pattern()), reseeded(100));
@@ -73,17 +71,17 @@ private slots:
         bool fromMenu = true;
         fixture.prompts.dialog = [&](QDialog &shown) {
             auto &figure = dynamic_cast<DrumFigureDialog &>(shown);
-            handedIn = comboText(figure, 1054);
+            handedIn = comboText(figure, figureIds::kName);
             fromMenu = figure.openedFromMenu();
-            type(figure, 1086, QStringLiteral("31000"));
+            type(figure, figureIds::kSeed, QStringLiteral("31000"));
             click(figure, accepted ? 1 : 2);
             return figure.result();
         };
-        click(dialog, kEdit[1]);
+        click(dialog, ids::kFigures[1].edit);
         QCOMPARE(handedIn, before.figures[1].name);
         QVERIFY(!fromMenu);
         QCOMPARE(dialog.pattern().figures[1].seed, accepted ? 31000 : before.figures[1].seed);
-        QCOMPARE(checked(dialog, kHold[1]), accepted);
+        QCOMPARE(checked(dialog, ids::kFigures[1].hold), accepted);
         QCOMPARE(dialog.holds()[1], accepted);
     }
 
@@ -92,10 +90,10 @@ private slots:
         DrumPatternDialog dialog(fixture.session, DrumPattern{}, true);
         QVERIFY(dialog.initialise());
         const int heldSeed = dialog.pattern().figures[2].seed;
-        click(dialog, kHold[2]);
-        click(dialog, kPlayNew);
+        click(dialog, ids::kFigures[2].hold);
+        click(dialog, ids::kPlayNew);
         const DrumPattern &now = dialog.pattern();
-        QCOMPARE(text(dialog, kSeed), QString::number(now.seed));
+        QCOMPARE(text(dialog, ids::kSeed), QString::number(now.seed));
         QList<int> expected = reseeded(now.seed);
         expected[2] = heldSeed;
         QCOMPARE(figureSeeds(now), expected);
@@ -106,15 +104,15 @@ private slots:
         DrumFixture fixture;
         DrumPatternDialog dialog(fixture.session, DrumPattern{}, true);
         QVERIFY(dialog.initialise());
-        click(dialog, kReview);
+        click(dialog, ids::kReview);
         QVERIFY(fixture.played.isEmpty());
-        type(dialog, kSeed, QStringLiteral("10"));
-        click(dialog, kPlayThis);
-        click(dialog, kShortlist);
-        type(dialog, kSeed, QStringLiteral("20"));
-        click(dialog, kPlayThis);
-        click(dialog, kReview);
-        QCOMPARE(text(dialog, kSeed), QStringLiteral("10"));
+        type(dialog, ids::kSeed, QStringLiteral("10"));
+        click(dialog, ids::kPlayThis);
+        click(dialog, ids::kShortlist);
+        type(dialog, ids::kSeed, QStringLiteral("20"));
+        click(dialog, ids::kPlayThis);
+        click(dialog, ids::kReview);
+        QCOMPARE(text(dialog, ids::kSeed), QStringLiteral("10"));
         QCOMPARE(fixture.played.size(), 3);
         QCOMPARE(fixture.played.last(), fixture.played.first());
     }
@@ -128,7 +126,7 @@ private slots:
         QCOMPARE(fixture.messages.messages.size(), 1);
         QVERIFY(fixture.messages.messages[0].endsWith(QStringLiteral("contains no drumpattern")));
         QCOMPARE(dialog.pattern().name, QString());
-        click(dialog, kSave);  // an empty name is not stored
+        click(dialog, ids::kSave);  // an empty name is not stored
         QVERIFY(!QFile::exists(fixture.program.drumLibraryPath()));
     }
 };

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include "vek/reserved_words.h"
+
 using namespace vek::editor;
 using Kind = VekHighlighter::Kind;
 
@@ -60,7 +62,7 @@ private slots:
     }
 
     void reservedWords() {
-        for (const char *word : {"accent", "chord_pattern", "vek", "w", "velocity_range"})
+        for (const char *word : vek::kReservedWords)
             QVERIFY2(VekHighlighter::isReservedWord(QString::fromLatin1(word)), word);
         QVERIFY(!VekHighlighter::isReservedWord(QStringLiteral("Tempo")));
     }
