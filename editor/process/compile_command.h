@@ -1,13 +1,16 @@
 // Interpret: compiles the active document through the compiler library and
 // shows the outcome. On an error the window of the file that holds it comes
 // to the front with the offending character selected, and the message
-// names its line and column; on success the status bar tells how long the
-// compile took and the listing opens when the piece asked for it. Load and
-// Play run the same procedure first.
+// names its line and column (in a box, unless the settings turned it off);
+// on success the status bar tells what was compiled, where it went and how
+// long it took, and the listing opens when the piece asked for it. Every
+// compile is also reported for the Messages pane. Load and Play run the
+// same procedure first.
 #pragma once
 
 #include "app/main_frame.h"
 #include "process/compile_files.h"
+#include "process/compile_report.h"
 #include "process/vek_binding.h"
 
 #include <QObject>
@@ -35,6 +38,9 @@ public:
     const QString &workPath() const { return m_files.work; }
     const QString &midiPath() const { return m_files.midi; }
 
+signals:
+    void reported(const vek::editor::CompileReport &report);
+
 private:
     void tidyDocuments();
     CPadFrame *findDocument();
@@ -43,8 +49,10 @@ private:
     bool writeSource(const QByteArray &bytes);
     VekCall callFor(CPadFrame *target, bool forceMidi, const QString &searchPath) const;
     bool callLibrary(CPadFrame *target, bool forceMidi, const QString &searchPath);
-    void showError(CPadFrame *target, const QString &searchPath);
-    void showSuccess(qint64 elapsedMs);
+    CompileReport startReport(CPadFrame *target, bool forceMidi) const;
+    void showError(CPadFrame *target, const QString &searchPath, CompileReport &report);
+    void showSuccess(CompileReport &report);
+    void removeEmptySysex() const;
 
     CMainFrame &m_frame;
     EditorContext m_context;

@@ -26,6 +26,7 @@ public:
     ExternalStart &external() { return m_external; }
 
 private:
+    void addMessagesPane();
     void playInternal();
     void showPlayerState(InternalPlayer::State state);
     bool playing() const { return m_player.state() == InternalPlayer::Playing; }

@@ -37,7 +37,7 @@ private slots:
         QVERIFY(isMidi(readFile(f.path(QStringLiteral("NoName1.mid")))));
         QVERIFY(f.exists(QStringLiteral("NoName1.vls")));
         QCOMPARE(QDir::currentPath(), f.dir.path());
-        QVERIFY(f.frame->statusBar()->currentMessage().contains(QRegularExpression(QStringLiteral("^Compiled in \\d+ ms$"))));
+        QVERIFY(f.frame->statusBar()->currentMessage().contains(QRegularExpression(QStringLiteral("^Compiled NoName1.vek to NoName1.mid in \\d+ ms$"))));
     }
 
     void listingWindowClosesAndTheSourceBehindItCompiles() {
