@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTextBlock>
+#include <algorithm>
 
 namespace vek::editor {
 

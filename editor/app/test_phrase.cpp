@@ -25,7 +25,8 @@ QByteArray testPhraseMidi() {
         track.append(char(0x80)).append(char(note)).append(char(0));
     }
     track.append("\x00\x90\x30\x64\x00\x90\x3C\x64", 8);  // a closing chord, C3 and C4
-    track.append(char(0x80 | (kDivision * 2 >> 7))).append(char(kDivision * 2 & 0x7F));
+    constexpr int kHalf = kDivision * 2;
+    track.append(char(0x80 | (kHalf >> 7))).append(char(kHalf & 0x7F));
     track.append("\x80\x30\x00\x00\x80\x3C\x00", 7);
     track.append("\x00\xFF\x2F\x00", 4);
 

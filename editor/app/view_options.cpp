@@ -4,6 +4,7 @@
 #include "app/pad_frame.h"
 #include "platform/profile_file.h"
 
+#include <QAction>
 #include <QMdiArea>
 #include <QMenu>
 

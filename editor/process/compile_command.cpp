@@ -186,7 +186,7 @@ void CompileCommand::showError(CPadFrame *target, const QString &searchPath, Com
     const QString message = resultMessage(m_result);
     QString text = message;
     report.failed = true;
-    report.error = QStringLiteral("%1: %2").arg(report.source, message);
+    report.error = QStringLiteral("%1: %2").arg(report.source, message.trimmed());
     if (m_result.hasLocation) {
         const QByteArray name = resultFileName(m_result);
         CPadFrame *holder = target;
@@ -201,7 +201,7 @@ void CompileCommand::showError(CPadFrame *target, const QString &searchPath, Com
                                .arg(QFileInfo(holder->doc()->path()).fileName())
                                .arg(at.line)
                                .arg(at.column)
-                               .arg(message);
+                               .arg(message.trimmed());
             report.errorDocument = holder->doc()->path();
             report.errorOffset = m_result.position;
         }

@@ -1,6 +1,7 @@
 #include "process/compile_report.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace vek::editor {
 

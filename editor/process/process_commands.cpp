@@ -39,8 +39,9 @@ ProcessCommands::ProcessCommands(CMainFrame &frame, const EditorContext &context
     frame.wireCommand(ID_PLAY_STOP, [this] { m_player.stop(); });
     frame.wireCommand(ID_PLAY_PAUSE, [this] { m_player.pause(); });
     connect(&m_player, &InternalPlayer::stateChanged, this, &ProcessCommands::showPlayerState);
-    connect(&m_player, &InternalPlayer::soundSetupWanted, &frame,
-            [&frame] { frame.openProgramSettings(true); }, Qt::QueuedConnection);
+    // Queued: the message box that asked has gone before the dialog opens.
+    connect(&m_player, &InternalPlayer::soundSetupWanted, this, [this] { m_frame.openProgramSettings(true); },
+            Qt::QueuedConnection);
     connect(&frame, &CMainFrame::closing, &m_player, &InternalPlayer::closeForExit);
 }
 
