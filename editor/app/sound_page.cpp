@@ -74,7 +74,9 @@ SoundPage::SoundPage(const ProgramSettings &settings, QWidget *parent)
     fontRow->addWidget(browse);
     auto *form = new QFormLayout(this);
     form->addRow(QStringLiteral("Audio &driver:"), m_driver);
-    form->addRow(QStringLiteral("Sound &font:"), fontRow);
+    auto *fontLabel = new QLabel(QStringLiteral("Sound &font:"));
+    fontLabel->setBuddy(m_soundFont);  // a row of two widgets gives its label no buddy
+    form->addRow(fontLabel, fontRow);
     form->addRow(QStringLiteral("&Gain:"), m_gain);
     form->addRow(m_test, m_result);
 }

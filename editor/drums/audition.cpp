@@ -3,7 +3,6 @@
 #include "app/app_message.h"
 #include "app/program_settings.h"
 #include "platform/mci.h"
-#include "process/sound_failure.h"
 #include "process/vek_binding.h"
 
 #include <QApplication>
@@ -80,8 +79,8 @@ void play(const QString &midiPath, QObject *notify) {
         if (error == kMciOk)
             return;
     }
+    showError(Mci::errorString(error));
     mci.sendString(kClose);
-    reportSoundFailure(error);
 }
 
 }  // namespace
