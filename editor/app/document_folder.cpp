@@ -26,6 +26,13 @@ QString installedDataDir(const QString &programDir) {
     return QDir(QStringLiteral(VEK_SOURCE_DIR)).filePath(QStringLiteral("data"));
 }
 
+QString examplesFolder(const QString &dataDir) {
+    const QString installed = QDir(dataDir).filePath(QStringLiteral("examples"));
+    if (!dataDir.isEmpty() && QFileInfo(installed).isDir())
+        return installed;
+    return QDir(QStringLiteral(VEK_SOURCE_DIR)).filePath(QStringLiteral("examples"));
+}
+
 bool prepareDocumentFolder(const QString &folder, const QString &dataDir) {
     QDir root(folder);
     if (!root.mkpath(QStringLiteral("Include")) || !root.mkpath(QStringLiteral("Machines")))

@@ -9,6 +9,10 @@ namespace vek::editor {
 // when it exists (an installed editor), else the source tree's data folder.
 QString installedDataDir(const QString &programDir);
 
+// The example pieces: `dataDir`/examples when it exists (an installed
+// editor), else the source tree's examples folder.
+QString examplesFolder(const QString &dataDir);
+
 // Creates `folder` with Include/ and Machines/ and copies the shipped files
 // that are missing there: the ".vek" files into Include/, the ".ini" files
 // into Machines/. Files already present are left alone. Returns false when

@@ -32,7 +32,7 @@ const QString kWindowPos = QStringLiteral("WindowPos");
 CMainFrame::CMainFrame(const EditorContext &context, QWidget *parent)
     : QMainWindow(parent), m_context(context), m_mdi(new QMdiArea) {
     setObjectName(QStringLiteral("CMainFrame"));
-    setWindowTitle(strings::kAppTitle);
+    updateTitle();
     setWindowIcon(QIcon(QStringLiteral(":/vekedit/vekedit-48.png")));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -91,11 +91,20 @@ CPadFrame *CMainFrame::addFrame(CPadDoc *doc) {
         updateWindowMenu();
     }, Qt::QueuedConnection); });
     connect(doc, &CPadDoc::pathChanged, this, &CMainFrame::updateWindowMenu);
-    // A new child takes the remembered show command.
-    if (m_context.editor->showCmd.get() == kShowMaximized)
+    connect(doc, &CPadDoc::pathChanged, this, &CMainFrame::updateTitle);
+    // A new child takes the remembered show command; a restored one is
+    // about 80 columns by 30 lines, within the client area.
+    if (m_context.editor->showCmd.get() == kShowMaximized) {
         frame->showMaximized();
-    else
+    } else {
+        const QFontMetrics metrics(style.font);
+        const QSize room = m_mdi->viewport()->size();
+        QSize wanted(metrics.horizontalAdvance(QLatin1Char('x')) * 84, metrics.lineSpacing() * 32);
+        if (room.width() > 200 && room.height() > 150)
+            wanted = wanted.boundedTo(room);
+        frame->resize(wanted);
         frame->showNormal();
+    }
     m_mdi->setActiveSubWindow(frame);
     frame->view()->setFocus();
     return frame;
@@ -210,11 +219,23 @@ void CMainFrame::onSubWindowActivated(QMdiSubWindow *) {
         connect(view, &CPadView::caretMoved, this, &CMainFrame::onCaretMoved, Qt::UniqueConnection);
         onCaretMoved(view->caretLine(), view->caretColumn());
     }
-    const CPadFrame *frame = activeFrame();
-    setWindowTitle(frame ? strings::kAppTitle + QStringLiteral(" - ") + frame->doc()->title()
-                         : strings::kAppTitle);
+    if (!view)
+        m_caretLabel->clear();
+    updateTitle();
     updateCommandState();
     updateWindowMenu();
+}
+
+void CMainFrame::updateTitle() {
+    const CPadFrame *frame = activeFrame();
+    m_title = frame ? strings::kAppTitle + QStringLiteral(" - ") + frame->doc()->title() : strings::kAppTitle;
+    setWindowTitle(m_title);
+}
+
+void CMainFrame::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange && !m_title.isEmpty() && windowTitle() != m_title)
+        setWindowTitle(m_title);
 }
 
 void CMainFrame::onCaretMoved(int line, int column) {

@@ -37,6 +37,7 @@ struct EditorContext {
     ProgramSettings *program = nullptr;
     RecentFiles *recent = nullptr;
     QString programDir;
+    QString dataDir;  // the shipped include files, drum library and examples
 };
 
 class CMainFrame : public QMainWindow {
@@ -73,6 +74,10 @@ public:
     // Toolbar button 17: internal Play while idle, Stop while playing.
     void setPlayButton(bool playing);
 
+    // Program Settings; OK gives the sound settings to the player and fills
+    // a newly chosen document folder.
+    void openProgramSettings(bool soundPage = false);
+
     HelpBrowser *helpBrowser();
     QPrinter &printer() { return m_printer; }
 
@@ -82,6 +87,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Keeps the title "Vek - NAME": a maximised child would add its name again.
+    void changeEvent(QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -96,13 +103,16 @@ private:
     void updateWindowMenu();
     void updateCommandState();
 
+    // main_frame_examples.cpp
+    void addExamplesMenu(QMenu &file);
+    void newFromExample(const QString &path);
+
     // main_frame_commands.cpp
     void onOpen();
     void onOpenRecent(int index);
     void onPrint();
     void onPrintPreview();
     void onPrintSetup();
-    void onProgramSettings();
     void onDelete();
     void onFind(bool replace);
     void onFindNext();
@@ -112,13 +122,14 @@ private:
     void onSetPrinterFont();
     void onMirrorDisplayFont();
     void onArrangeIcons();
-    void onHelpContents();
+    void showHelp(const QString &page);
     void onAbout();
     void printTo(QPrinter &printer);
 
     CPadFrame *addFrame(CPadDoc *doc);
     void onSubWindowActivated(QMdiSubWindow *window);
     void onCaretMoved(int line, int column);
+    void updateTitle();
     void deleteListings();
 
     EditorContext m_context;
@@ -139,6 +150,7 @@ private:
     QPrinter m_printer;
     QStringList m_listings;
     QString m_loadedWindowPos;
+    QString m_title;
     int m_untitledCount = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "app/app_message.h"
 #include "app/app_strings.h"
 #include "app/commands.h"
+#include "app/document_folder.h"
 #include "app/editor_settings.h"
 #include "app/find_dialog.h"
 #include "app/main_frame.h"
@@ -14,6 +15,7 @@
 #include "app/prompts.h"
 #include "app/recent_files.h"
 #include "app/set_tab_stops.h"
+#include "app/sound_page.h"
 #include "app/tempo_dialog.h"
 #include "platform/help_browser.h"
 #include "platform/pad_printer.h"
@@ -47,7 +49,7 @@ void CMainFrame::connectCommands() {
     on(ID_FILE_PRINT, &CMainFrame::onPrint);
     on(ID_FILE_PRINT_PREVIEW, &CMainFrame::onPrintPreview);
     on(ID_FILE_PRINT_SETUP, &CMainFrame::onPrintSetup);
-    on(ID_FILE_PROGRAM_SETTINGS, &CMainFrame::onProgramSettings);
+    on(ID_FILE_PROGRAM_SETTINGS, [this] { openProgramSettings(false); });
     on(ID_APP_EXIT, &QWidget::close);
 
     onView(ID_EDIT_UNDO, &QPlainTextEdit::undo);
@@ -72,8 +74,9 @@ void CMainFrame::connectCommands() {
     on(ID_NEXT_PANE, [this] { m_mdi->activateNextSubWindow(); });
     on(ID_PREV_PANE, [this] { m_mdi->activatePreviousSubWindow(); });
 
-    for (int id : {ID_HELP_CONTENTS, ID_HELP_CONTENTS_ALT, ID_HELP})
-        on(id, &CMainFrame::onHelpContents);
+    for (int id : {ID_HELP_CONTENTS, ID_HELP_CONTENTS_ALT})
+        on(id, [this] { showHelp(HelpBrowser::findIndex(m_context.programDir)); });
+    on(ID_HELP, [this] { showHelp(HelpBrowser::editorChapter(HelpBrowser::findIndex(m_context.programDir))); });
     on(ID_APP_ABOUT, &CMainFrame::onAbout);
 
     wireCommand(ID_INSERT_TEMPO, [this] { insertTempoChange(*this); });
@@ -135,9 +138,20 @@ void CMainFrame::onPrintSetup() {
     execDialog(dialog);
 }
 
-void CMainFrame::onProgramSettings() {
-    CPageSetupDlg dialog(*m_context.program, this);
-    execDialog(dialog);
+void CMainFrame::openProgramSettings(bool soundPage) {
+    ProgramSettings &settings = *m_context.program;
+    const QString folder = settings.documentPath.get();
+    CPageSetupDlg dialog(settings, this);
+    if (soundPage)
+        dialog.showSoundPage();
+    if (execDialog(dialog) != QDialog::Accepted)
+        return;
+    applySoundSettings(settings);
+    if (settings.documentPath.get() != folder && !settings.documentPath.get().isEmpty() &&
+        !prepareDocumentFolder(settings.documentPath.get(), m_context.dataDir))
+        appMessage(QStringLiteral("The folders Include and Machines cannot be made in %1.")
+                       .arg(QDir::toNativeSeparators(settings.documentPath.get())),
+                   MessageButtons::Ok, MessageIcon::Warning);
 }
 
 void CMainFrame::onDelete() {
@@ -223,9 +237,9 @@ void CMainFrame::onArrangeIcons() {
     }
 }
 
-void CMainFrame::onHelpContents() {
+void CMainFrame::showHelp(const QString &page) {
     HelpBrowser *help = helpBrowser();
-    help->showContents(HelpBrowser::findIndex(m_context.programDir));
+    help->showContents(page);
     help->show();
     help->raise();
     help->activateWindow();

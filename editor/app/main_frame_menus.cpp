@@ -8,6 +8,7 @@
 #include "app/pad_doc.h"
 #include "app/pad_frame.h"
 #include "app/recent_files.h"
+#include "app/view_options.h"
 
 #include <QDir>
 #include <QLabel>
@@ -89,8 +90,11 @@ void CMainFrame::createActions() {
 
 void CMainFrame::createMenus() {
     m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    m_fileMenu->addActions({action(ID_FILE_NEW), action(ID_FILE_OPEN), action(ID_FILE_CLOSE),
-                            action(ID_FILE_SAVE), action(ID_FILE_SAVE_AS)});
+    m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    m_fileMenu->addAction(action(ID_FILE_NEW));
+    addExamplesMenu(*m_fileMenu);
+    m_fileMenu->addActions({action(ID_FILE_OPEN), action(ID_FILE_CLOSE), action(ID_FILE_SAVE),
+                            action(ID_FILE_SAVE_AS)});
     m_fileMenu->addSeparator();
     m_fileMenu->addActions({action(ID_FILE_PRINT), action(ID_FILE_PRINT_PREVIEW), action(ID_FILE_PRINT_SETUP)});
     m_fileMenu->addSeparator();
@@ -124,6 +128,9 @@ void CMainFrame::createMenus() {
     view->addSeparator();
     view->addActions({action(ID_VIEW_SET_TAB_STOPS), action(ID_VIEW_SET_FONT),
                       action(ID_VIEW_SET_PRINTER_FONT), action(ID_VIEW_MIRROR_DISPLAY_FONT)});
+    view->addSeparator();
+    new ViewOptions(*this, *view, *m_context.profile);
+    view->addSeparator();  // the dockable panes follow
 
     // The drum machine is a command on the menu bar itself, not a menu.
     menuBar()->addAction(action(ID_DRUM_MACHINE));
@@ -222,9 +229,6 @@ void CMainFrame::updateCommandState() {
         menu->menuAction()->setVisible(hasView);
     for (QAction *documentAction : std::as_const(m_documentActions))
         documentAction->setEnabled(hasView);
-    for (int id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
-                   ID_VIEW_SET_TAB_STOPS, ID_VIEW_SET_FONT})
-        action(id)->setVisible(hasView);
     const bool selection = hasView && view->textCursor().hasSelection();
     action(ID_EDIT_CUT)->setEnabled(selection && !view->isReadOnly());
     action(ID_EDIT_COPY)->setEnabled(selection);

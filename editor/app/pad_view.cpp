@@ -1,10 +1,13 @@
 #include "app/pad_view.h"
 
 #include "app/bracket_match.h"
+#include "app/line_gutter.h"
 #include "app/pad_doc.h"
+#include "app/recent_files.h"
 #include "app/vek_highlighter.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -16,7 +19,8 @@ namespace vek::editor {
 CPadView::CPadView(CPadDoc *doc, const Style &style, QWidget *parent)
     : QPlainTextEdit(parent), m_doc(doc), m_tabStops(style.tabStops) {
     setDocument(doc->textDocument());
-    new VekHighlighter(doc->textDocument());
+    if (!RecentFiles::isListing(doc->path()))
+        new VekHighlighter(doc->textDocument());
     QPlainTextEdit::setFont(style.font);
     applyTabDistance();
     m_wordWrap = !style.wordWrap;  // force the first application
@@ -104,13 +108,38 @@ bool CPadView::canInsertFromMimeData(const QMimeData *source) const {
     return QPlainTextEdit::canInsertFromMimeData(source);
 }
 
+void CPadView::keyPressEvent(QKeyEvent *event) {
+    const Qt::KeyboardModifiers held = event->modifiers();
+    if ((held & Qt::AltModifier) && !(held & Qt::ControlModifier) && !event->text().isEmpty() &&
+        event->text().at(0).isPrint()) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void CPadView::setCurrentLineHighlight(bool on) {
+    m_currentLine = on;
+    highlightBrackets();
+}
+
 void CPadView::onCursorMoved() {
     highlightBrackets();
+    if (m_gutter)
+        m_gutter->update();  // the caret's number is bold
     emit caretMoved(caretLine(), caretColumn());
 }
 
 void CPadView::highlightBrackets() {
     QList<QTextEdit::ExtraSelection> marks;
+    if (m_currentLine) {
+        QTextEdit::ExtraSelection line;
+        line.format.setBackground(QColor(0xf1, 0xf5, 0xf9));
+        line.format.setProperty(QTextFormat::FullWidthSelection, true);
+        line.cursor = textCursor();
+        line.cursor.clearSelection();
+        marks << line;
+    }
     const QTextDocument *text = document();
     // The document counts one more character than it holds (the final block end).
     const BracketPair pair = matchBracketAt([text](int i) { return text->characterAt(i); },

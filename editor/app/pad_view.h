@@ -1,6 +1,8 @@
 // The edit view of a document: a plain-text editor with the process-wide
 // tab stops, display font and word-wrap style, Vek syntax highlighting,
-// bracket matching and the Vek clipboard formats.
+// bracket matching, the Vek clipboard formats, and on request a gutter of
+// line numbers and a highlight on the caret's line. Listings are shown
+// plain, not coloured as Vek source.
 #pragma once
 
 #include <QFont>
@@ -9,6 +11,7 @@
 namespace vek::editor {
 
 class CPadDoc;
+class LineGutter;
 
 // Extra clipboard formats of Copy and Cut.
 inline constexpr const char *kLinkMimeType = "application/x-vek-link";
@@ -46,6 +49,14 @@ public:
     // Replaces the selection with `text` as one undoable edit.
     void replaceSelection(const QString &text);
 
+    bool lineNumbers() const { return m_gutter != nullptr; }
+    void setLineNumbers(bool on);
+    bool currentLineHighlight() const { return m_currentLine; }
+    void setCurrentLineHighlight(bool on);
+    // line_gutter.cpp: the gutter's width in pixels and its picture.
+    int gutterWidth() const;
+    void paintGutter(QWidget &gutter, const QRect &area);
+
 signals:
     void caretMoved(int line, int column);
 
@@ -53,15 +64,21 @@ protected:
     QMimeData *createMimeDataFromSelection() const override;
     // Dropped files are left to the main window, which opens them.
     bool canInsertFromMimeData(const QMimeData *source) const override;
+    // Alt with a letter belongs to the menus: it never types.
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void applyTabDistance();
     void onCursorMoved();
     void highlightBrackets();
+    void placeGutter();
 
     CPadDoc *m_doc;
     int m_tabStops;
     bool m_wordWrap = false;
+    bool m_currentLine = false;
+    LineGutter *m_gutter = nullptr;
 };
 
 }  // namespace vek::editor

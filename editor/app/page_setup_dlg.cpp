@@ -1,13 +1,16 @@
 #include "app/page_setup_dlg.h"
 
 #include "app/program_settings.h"
+#include "app/sound_page.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace vek::editor {
@@ -37,22 +40,39 @@ CPageSetupDlg::CPageSetupDlg(ProgramSettings &settings, QWidget *parent)
       m_includeSearchPath(lineEdit("includeSearchPath", settings.includeSearchPath.get())),
       m_documentPath(lineEdit("documentPath", settings.documentPath.get())),
       m_wrk(new QRadioButton(QStringLiteral(".&wrk file"))),
-      m_mid(new QRadioButton(QStringLiteral(".&mid file"))) {
+      m_mid(new QRadioButton(QStringLiteral(".&mid file"))),
+      m_errorBox(new QCheckBox(QStringLiteral("Show compile &errors in a message box too"))),
+      m_sound(new SoundPage(settings)), m_pages(new QTabWidget) {
     setWindowTitle(QStringLiteral("Program Settings"));
     m_wrk->setObjectName(QStringLiteral("wrkFormat"));
     m_mid->setObjectName(QStringLiteral("midFormat"));
     m_wrk->setChecked(settings.outputFormat.get() == 0);
     m_mid->setChecked(settings.outputFormat.get() == 1);
+    m_errorBox->setObjectName(QStringLiteral("errorBox"));
+    m_errorBox->setChecked(settings.errorBox.get() != 0);
+    m_errorBox->setToolTip(QStringLiteral("Errors always appear in the Messages pane"));
+    m_pages->addTab(buildGeneral(), QStringLiteral("&General"));
+    m_pages->addTab(m_sound, QStringLiteral("S&ound"));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPageSetupDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
+    layout->addWidget(buttons);
+}
+
+QWidget *CPageSetupDlg::buildGeneral() {
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
     layout->addWidget(buildCommands());
     layout->addWidget(buildFolders());
     layout->addWidget(buildFormat());
-    layout->addWidget(buttons);
+    layout->addWidget(m_errorBox);
+    return page;
 }
+
+void CPageSetupDlg::showSoundPage() { m_pages->setCurrentWidget(m_sound); }
 
 QWidget *CPageSetupDlg::buildCommands() {
     auto *box = new QGroupBox(QStringLiteral("Sequencer"));
@@ -95,6 +115,8 @@ void CPageSetupDlg::accept() {
         m_settings.outputFormat.set(0);
     else if (m_mid->isChecked())
         m_settings.outputFormat.set(1);
+    m_settings.errorBox.set(m_errorBox->isChecked() ? 1 : 0);
+    m_sound->store(m_settings);
     QDialog::accept();
 }
 

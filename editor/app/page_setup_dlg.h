@@ -1,16 +1,20 @@
-// "Program Settings" (dialog 101): edits the program settings object. The
-// controls start with the current values; OK stores them back, Cancel
-// leaves every value as it was.
+// "Program Settings" (dialog 101): edits the program settings object on two
+// pages, General (commands, folders, output format, the error box) and
+// Sound. The controls start with the current values; OK stores them back,
+// Cancel leaves every value as it was.
 #pragma once
 
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
+class QTabWidget;
 
 namespace vek::editor {
 
 struct ProgramSettings;
+class SoundPage;
 
 class CPageSetupDlg : public QDialog {
     Q_OBJECT
@@ -23,6 +27,10 @@ public:
     QLineEdit *documentPathEdit() const { return m_documentPath; }          // 1012
     QRadioButton *wrkButton() const { return m_wrk; }                       // 1017
     QRadioButton *midButton() const { return m_mid; }                       // 1018
+    QCheckBox *errorBoxCheck() const { return m_errorBox; }
+    SoundPage *soundPage() const { return m_sound; }
+
+    void showSoundPage();
 
     void accept() override;
 
@@ -30,6 +38,7 @@ private:
     QWidget *buildCommands();
     QWidget *buildFolders();
     QWidget *buildFormat();
+    QWidget *buildGeneral();
 
     ProgramSettings &m_settings;
     QLineEdit *m_playCommand;
@@ -38,6 +47,9 @@ private:
     QLineEdit *m_documentPath;
     QRadioButton *m_wrk;
     QRadioButton *m_mid;
+    QCheckBox *m_errorBox;
+    SoundPage *m_sound;
+    QTabWidget *m_pages;
 };
 
 }  // namespace vek::editor

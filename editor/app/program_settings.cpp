@@ -47,6 +47,8 @@ void ProgramSettings::load(const ProfileFile &profile) {
     loadInt(footerTime, profile, "FooterTime", 0);
     loadText(soundFont, profile, "SoundFont", QString());
     loadText(audioDriver, profile, "AudioDriver", QString());
+    loadInt(gainPercent, profile, "Gain", kDefaultGainPercent);
+    loadInt(errorBox, profile, "ErrorBox", 1);
 }
 
 void ProgramSettings::applyDefaultPlayer(const std::optional<QString> &playerPath) {
@@ -71,6 +73,8 @@ int ProgramSettings::save(ProfileFile &profile) {
     written += saveInt(footerTime, profile, "FooterTime");
     written += saveText(soundFont, profile, "SoundFont");
     written += saveText(audioDriver, profile, "AudioDriver");
+    written += saveInt(gainPercent, profile, "Gain");
+    written += saveInt(errorBox, profile, "ErrorBox");
     return written;
 }
 

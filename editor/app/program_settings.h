@@ -28,6 +28,10 @@ struct ProgramSettings {
     Setting<int> footerTime;
     Setting<QString> soundFont;    // General MIDI sound font of the internal player; empty: the system's
     Setting<QString> audioDriver;  // audio driver of the internal player; empty: the synthesizer's choice
+    Setting<int> gainPercent{kDefaultGainPercent};  // the internal player's gain, hundredths
+    Setting<int> errorBox{1};  // not 0: a failed compile also shows its message in a box
+
+    static constexpr int kDefaultGainPercent = 80;  // kDefaultGain
 
     // Reads every key with its default.
     void load(const ProfileFile &profile);

@@ -64,6 +64,7 @@ bool CVekApp::initInstance(const StartOptions &options) {
     context.program = &m_program;
     context.recent = &m_recent;
     context.programDir = m_env.programDir;
+    context.dataDir = m_env.dataDir;
     m_frame = std::make_unique<CMainFrame>(context);
     new ProcessCommands(*m_frame, context);  // owned by the frame
     new DrumCommands(*m_frame, m_program);   // owned by the frame
@@ -81,8 +82,12 @@ void CVekApp::loadDocumentPath() {
     // An empty document directory would put the include folder and the drum
     // library at the root of the file system; use (and fill) a folder of
     // the user's instead, and keep it as a change to be written at exit.
-    if (!m_program.documentPath.get().isEmpty())
+    // A folder named in the profile gets what it lacks of Include/ and
+    // Machines/, so that the drum tools find their library.
+    if (!m_program.documentPath.get().isEmpty()) {
+        prepareDocumentFolder(m_program.documentPath.get(), m_env.dataDir);
         return;
+    }
     if (prepareDocumentFolder(m_env.documentFolder, m_env.dataDir))
         m_program.documentPath.set(m_env.documentFolder);
 }

@@ -67,6 +67,7 @@ int configure(FluidSequencer::Fluid &fluid, const FluidSequencer::Setup &setup) 
     fluid_settings_t *settings = fluid.settings.get();
     // Memory locking needs privileges a desktop user lacks.
     fluid_settings_setint(settings, "synth.lock-memory", 0);
+    fluid_settings_setnum(settings, "synth.gain", setup.gain);
     if (!setup.renderFile.isEmpty()) {
         fluid_settings_setstr(settings, "audio.file.name", QFile::encodeName(setup.renderFile).constData());
         fluid_settings_setstr(settings, "audio.file.type", "wav");

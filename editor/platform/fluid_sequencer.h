@@ -19,6 +19,7 @@ public:
         QString soundFont;    // a General MIDI sound font file
         QString audioDriver;  // empty: FluidSynth's default
         QString renderFile;   // not empty: render into this WAV file instead
+        double gain = 0.2;    // the synthesizer's output level, 0 to 10
     };
 
     // Loads the file and the sound font and claims the audio device; null

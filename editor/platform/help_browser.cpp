@@ -50,6 +50,12 @@ QString HelpBrowser::findIndex(const QString &programDir) {
     return QString();
 }
 
+QString HelpBrowser::editorChapter(const QString &indexPath) {
+    if (indexPath.isEmpty())
+        return QString();
+    return QFileInfo(indexPath).dir().filePath(QStringLiteral("guide/20-editor.html"));
+}
+
 void HelpBrowser::showContents(const QString &indexPath) {
     if (!indexPath.isEmpty() && QFileInfo::exists(indexPath)) {
         m_browser->setSource(QUrl::fromLocalFile(indexPath));

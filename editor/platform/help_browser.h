@@ -21,7 +21,11 @@ public:
     // The first candidate that exists, else an empty string.
     static QString findIndex(const QString &programDir);
 
-    // Opens `indexPath`, or the friendly page when it is empty or missing.
+    // The editor's chapter beside the guide's index.html at `indexPath`.
+    static QString editorChapter(const QString &indexPath);
+
+    // Opens `indexPath` (or any page of the guide), or the friendly page
+    // when it is empty or missing.
     void showContents(const QString &indexPath);
     QTextBrowser *browser() const { return m_browser; }
 

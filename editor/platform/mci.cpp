@@ -11,9 +11,6 @@ namespace vek::editor {
 
 namespace {
 
-// Where a General MIDI sound font is found when the settings name none.
-const QString kSystemSoundFont = QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2");
-
 // The word after `key` in an open command ("type sequencer", "alias NAME").
 QString valueAfter(const QStringList &words, const QString &key) {
     const qsizetype at = words.indexOf(key, 2);
@@ -73,8 +70,9 @@ int Mci::open(const QStringList &words) {
         return kMciAliasInUse;
     FluidSequencer::Setup setup;
     setup.midiPath = words[1];
-    setup.soundFont = m_options.soundFont.isEmpty() ? kSystemSoundFont : m_options.soundFont;
+    setup.soundFont = m_options.soundFont.isEmpty() ? systemSoundFont() : m_options.soundFont;
     setup.audioDriver = m_options.audioDriver;
+    setup.gain = m_options.gain;
     if (!m_options.renderFolder.isEmpty())
         setup.renderFile = QDir(m_options.renderFolder).filePath(alias + QStringLiteral(".wav"));
     int error = kMciOk;
@@ -158,15 +156,14 @@ QString Mci::errorString(int error) {
         return QStringLiteral("The file is not a Standard MIDI File; it may be empty or damaged.");
     case kMciNoSoundFont:
         return QStringLiteral("No General MIDI sound font was found. Install one (for example the package "
-                              "fluid-soundfont-gm) or name one with the key SoundFont in the [Setup] "
-                              "section of the settings file.");
+                              "fluid-soundfont-gm) or choose one in Program Settings > Sound.");
     case kMciBadSoundFont:
-        return QStringLiteral("The sound font cannot be loaded. Name another one with the key SoundFont in "
-                              "the [Setup] section of the settings file.");
+        return QStringLiteral("The sound font cannot be loaded; it may be damaged or not a sound font. "
+                              "Choose another one in Program Settings > Sound.");
     case kMciNoAudioDevice:
-        return QStringLiteral("No audio device could be opened. Check that sound works on this computer, "
-                              "or name another audio driver (pulseaudio, pipewire, alsa or jack) with the "
-                              "key AudioDriver in the [Setup] section of the settings file.");
+        return QStringLiteral("The sound device could not be opened: no sound card answered through the "
+                              "chosen audio driver. Check that sound works on this computer, or choose "
+                              "another audio driver in Program Settings > Sound.");
     case kMciOutputFailed: return QStringLiteral("The sound could not be written.");
     default: return QStringLiteral("Unknown player error %1.").arg(error);
     }

@@ -6,6 +6,8 @@
 // MciNotifyEvent, like any other event of its thread.
 #pragma once
 
+#include "platform/sound_setup.h"
+
 #include <QEvent>
 #include <QObject>
 #include <QPointer>
@@ -50,6 +52,7 @@ private:
 struct MciOptions {
     QString soundFont;     // empty: the system's General MIDI sound font
     QString audioDriver;   // empty: the synthesizer's choice
+    double gain = kDefaultGain;
     QString renderFolder;  // not empty: each alias renders to FOLDER/ALIAS.wav
 };
 

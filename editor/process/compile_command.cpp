@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QStatusBar>
 #include <utility>
@@ -68,6 +69,7 @@ bool CompileCommand::run(bool forceMidi) {
     const bool called = callLibrary(target, forceMidi, searchPath);
     m_fromCaret = false;
     QFile::remove(m_files.source);
+    removeEmptySysex();
     if (called)
         m_frame.rememberListing(m_files.listing);
     const bool compiledWell = called && m_result.failed == 0;
@@ -166,22 +168,42 @@ bool CompileCommand::callLibrary(CPadFrame *target, bool forceMidi, const QStrin
     case VekOutcome::Status::NoEntry:
         appMessage(libraryEntryMissingMessage(), MessageButtons::Ok, MessageIcon::Error);
         break;
-    case VekOutcome::Status::Called:
+    case VekOutcome::Status::Called: {
         m_result = outcome.result;
+        CompileReport report = startReport(target, forceMidi);
+        report.elapsedMs = clock.elapsed();
         if (m_result.failed)
-            showError(target, searchPath);
+            showError(target, searchPath, report);
         else
-            showSuccess(clock.elapsed());
+            showSuccess(report);
+        emit reported(report);
         break;
+    }
     }
     if (outcome.freeFailed)
         appMessage(QStringLiteral(" Unable to free DLL  "));
     return outcome.status == VekOutcome::Status::Called;
 }
 
-void CompileCommand::showError(CPadFrame *target, const QString &searchPath) {
+CompileReport CompileCommand::startReport(CPadFrame *target, bool forceMidi) const {
+    CompileReport report;
+    report.time = QTime::currentTime();
+    report.source = QFileInfo(target->doc()->path()).fileName();
+    const QTextCursor cursor = target->view()->textCursor();
+    report.scope = cursor.hasSelection() ? selectionBars(target->view()->toPlainText(), cursor.selectionStart(),
+                                                         cursor.selectionEnd())
+                                         : QStringLiteral("the whole piece");
+    report.midi = forceMidi || m_context.program->outputFormat.get() != 0;
+    report.output = report.midi ? m_files.midi : m_files.work;
+    return report;
+}
+
+void CompileCommand::showError(CPadFrame *target, const QString &searchPath, CompileReport &report) {
     m_frame.statusBar()->clearMessage();
-    QString text = resultMessage(m_result);
+    const QString message = resultMessage(m_result);
+    QString text = message;
+    report.failed = true;
+    report.error = QStringLiteral("%1: %2").arg(report.source, message.trimmed());
     if (m_result.hasLocation) {
         const QByteArray name = resultFileName(m_result);
         CPadFrame *holder = target;
@@ -192,15 +214,36 @@ void CompileCommand::showError(CPadFrame *target, const QString &searchPath) {
                 holder->showNormal();
             const TextLocation at = selectErrorCharacter(*holder->view(), m_result.position);
             text += QStringLiteral("\n\n") + describeLocation(at, holder->doc()->title());
+            report.error = QStringLiteral("%1:%2:%3: %4")
+                               .arg(QFileInfo(holder->doc()->path()).fileName())
+                               .arg(at.line)
+                               .arg(at.column)
+                               .arg(message.trimmed());
+            report.errorDocument = holder->doc()->path();
+            report.errorOffset = m_result.position;
         }
     }
-    appMessage(text, MessageButtons::Ok, MessageIcon::Error);
+    if (m_context.program->errorBox.get() != 0)
+        appMessage(text, MessageButtons::Ok, MessageIcon::Error);
 }
 
-void CompileCommand::showSuccess(qint64 elapsedMs) {
-    m_frame.statusBar()->showMessage(QStringLiteral("Compiled in %1 ms").arg(elapsedMs));
+void CompileCommand::showSuccess(CompileReport &report) {
+    if (report.midi) {
+        QFile output(report.output);
+        if (output.open(QIODevice::ReadOnly))
+            report.notes = countNoteOns(output.readAll());
+    }
+    m_frame.statusBar()->showMessage(statusText(report));
     if (m_result.actions & 1)
         m_frame.openDocument(m_files.listing);
+}
+
+// A compile that wrote no system-exclusive record leaves an empty
+// "sysex.out"; the command line tool removes it too.
+void CompileCommand::removeEmptySysex() const {
+    const QFileInfo sysex(QDir(m_files.folder).filePath(QStringLiteral("sysex.out")));
+    if (sysex.isFile() && sysex.size() == 0)
+        QFile::remove(sysex.filePath());
 }
 
 }  // namespace vek::editor

@@ -1,14 +1,17 @@
 // Interpret: compiles the active document through the compiler library and
 // shows the outcome. On an error the window of the file that holds it comes
 // to the front with the offending character selected, and the message
-// names its line and column; on success the status bar tells how long the
-// compile took and the listing opens when the piece asked for it. Load and
-// Play run the same procedure first.
+// names its line and column (in a box, unless the settings turned it off);
+// on success the status bar tells what was compiled, where it went and how
+// long it took, and the listing opens when the piece asked for it. Every
+// compile is also reported for the Messages pane. Load and Play run the
+// same procedure first.
 #pragma once
 
 #include "app/main_frame.h"
 #include "process/compile_files.h"
 #include "process/piece_map.h"
+#include "process/compile_report.h"
 #include "process/vek_binding.h"
 
 #include <QObject>
@@ -48,6 +51,8 @@ public:
 signals:
     // A compile succeeded; lastMap() holds its map.
     void compiled();
+    // Every compile, failed or not, for the messages pane.
+    void reported(const vek::editor::CompileReport &report);
 
 private:
     void tidyDocuments();
@@ -57,8 +62,10 @@ private:
     bool writeSource(const QByteArray &bytes);
     VekCall callFor(CPadFrame *target, bool forceMidi, const QString &searchPath) const;
     bool callLibrary(CPadFrame *target, bool forceMidi, const QString &searchPath);
-    void showError(CPadFrame *target, const QString &searchPath);
-    void showSuccess(qint64 elapsedMs);
+    CompileReport startReport(CPadFrame *target, bool forceMidi) const;
+    void showError(CPadFrame *target, const QString &searchPath, CompileReport &report);
+    void showSuccess(CompileReport &report);
+    void removeEmptySysex() const;
 
     CMainFrame &m_frame;
     EditorContext m_context;

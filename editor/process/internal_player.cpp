@@ -2,6 +2,7 @@
 
 #include "app/app_message.h"
 #include "platform/mci.h"
+#include "process/sound_failure.h"
 
 namespace vek::editor {
 
@@ -30,8 +31,8 @@ void InternalPlayer::start(const QString &midiPath) {
     const int opened = mci.sendString(kOpen.arg(midiPath));
     if (opened != kMciOk) {
         become(Idle);
-        appMessage(QStringLiteral("MCI Open Fail\n\n") + Mci::errorString(opened), MessageButtons::Ok,
-                   MessageIcon::Error);
+        if (reportSoundFailure(opened))
+            emit soundSetupWanted();
         return;
     }
     const int played = mci.sendString(kPlay, this);

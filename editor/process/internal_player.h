@@ -39,6 +39,8 @@ public:
 
 signals:
     void stateChanged(InternalPlayer::State state);
+    // The device could not be opened and the user asked for the Sound page.
+    void soundSetupWanted();
 
 protected:
     // The end-of-playback notice of the device.

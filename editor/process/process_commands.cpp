@@ -4,9 +4,14 @@
 #include "app/program_settings.h"
 #include "platform/mci.h"
 #include "process/play_commands.h"
+#include "app/pad_frame.h"
+#include "app/sound_page.h"
+#include "process/error_jump.h"
+#include "process/messages_pane.h"
 
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 
 namespace vek::editor {
@@ -19,14 +24,13 @@ ProcessCommands::ProcessCommands(CMainFrame &frame, const EditorContext &context
       m_compile(frame, context),
       m_external(m_compile, *context.program),
       m_stateLabel(new QLabel) {
-    MciOptions options = Mci::instance().options();
-    options.soundFont = context.program->soundFont.get();
-    options.audioDriver = context.program->audioDriver.get();
-    Mci::instance().setOptions(options);
+    applySoundSettings(*context.program);
 
     m_stateLabel->setObjectName(QStringLiteral("playerState"));
     m_stateLabel->hide();
     frame.statusBar()->addPermanentWidget(m_stateLabel);
+
+    addMessagesPane();
 
     frame.wireCommand(ID_PROCESS_INTERPRET, [this] { m_compile.run(playing()); });
     frame.wireCommand(ID_PROCESS_LOAD, [this] { m_external.start(true, playing()); });
@@ -37,8 +41,30 @@ ProcessCommands::ProcessCommands(CMainFrame &frame, const EditorContext &context
     frame.wireCommand(ID_PLAY_STOP, [this] { m_player.stop(); });
     frame.wireCommand(ID_PLAY_PAUSE, [this] { m_player.pause(); });
     connect(&m_player, &InternalPlayer::stateChanged, this, &ProcessCommands::showPlayerState);
+    // Queued: the message box that asked has gone before the dialog opens.
+    connect(&m_player, &InternalPlayer::soundSetupWanted, this, [this] { m_frame.openProgramSettings(true); },
+            Qt::QueuedConnection);
     connect(&frame, &CMainFrame::closing, &m_player, &InternalPlayer::closeForExit);
     new PlayCommands(frame, *this);  // owned by the frame
+}
+
+void ProcessCommands::addMessagesPane() {
+    auto *pane = new MessagesPane(&m_frame);
+    m_frame.addDockWidget(Qt::BottomDockWidgetArea, pane);
+    pane->toggleViewAction()->setText(QStringLiteral("&Messages"));
+    if (auto *view = m_frame.findChild<QMenu *>(QStringLiteral("viewMenu")))
+        view->addAction(pane->toggleViewAction());
+    connect(&m_compile, &CompileCommand::reported, pane, [pane](const CompileReport &report) {
+        pane->add(report);
+        if (report.failed)
+            pane->show();
+    });
+    connect(pane, &MessagesPane::errorChosen, this, [this](const QString &document, qint64 offset) {
+        if (CPadFrame *holder = m_frame.openDocument(document)) {
+            selectErrorCharacter(*holder->view(), offset);
+            holder->view()->setFocus();
+        }
+    });
 }
 
 void ProcessCommands::playInternal(bool fromCaret) {

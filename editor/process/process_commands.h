@@ -29,6 +29,7 @@ public:
     void playInternal(bool fromCaret = false);
 
 private:
+    void addMessagesPane();
     void showPlayerState(InternalPlayer::State state);
     bool playing() const { return m_player.state() == InternalPlayer::Playing; }
 

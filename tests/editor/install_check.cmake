@@ -17,7 +17,8 @@ function(expect_line file pattern)
   endif()
 endfunction()
 
-foreach(file bin/vekedit share/applications/vekedit.desktop share/mime/packages/vekedit.xml)
+foreach(file bin/vekedit share/applications/vekedit.desktop share/mime/packages/vekedit.xml
+             share/vek/examples/first.vek)
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()

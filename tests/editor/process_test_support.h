@@ -3,6 +3,7 @@
 // internal player, and readers for the files the player writes.
 #pragma once
 
+#include "app/document_folder.h"
 #include "app/editor_settings.h"
 #include "app/main_frame.h"
 #include "app/pad_doc.h"
@@ -51,7 +52,7 @@ struct ProcessFixture {
         MciOptions options;
         options.renderFolder = dir.filePath(QStringLiteral("render"));
         Mci::instance().setOptions(options);
-        const EditorContext context{&profile, &editor, &program, &recent, dir.path()};
+        const EditorContext context{&profile, &editor, &program, &recent, dir.path(), installedDataDir(dir.path())};
         frame = std::make_unique<CMainFrame>(context);
         process = new ProcessCommands(*frame, context);
         frame->show();

@@ -2,6 +2,7 @@
 // start, for the tests that build a main frame on them.
 #pragma once
 
+#include "app/document_folder.h"
 #include "app/editor_settings.h"
 #include "app/main_frame.h"
 #include "app/program_settings.h"
@@ -26,7 +27,9 @@ struct ScratchSettings {
         editor.loadViewSettings(profile);
         recent.load(profile);
     }
-    EditorContext context() { return EditorContext{&profile, &editor, &program, &recent, dir.path()}; }
+    EditorContext context() {
+        return EditorContext{&profile, &editor, &program, &recent, dir.path(), installedDataDir(dir.path())};
+    }
 };
 
 }  // namespace vek::editor::test

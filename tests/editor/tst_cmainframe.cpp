@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QSyntaxHighlighter>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -72,6 +73,7 @@ private slots:
         QTest::newRow("cut") << 57635 << "ID_EDIT_CUT" << "Ctrl+X, Shift+Del";
         QTest::newRow("copy") << 57634 << "ID_EDIT_COPY" << "Ctrl+C, Ctrl+Ins";
         QTest::newRow("paste") << 57637 << "ID_EDIT_PASTE" << "Ctrl+V, Shift+Ins";
+        QTest::newRow("find") << 57636 << "ID_EDIT_FIND" << "Ctrl+F";
         QTest::newRow("find next") << 57640 << "ID_EDIT_REPEAT" << "F3";
         QTest::newRow("word wrap") << 1006 << "ID_EDIT_WORD_WRAP" << "";
         QTest::newRow("tab stops") << 1005 << "ID_VIEW_SET_TAB_STOPS" << "";
@@ -127,9 +129,9 @@ private slots:
                     shown << entry->text();
             return shown.join(' ');
         };
-        QCOMPARE(visibleMenus(), QStringLiteral("&File &View Drum Machine &Help"));
+        QCOMPARE(visibleMenus(), QStringLiteral("&File &View Drum &Machine &Help"));
         f.frame->newDocument();
-        QCOMPARE(visibleMenus(), QStringLiteral("&File &Edit &View Drum Machine &Process &Window &Help"));
+        QCOMPARE(visibleMenus(), QStringLiteral("&File &Edit &View Drum &Machine &Process &Window &Help"));
         QVERIFY(f.frame->action(cmd::ID_FILE_SAVE)->isEnabled());
     }
 
@@ -436,6 +438,73 @@ private slots:
         QVERIFY2(page.contains(QStringLiteral("Piece ") + name), qPrintable(page));
         QVERIFY(page.contains(QStringLiteral("c d e f g")));
         QVERIFY(page.contains(QStringLiteral("Sheet 1 of %1").arg(QDate::currentDate().year())));
+    }
+
+    void titleFollowsSaveAsAndNeverRepeatsTheName() {
+        Fixture f;
+        f.editor.showCmd.set(kShowMaximized);
+        CPadFrame *child = f.frame->newDocument();
+        QCOMPARE(f.frame->windowTitle(), QStringLiteral("Vek - NoName1"));
+        PromptScript prompts;
+        prompts.saveName = f.dir.filePath(QStringLiteral("tune.vek"));
+        f.trigger(cmd::ID_FILE_SAVE_AS);
+        QCOMPARE(f.frame->windowTitle(), QStringLiteral("Vek - tune.vek"));
+        child->showNormal();
+        child->showMaximized();
+        QCOMPARE(f.frame->windowTitle(), QStringLiteral("Vek - tune.vek"));
+    }
+
+    void withoutADocumentButtonsGreyOutAndNoCaretShows() {
+        Fixture f;
+        f.frame->newDocument()->closeWithoutAsking();
+        QTRY_VERIFY(!f.frame->action(cmd::ID_FILE_SAVE)->isEnabled());
+        QVERIFY(f.frame->action(cmd::ID_FILE_SAVE)->isVisible());
+        QCOMPARE(f.frame->findChild<QLabel *>(QStringLiteral("caretPosition"))->text(), QString());
+    }
+
+    void everyMenuHasAMnemonicAndAltNeverTypes() {
+        Fixture f;
+        CPadFrame *child = f.frame->newDocument();
+        for (QAction *entry : f.frame->menuBar()->actions())
+            QVERIFY2(entry->text().contains('&'), qPrintable(entry->text()));
+        QTest::keyClick(child->view(), Qt::Key_Q, Qt::AltModifier);
+        QCOMPARE(child->view()->toPlainText(), QString());
+        QVERIFY(f.frame->action(cmd::ID_PROCESS_PLAY)->toolTip() != f.frame->action(cmd::ID_PLAY_INTERNAL)->toolTip());
+    }
+
+    void examplesLineNumbersAndPlainListings() {
+        Fixture f;
+        auto *examples = f.frame->findChild<QMenu *>(QStringLiteral("examplesMenu"));
+        QVERIFY(examples && !examples->actions().isEmpty());
+        examples->actions().constFirst()->trigger();
+        CPadFrame *example = f.frame->activeFrame();
+        QVERIFY(example->doc()->path().isEmpty() && example->doc()->isModified());
+        QVERIFY(!example->view()->toPlainText().isEmpty());
+        f.frame->findChild<QAction *>(QStringLiteral("LineNumbers"))->trigger();
+        const QWidget *gutter = example->view()->findChild<QWidget *>(QStringLiteral("lineGutter"));
+        QVERIFY(gutter && gutter->width() > 0 && example->view()->viewport()->x() >= gutter->width());
+        QVERIFY(f.frame->newDocument()->view()->lineNumbers());
+        QCOMPARE(f.profile.readInt(QStringLiteral("Settings"), QStringLiteral("LineNumbers"), 0), 1);
+        CPadFrame *listing = f.frame->openDocument(f.file("a.vls", "c d e\n"));
+        QVERIFY(!listing->doc()->textDocument()->findChild<QSyntaxHighlighter *>());
+        QVERIFY(example->doc()->textDocument()->findChild<QSyntaxHighlighter *>());
+    }
+
+    void aNewDocumentFolderGetsTheShippedFilesAndKeepsItsOwn() {
+        Fixture f;
+        const QString folder = f.dir.filePath(QStringLiteral("picked"));
+        QDir().mkpath(folder + QStringLiteral("/Include"));
+        writeFile(folder + QStringLiteral("/Include/gm.vek"), "mine");
+        PromptScript prompts;
+        prompts.dialog = [&](QDialog &dialog) {
+            dynamic_cast<CPageSetupDlg &>(dialog).documentPathEdit()->setText(folder);
+            dialog.accept();
+            return dialog.result();
+        };
+        f.trigger(cmd::ID_FILE_PROGRAM_SETTINGS);
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/Machines/Drum.ini")));
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/Include/builtins.vek")));
+        QCOMPARE(readFile(folder + QStringLiteral("/Include/gm.vek")), QByteArray("mine"));
     }
 
     void caretPositionInTheStatusBar() {

@@ -1,8 +1,10 @@
 // CompileCommand: Interpret through the real compiler library, end to end.
 #include "app/commands.h"
 #include "process/compile_files.h"
+#include "process/messages_pane.h"
 #include "process_test_support.h"
 
+#include <QListWidget>
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QtTest>
@@ -37,7 +39,7 @@ private slots:
         QVERIFY(isMidi(readFile(f.path(QStringLiteral("NoName1.mid")))));
         QVERIFY(f.exists(QStringLiteral("NoName1.vls")));
         QCOMPARE(QDir::currentPath(), f.dir.path());
-        QVERIFY(f.frame->statusBar()->currentMessage().contains(QRegularExpression(QStringLiteral("^Compiled in \\d+ ms$"))));
+        QVERIFY(f.frame->statusBar()->currentMessage().contains(QRegularExpression(QStringLiteral("^Compiled NoName1.vek to NoName1.mid in \\d+ ms$"))));
     }
 
     void listingWindowClosesAndTheSourceBehindItCompiles() {
@@ -103,6 +105,38 @@ private slots:
         f.trigger(cmd::ID_PROCESS_INTERPRET);
         QCOMPARE(f.messages.messages.value(0),
                  QStringLiteral(" Sorry, I can't figure out what \"xx\" means. \n\nLine 2, column 2 of a.vek."));
+    }
+
+    void messagesPaneKeepsEachCompileAndLeadsToItsError() {
+        ProcessFixture f;
+        f.program.errorBox.set(0);
+        CPadFrame *window = f.open(QStringLiteral("a.vek"), "c d e\n");
+        f.trigger(cmd::ID_PROCESS_INTERPRET);
+        window->view()->setPlainText(QStringLiteral("c d\nxx e\n"));
+        f.trigger(cmd::ID_PROCESS_INTERPRET);
+        QCOMPARE(f.messages.messages, QStringList());  // the box is off
+        auto *list = f.frame->findChild<MessagesPane *>()->list();
+        QCOMPARE(list->count(), 2);
+        QVERIFY(list->item(0)->text().contains(QRegularExpression(
+            QStringLiteral("^\\d\\d:\\d\\d:\\d\\d  a.vek to a.mid \\(MIDI file\\), \\d+ ms, 3 notes$"))));
+        QVERIFY(list->item(1)->text().endsWith(QStringLiteral("a.vek:2:2: Sorry, I can't figure out what \"xx\" means.")));
+        window->view()->moveCursor(QTextCursor::Start);
+        emit list->itemClicked(list->item(1));
+        QCOMPARE(window->view()->textCursor().selectionStart(), 5);
+        QVERIFY(window->view()->textCursor().hasSelection());
+    }
+
+    void selectionIsReportedByItsBarsAndNoEmptySysexStays() {
+        ProcessFixture f;
+        CPadFrame *window = f.open(QStringLiteral("a.vek"), "c d | e f | g a | b\n");
+        QTextCursor cursor = window->view()->textCursor();
+        cursor.setPosition(6);
+        cursor.setPosition(13, QTextCursor::KeepAnchor);  // "e f | g"
+        window->view()->setTextCursor(cursor);
+        f.trigger(cmd::ID_PROCESS_INTERPRET);
+        QVERIFY(f.frame->statusBar()->currentMessage().contains(
+            QRegularExpression(QStringLiteral("^Compiled bars 2-3 of a.vek to a.mid in \\d+ ms$"))));
+        QVERIFY(!f.exists(QStringLiteral("sysex.out")));
     }
 
     void errorInAnIncludeFileThatIsNotOpenOpensIt() {

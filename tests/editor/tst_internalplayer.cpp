@@ -81,7 +81,7 @@ private slots:
         f.trigger(cmd::ID_PLAY_PAUSE);
         f.trigger(cmd::ID_PLAY_INTERNAL);
         QCOMPARE(f.messages.messages.size(), 1);
-        QVERIFY(f.messages.messages[0].startsWith(QStringLiteral("MCI Open Fail\n\n")));
+        QVERIFY(f.messages.messages[0].startsWith(QStringLiteral("Vek cannot play the piece.\n\n")));
         QCOMPARE(f.player().state(), InternalPlayer::Idle);
         QVERIFY(!f.stopShown());
         QVERIFY(Mci::instance().isOpen(QStringLiteral("myfile")));
@@ -152,7 +152,7 @@ private slots:
         f.player().start(f.path(QStringLiteral("missing.mid")));
         QCOMPARE(f.messages.messages.size(), 1);
         QCOMPARE(f.messages.messages[0],
-                 QStringLiteral("MCI Open Fail\n\n") + Mci::errorString(kMciFileNotFound));
+                 QStringLiteral("Vek cannot play the piece.\n\n") + Mci::errorString(kMciFileNotFound));
         QCOMPARE(f.player().state(), InternalPlayer::Idle);
     }
 
