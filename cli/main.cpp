@@ -8,6 +8,7 @@
 
 #include "cli/error_report.h"
 #include "cli/file_names.h"
+#include "cli/import_command.h"
 #include "cli/include_path.h"
 #include "cli/options.h"
 #include "cli/printable.h"
@@ -48,6 +49,7 @@ ParseError compile(const vek::cli::Options &o, const std::string &listing,
 
 int main(int argc, char **argv) {
     using namespace vek::cli;
+    if (const std::vector<std::string> all(argv + 1, argv + argc); isImport(all)) return runImport(all);
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     const Options &o = parsed.options;
     if (o.help) {
