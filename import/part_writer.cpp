@@ -74,7 +74,8 @@ void PartWriter::run(uint32_t runTo) {
                                        k < marks.size() ? marks[k] : UINT32_MAX);
         const Bar bar = bars_.barAt(tick);
         if (!first) {
-            const bool closes = now_ <= bar_.start + bar_.length;
+            // A bar line at the very start of a bar moves nothing: an empty bar is jumped over.
+            const bool closes = now_ <= bar_.start + bar_.length && now_ > bar_.start;
             if (closes) word("|");
             out_ += '\n';
             if (!closes || bar.number != bar_.number + 1) out_ += "|" + std::to_string(bar.number);
@@ -111,7 +112,9 @@ void PartWriter::startBar(const Bar &bar) {
 
 void PartWriter::moment(const Moment &m, uint32_t next) {
     const bool hasNotes = m.noteEnd > m.noteBegin;
-    if (m.tick == now_ && m.tick == anchor_) {
+    bool lyric = false;  // a lyric goes to the note or rest after it
+    for (size_t i = m.statementBegin; i < m.statementEnd; ++i) lyric = lyric || part_.statements[i].lyric;
+    if (m.tick == now_ && m.tick == anchor_ && (hasNotes || !lyric)) {
         statements(m, true, true);  // at a bar start every statement lands here, in the file's order
         if (hasNotes) chord(m);
         return;
@@ -120,7 +123,7 @@ void PartWriter::moment(const Moment &m, uint32_t next) {
     statements(m, true, false);
     if (hasNotes) {
         chord(m);
-    } else if (anchor_ != m.tick) {
+    } else if (anchor_ != m.tick || lyric) {
         word("r" + lengthText(next - m.tick, bar_.beatTicks));
         anchor_ = m.tick;
         now_ = next;
@@ -144,14 +147,14 @@ void PartWriter::statements(const Moment &m, bool atNow, bool all) {
     for (size_t i = m.statementBegin; i < m.statementEnd; ++i) {
         const ImportStatement &s = part_.statements[i];
         if (s.lyric) {
-            if (atNow && m.noteEnd == m.noteBegin) word("'lyric " + s.text + "'");
+            continue;
         } else if (all || s.atNow == atNow) {
             word(s.text);
         }
     }
     if (atNow)
         for (size_t i = m.statementBegin; i < m.statementEnd; ++i)
-            if (part_.statements[i].lyric && m.noteEnd > m.noteBegin) word(part_.statements[i].text);
+            if (part_.statements[i].lyric) word(part_.statements[i].text);
 }
 
 void PartWriter::chord(const Moment &m) {
