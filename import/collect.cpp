@@ -284,7 +284,7 @@ ImportSong Collector::run() {
     first.insert(first.begin(), global_.begin(), global_.end());
     for (ImportPart &part : song_.parts) {
         finishPart(part);
-        std::string name = cleanName(!part.name.empty() ? part.name : !part.instrument.empty() ? part.instrument + "Part" : "track");
+        std::string name = cleanName(!part.name.empty() ? part.name : !part.instrument.empty() ? part.instrument + "Part" : part.channel == 10 ? "drums" : "track");
         if (names_[name]++) name += std::to_string(names_[name]);
         part.name = name;
     }
