@@ -33,15 +33,18 @@ int runImport(const std::vector<std::string> &args) {
         if (a == "--import" && hasValue && in.empty()) in = args[++i];
         else if (a == "-o" && hasValue) out = args[++i];
         else if (a == "--force") force = true;
-        else if (a == "--quantize" && hasValue && (options.quantize = import::parseQuantize(args[++i])) > 0) continue;
+        else if (a == "--quantize" && hasValue) options.quantize = import::parseQuantize(args[++i]);
         else return fail(2, "vek: --import: unexpected or incomplete option '" + a + "'\n"
                             "usage: vek --import IN.mid [-o OUT.vek] [--force] [--quantize 1/N]");
+        if (a == "--quantize" && options.quantize <= 0)
+            return fail(2, "vek: --quantize: expected 1/N with N from 1 to 9999, such as 1/16, found '" + args[i] + "'");
     }
     namespace fs = std::filesystem;
     if (out.empty()) out = fs::path(in).replace_extension(".vek").string();
     std::error_code ec;
     if (!force && fs::exists(out, ec))
         return fail(1, "vek: " + out + " exists; give --force to overwrite it or -o another name");
+    if (!fs::is_regular_file(in, ec)) return fail(1, "vek: cannot read " + in + ": no such file");
     options.sourceName = fs::path(in).filename().string();
     std::string text;
     try {
