@@ -89,7 +89,7 @@ void CMainFrame::createActions() {
 
 void CMainFrame::createMenus() {
     m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    m_fileMenu->addActions({action(ID_FILE_NEW), action(ID_FILE_OPEN), action(ID_FILE_CLOSE),
+    m_fileMenu->addActions({action(ID_FILE_NEW), action(ID_FILE_OPEN), action(ID_FILE_IMPORT_MIDI), action(ID_FILE_CLOSE),
                             action(ID_FILE_SAVE), action(ID_FILE_SAVE_AS)});
     m_fileMenu->addSeparator();
     m_fileMenu->addActions({action(ID_FILE_PRINT), action(ID_FILE_PRINT_PREVIEW), action(ID_FILE_PRINT_SETUP)});

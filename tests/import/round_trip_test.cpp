@@ -117,6 +117,19 @@ TEST(ImportRoundTrip, EveryCompiledPieceComesBackTheSame) {
     std::printf("round trip: %d files, %zu events\n", files, events);
 }
 
+// The importing chapter of the guide shows a piece and then the text
+// `vek --import` writes for its MIDI file, word for word.
+TEST(ImportRoundTrip, TheGuideShowsWhatTheImportWrites) {
+    test::ScratchDir dir;
+    std::vector<std::string> shown;
+    for (const auto &[name, source] : pieces())
+        if (name.rfind("docs/guide/20-importing.md:", 0) == 0) shown.push_back(source);
+    ASSERT_GE(shown.size(), 2u);
+    const test::CompileResult piece = test::compileText(shown[0], withData());
+    ASSERT_FALSE(piece.failed()) << piece.message();
+    EXPECT_EQ(import::importMidi(midi::readSmf(piece.output), {"evening.mid", 0}), shown[1]);
+}
+
 bool have(const char *tool) { return std::system((std::string("command -v ") + tool + " >/dev/null").c_str()) == 0; }
 
 // Files other programs write, made from the sources in tests/import: csvmidi
