@@ -284,7 +284,11 @@ ImportSong Collector::run() {
     first.insert(first.begin(), global_.begin(), global_.end());
     for (ImportPart &part : song_.parts) {
         finishPart(part);
-        std::string name = cleanName(!part.name.empty() ? part.name : !part.instrument.empty() ? part.instrument + "Part" : part.channel == 10 ? "drums" : "track");
+        std::string name = !part.name.empty()             ? part.name
+                           : !part.instrument.empty()     ? part.instrument + "Part"
+                           : part.channel == 10           ? "drums"
+                                                          : "track";
+        name = cleanName(name);
         if (names_[name]++) name += std::to_string(names_[name]);
         part.name = name;
     }
