@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/compile_one.h"
+#include "cli/import_command.h"
 #include "cli/include_path.h"
 #include "cli/many_files.h"
 #include "cli/options.h"
@@ -23,6 +24,7 @@ int finish(const vek::cli::CompileOutcome &outcome) {
 
 int main(int argc, char **argv) {
     using namespace vek::cli;
+    if (const std::vector<std::string> all(argv + 1, argv + argc); isImport(all)) return runImport(all);
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     const Options &o = parsed.options;
     if (o.help || o.version) {

@@ -13,6 +13,8 @@ QList<Command> buildTable() {
         {ID_FILE_NEW, "ID_FILE_NEW", "&New\tCtrl+N", "Create a new document\nNew", {key(ctrl | K::Key_N)}},
         {ID_FILE_OPEN, "ID_FILE_OPEN", "&Open...\tCtrl+O", "Open an existing document\nOpen",
          {key(ctrl | K::Key_O)}},
+        {ID_FILE_IMPORT_MIDI, "ID_FILE_IMPORT_MIDI", "&Import MIDI...",
+         "Turn a Standard MIDI File into a new Vek document\nImport MIDI", {}},
         {ID_FILE_CLOSE, "ID_FILE_CLOSE", "&Close", "Close the active document\nClose", {}},
         {ID_FILE_SAVE, "ID_FILE_SAVE", "&Save\tCtrl+S", "Save the active document\nSave",
          {key(ctrl | K::Key_S)}},

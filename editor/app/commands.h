@@ -20,6 +20,7 @@ enum Id : int {
     ID_FILE_PRINT_PREVIEW = 57609,
     ID_FILE_MRU_FILE1 = 57616,  // ... 57623 for the eight recent files
     ID_FILE_PROGRAM_SETTINGS = 32769,
+    ID_FILE_IMPORT_MIDI = 32795,
     ID_APP_EXIT = 57665,
 
     ID_EDIT_CLEAR = 57632,

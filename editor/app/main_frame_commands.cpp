@@ -7,6 +7,7 @@
 #include "app/document_folder.h"
 #include "app/editor_settings.h"
 #include "app/find_dialog.h"
+#include "app/import_midi.h"
 #include "app/main_frame.h"
 #include "app/page_setup_dlg.h"
 #include "app/pad_doc.h"
@@ -80,6 +81,7 @@ void CMainFrame::connectCommands() {
     on(ID_APP_ABOUT, &CMainFrame::onAbout);
 
     wireCommand(ID_INSERT_TEMPO, [this] { insertTempoChange(*this); });
+    wireCommand(ID_FILE_IMPORT_MIDI, [this] { importMidiFile(*this, m_context.program->documentPath.get()); });
 }
 
 void CMainFrame::onOpen() {

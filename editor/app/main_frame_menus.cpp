@@ -93,8 +93,8 @@ void CMainFrame::createMenus() {
     m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
     m_fileMenu->addAction(action(ID_FILE_NEW));
     addExamplesMenu(*m_fileMenu);
-    m_fileMenu->addActions({action(ID_FILE_OPEN), action(ID_FILE_CLOSE), action(ID_FILE_SAVE),
-                            action(ID_FILE_SAVE_AS)});
+    m_fileMenu->addActions({action(ID_FILE_OPEN), action(ID_FILE_IMPORT_MIDI), action(ID_FILE_CLOSE),
+                            action(ID_FILE_SAVE), action(ID_FILE_SAVE_AS)});
     m_fileMenu->addSeparator();
     m_fileMenu->addActions({action(ID_FILE_PRINT), action(ID_FILE_PRINT_PREVIEW), action(ID_FILE_PRINT_SETUP)});
     m_fileMenu->addSeparator();

@@ -21,10 +21,10 @@ int execDialog(QDialog &dialog) {
     return hooks().execDialog ? hooks().execDialog(dialog) : dialog.exec();
 }
 
-QStringList promptOpenFileNames(QWidget *parent, const QString &folder) {
+QStringList promptOpenFileNames(QWidget *parent, const QString &folder, const QString &filter) {
     if (hooks().openFileNames)
         return hooks().openFileNames(parent, folder);
-    return QFileDialog::getOpenFileNames(parent, QString(), folder, strings::kFileFilter);
+    return QFileDialog::getOpenFileNames(parent, QString(), folder, filter.isEmpty() ? strings::kFileFilter : filter);
 }
 
 QString promptSaveFileName(QWidget *parent, const QString &suggested) {

@@ -23,7 +23,8 @@ struct PromptHooks {
 };
 
 int execDialog(QDialog &dialog);
-QStringList promptOpenFileNames(QWidget *parent, const QString &folder);
+// `filter` chooses the files the dialog lists (Vek files unless given).
+QStringList promptOpenFileNames(QWidget *parent, const QString &folder, const QString &filter = {});
 // An empty result means the user cancelled.
 QString promptSaveFileName(QWidget *parent, const QString &suggested);
 std::optional<QFont> promptFont(QWidget *parent, const QFont &initial, const QString &title);
