@@ -45,6 +45,7 @@ expected=$(
     grep -v '^#' "$root/scripts/package-files.txt" | grep .
     for page in "$root"/docs/guide/*.md; do echo "/usr/share/doc/vek/guide/$(basename "$page" .md).html"; done
     (cd "$root/data" && find . -type f | sed 's|^\.|/usr/share/vek|')
+    for piece in "$root"/examples/*.vek; do echo "/usr/share/vek/examples/$(basename "$piece")"; done
 )
 actual=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print substr($6, 2) }')
 if ! diff <(sort <<<"$expected") <(sort <<<"$actual") >"$build/package-files.diff"; then
