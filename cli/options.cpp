@@ -194,7 +194,7 @@ const char *helpText() {
            "  --render AUDIO       also render the piece to AUDIO (.wav, .flac or .ogg) through\n"
            "                       FluidSynth; FILE.mid is written and kept as without it\n"
            "  --soundfont SF2      soundfont for --render (default: the system's General MIDI one)\n"
-           "  --gain G             synthesizer gain for --render, 0 to 10 (default 0.45)\n"
+           "  --gain G             synthesizer gain for --render, 0 to 10 (default 0.5)\n"
            "  --sample-rate R      frames per second for --render, 8000 to 96000 (default 44100)\n"
            "  --watch              compile FILE again each time it or a file it includes is\n"
            "                       saved, one line per compile, until Ctrl+C (exit status 0)\n"

@@ -31,7 +31,7 @@ struct ProgramSettings {
     Setting<int> gainPercent{kDefaultGainPercent};  // the internal player's gain, hundredths
     Setting<int> errorBox{1};  // not 0: a failed compile also shows its message in a box
 
-    static constexpr int kDefaultGainPercent = 80;  // kDefaultGain
+    static constexpr int kDefaultGainPercent = 50;  // kDefaultGain
 
     // Reads every key with its default.
     void load(const ProfileFile &profile);

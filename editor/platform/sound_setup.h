@@ -11,10 +11,11 @@ namespace vek::editor {
 QString systemSoundFont();
 
 // FluidSynth's gain for playback and tests. Its own default (0.2) leaves the
-// example pieces peaking between -38 and -13 dBFS, most near -30. 0.8 is
-// 12 dB louder: the loudest example (drums) peaks at -1 dBFS without
-// clipping, the others between -10 and -26 dBFS.
-inline constexpr double kDefaultGain = 0.8;
+// example pieces peaking between -38 and -13 dBFS, most near -30. 0.5 is
+// 8 dB louder: a four-track piece with drums peaks near -6 dBFS (-5.3
+// measured), leaving room for denser pieces; one quiet voice stays between
+// -16 and -30. `vek --render` uses the same gain.
+inline constexpr double kDefaultGain = 0.5;
 inline constexpr double kMaximumGain = 10.0;
 
 // The audio drivers the synthesizer was built with, sorted ("alsa",
