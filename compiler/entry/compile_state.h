@@ -20,7 +20,9 @@ namespace vek {
 struct SongContext;
 
 constexpr int kCacheSlots = 10;
-constexpr int kCacheBytes = 80;
+// Big enough that a line of music, a macro body and most calls sit in one
+// block: each block change costs a cache lookup and ends a name peek.
+constexpr int kCacheBytes = 4096;
 // Outside the byte range, so that every byte value (0xFF too) is text.
 constexpr int kEndOfInput = 256;
 constexpr int kNameBytes = 85;        // holds 84 characters and the NUL
@@ -70,7 +72,7 @@ struct IncludeReturn {
     int32_t offset;
 };
 
-// The reader's files and its cache of 80-byte blocks. Input slot 0 is the
+// The reader's files and its cache of blocks. Input slot 0 is the
 // listing, 1 the source, then each include file in the order it was opened;
 // every file stays open to the end, as macro bodies are read back from it.
 struct InputState {

@@ -43,22 +43,13 @@ bool holds(const CacheSlot &s, int stream, int32_t offset) {
     return s.stream == stream && offset >= s.start && offset < s.end;
 }
 
-}  // namespace
-
-bool load(CompileState &cs, int stream, int32_t offset) {
-    InputState &in = cs.in;
-    in.current = stream;
-    const CacheSlot &now = in.cache[in.slot];
-    if (holds(now, stream, offset)) {
-        in.index = offset - now.start;
-        return true;
-    }
-    // A macro call and its body take turns: try the block read before.
-    if (holds(in.cache[in.previousSlot], stream, offset)) {
-        makeCurrent(in, in.previousSlot);
-        in.index = offset - in.start;
-        return true;
-    }
+// A block other than the current and the previous one: another cached
+// block or, failing that, the least recently used slot filled anew. Kept
+// out of load so that the two common cases pay for no loop.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+bool loadOther(InputState &in, int stream, int32_t offset) {
     for (int i = 0; i < kCacheSlots; ++i) {
         if (holds(in.cache[i], stream, offset)) {
             makeCurrent(in, i);
@@ -77,6 +68,24 @@ bool load(CompileState &cs, int stream, int32_t offset) {
     makeCurrent(in, oldest);
     in.index = 0;
     return ok;
+}
+
+}  // namespace
+
+bool load(CompileState &cs, int stream, int32_t offset) {
+    InputState &in = cs.in;
+    in.current = stream;
+    if (holds(in.cache[in.slot], stream, offset)) {
+        in.index = offset - in.start;
+        return true;
+    }
+    // A macro call and its body take turns: try the block read before.
+    if (holds(in.cache[in.previousSlot], stream, offset)) {
+        makeCurrent(in, in.previousSlot);
+        in.index = offset - in.start;
+        return true;
+    }
+    return loadOther(in, stream, offset);
 }
 
 bool refill(CompileState &cs) {

@@ -115,11 +115,28 @@ int chainHook(CompileState &cs, const MacroFrame &ended) {
     return 1;
 }
 
+// Skipping the text up to a remembered argument changes nothing but the
+// character budget, unless the debug output or the selection bookkeeping
+// would see those characters.
+bool mayResume(const CompileState &cs, const MacroFrame &call, int k) {
+    const SongContext &s = *cs.song;
+    if (call.foundArgument < 2 || call.foundArgument > k || cs.debugOn) return false;
+    if ((s.selectionFlag || s.extractMode) && s.selectionState != 2) return false;
+    return cs.in.charactersLeft >= call.foundCost;
+}
+
 // After a body called in braces: skips the call's arguments to its closing
 // brace. Arguments beyond those the body uses run the body again, so a body
 // with n parameters runs once per n arguments (once per argument with none).
+// The skip starts at the last argument a "?" found, when it may.
 int skipArguments(CompileState &cs, const MacroFrame &ended) {
     int32_t left = std::max(ended.parameterCount, 1);
+    if (mayResume(cs, ended, left)) {
+        load(cs, ended.stream, ended.foundOffset);
+        cs.ch = ',';
+        cs.in.charactersLeft -= ended.foundCost;
+        left -= ended.foundArgument;
+    }
     int level = 1;
     for (;;) {
         const int c = nextChar(cs, kReadRaw);  // the first is the "," or "}" after the name
@@ -142,16 +159,6 @@ int skipArguments(CompileState &cs, const MacroFrame &ended) {
 [[noreturn]] void tooFewArguments(CompileState &cs, const MacroFrame &call) {
     nameInMessage(cs, call.symbol);
     raiseError(cs, kMsgTooFewArguments);
-}
-
-// Skipping the text up to a remembered argument changes nothing but the
-// character budget, unless the debug output or the selection bookkeeping
-// would see those characters.
-bool mayResume(const CompileState &cs, const MacroFrame &call, int k) {
-    const SongContext &s = *cs.song;
-    if (call.foundArgument < 2 || call.foundArgument > k || cs.debugOn) return false;
-    if ((s.selectionFlag || s.extractMode) && s.selectionState != 2) return false;
-    return cs.in.charactersLeft >= call.foundCost;
 }
 
 // From the "," or "}" after the called name to the first character of

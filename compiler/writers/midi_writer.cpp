@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bitset>
 #include <climits>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <new>
@@ -198,12 +199,19 @@ bool hasTwoDataBytes(uint8_t kind) { return kind != kProgram && kind != kChannel
 void writeChannelEvent(TrackWriter &w, int32_t time, uint8_t kind, uint8_t channel,
                        uint8_t data1, uint8_t data2) {
     if (w.buffered + kMaxChannelEventBytes > kEventBufferBytes) w.flush();
-    uint8_t *bytes = w.buffer + w.buffered;
-    size_t n = encodeVarLen(w.advanceTo(time), bytes);
+    // Built in a local array and copied whole: byte stores straight into
+    // the buffer could alias the writer's fields, which the compiler would
+    // then read again after each one.
+    uint8_t bytes[kMaxChannelEventBytes] = {};
+    const int32_t delta = w.advanceTo(time);
+    size_t n = 1;
+    if (delta >= 0 && delta < 0x80) bytes[0] = static_cast<uint8_t>(delta);  // most deltas
+    else n = encodeVarLen(delta, bytes);
     const uint8_t status = static_cast<uint8_t>(kind << 4 | (channel & 0x0F));
     if (status != w.runningStatus) bytes[n++] = status;
     bytes[n++] = data1 & 0x7F;
     if (hasTwoDataBytes(kind)) bytes[n++] = data2 & 0x7F;
+    std::memcpy(w.buffer + w.buffered, bytes, sizeof bytes);
     w.buffered += n;
     w.length += n;
     w.runningStatus = status;
