@@ -155,7 +155,10 @@ void writeOutput(SongContext &song, FilePtr out, const char *name, ParseError &r
 // Parses the source (which writes the listing); false when the compile
 // failed.
 bool compileSource(SongContext &song, const char *sourcePath, ParseError &r) {
-    CompileState cs(sourcePath, song);
+    // On the heap: the read cache alone is 40 KiB, too much for the stack of
+    // a host's worker thread.
+    const auto state = std::make_unique<CompileState>(sourcePath, song);
+    CompileState &cs = *state;
     try {
         cs.compile();
         r.actions = static_cast<uint8_t>(cs.actions & 0xFF);
