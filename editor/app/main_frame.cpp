@@ -52,8 +52,9 @@ CMainFrame::CMainFrame(const EditorContext &context, QWidget *parent)
 }
 
 CMainFrame::~CMainFrame() {
-    // Closing the children during destruction must not reach the handlers.
-    disconnect(m_mdi, nullptr, this, nullptr);
+    // Closing the children during destruction must not reach the handlers,
+    // ours or those of the helpers that watch the workspace.
+    disconnect(m_mdi, nullptr, nullptr, nullptr);
     for (CPadFrame *frame : frames())
         disconnect(frame, nullptr, this, nullptr);
 }
