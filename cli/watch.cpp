@@ -8,10 +8,10 @@
 #include "cli/compile_one.h"
 #include "cli/file_watcher.h"
 #include "cli/interrupt.h"
-#include "cli/note_count.h"
 #include "cli/printable.h"
 #include "cli/render_command.h"
 #include "cli/watch_files.h"
+#include "midi/smf_file.h"
 
 namespace vek::cli {
 
@@ -26,9 +26,9 @@ std::string timeOfDay() {
 
 // "ok in 12 ms, 340 notes", with the render's result after it.
 std::string success(const Options &o, const CompileOutcome &compiled, long ms, const std::string &soundFont) {
-    const auto notes = countNotesInFile(compiled.output);
+    const long notes = midi::countNotesInFile(compiled.output);
     std::string line = "ok in " + std::to_string(ms) + " ms";
-    if (notes) line += ", " + std::to_string(*notes) + (*notes == 1 ? " note" : " notes");
+    if (notes >= 0) line += ", " + std::to_string(notes) + (notes == 1 ? " note" : " notes");
     if (o.renderPath.empty()) return line + "\n";
     const CompileOutcome rendered = renderAudio(o, compiled.output, soundFont);
     if (rendered.status != kExitSuccess)

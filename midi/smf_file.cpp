@@ -190,4 +190,16 @@ SmfFile readSmfFile(const std::string &path) {
     return readSmf(bytes);
 }
 
+long countNotesInFile(const std::string &path) {
+    try {
+        long notes = 0;
+        for (const auto &track : readSmfFile(path).tracks)
+            for (const SmfEvent &e : track)
+                if (e.kind == SmfKind::channel && e.command() == 0x90) ++notes;
+        return notes;
+    } catch (const SmfError &) {
+        return -1;
+    }
+}
+
 }  // namespace vek::midi

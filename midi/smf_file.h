@@ -45,4 +45,8 @@ SmfFile readSmf(const std::string &bytes);
 // Reads the file `path`; throws SmfError (offset 0) when it cannot be read.
 SmfFile readSmfFile(const std::string &path);
 
+// The notes of `path` (note-ons with a velocity above 0), for the reports
+// of a compile; -1 when the file cannot be read as a MIDI file.
+long countNotesInFile(const std::string &path);
+
 }  // namespace vek::midi

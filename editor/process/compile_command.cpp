@@ -1,5 +1,7 @@
 #include "process/compile_command.h"
 
+#include "midi/smf_file.h"
+
 #include "app/app_message.h"
 #include "app/app_strings.h"
 #include "app/commands.h"
@@ -228,11 +230,8 @@ void CompileCommand::showError(CPadFrame *target, const QString &searchPath, Com
 }
 
 void CompileCommand::showSuccess(CompileReport &report) {
-    if (report.midi) {
-        QFile output(report.output);
-        if (output.open(QIODevice::ReadOnly))
-            report.notes = countNoteOns(output.readAll());
-    }
+    if (report.midi)
+        report.notes = int(midi::countNotesInFile(QFile::encodeName(report.output).toStdString()));
     m_frame.statusBar()->showMessage(statusText(report));
     if (m_result.actions & 1)
         m_frame.openDocument(m_files.listing);

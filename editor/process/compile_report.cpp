@@ -14,57 +14,6 @@ QString summary(const CompileReport &report) {
     return QStringLiteral("%1 to %2").arg(what, QFileInfo(report.output).fileName());
 }
 
-// The length of a variable-length number at `at`, its value in `value`;
-// 0 when it runs past `end`.
-int readVariable(const QByteArray &bytes, qsizetype at, qsizetype end, quint32 &value) {
-    value = 0;
-    for (int length = 1; length <= 4 && at < end; ++length, ++at) {
-        const auto byte = quint8(bytes[at]);
-        value = (value << 7) | (byte & 0x7F);
-        if (!(byte & 0x80))
-            return length;
-    }
-    return 0;
-}
-
-quint32 bigEndian(const QByteArray &bytes, qsizetype at) {
-    quint32 value = 0;
-    for (int i = 0; i < 4; ++i)
-        value = (value << 8) | quint8(bytes[at + i]);
-    return value;
-}
-
-int countTrack(const QByteArray &bytes, qsizetype at, qsizetype end) {
-    int notes = 0;
-    quint8 status = 0;
-    quint32 value = 0;
-    while (at < end) {
-        const int delta = readVariable(bytes, at, end, value);
-        if (delta == 0 || at + delta >= end)
-            break;
-        at += delta;
-        if (quint8(bytes[at]) & 0x80)
-            status = quint8(bytes[at++]);
-        if (status == 0xFF || status == 0xF0 || status == 0xF7) {
-            at += status == 0xFF ? 1 : 0;  // the meta event's type
-            const int length = readVariable(bytes, at, end, value);
-            if (length == 0)
-                break;
-            at += length + qsizetype(value);
-            status = 0;  // running status does not survive these
-            continue;
-        }
-        const int kind = status & 0xF0;
-        const int dataBytes = kind == 0xC0 || kind == 0xD0 ? 1 : 2;
-        if (status < 0x80 || at + dataBytes > end)
-            break;
-        if (kind == 0x90 && bytes[at + 1] != 0)
-            ++notes;
-        at += dataBytes;
-    }
-    return notes;
-}
-
 }  // namespace
 
 QString statusText(const CompileReport &report) {
@@ -81,19 +30,6 @@ QString paneLine(const CompileReport &report) {
     if (report.notes >= 0)
         line += report.notes == 1 ? QStringLiteral(", 1 note") : QStringLiteral(", %1 notes").arg(report.notes);
     return line;
-}
-
-int countNoteOns(const QByteArray &midiFile) {
-    int notes = 0;
-    qsizetype at = 0;
-    while (at + 8 <= midiFile.size()) {
-        const qsizetype length = bigEndian(midiFile, at + 4);
-        const qsizetype end = std::min(midiFile.size(), at + 8 + length);
-        if (midiFile.mid(at, 4) == "MTrk")
-            notes += countTrack(midiFile, at + 8, end);
-        at = end;
-    }
-    return notes;
 }
 
 QString selectionBars(const QString &text, int start, int end) {

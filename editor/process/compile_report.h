@@ -28,10 +28,6 @@ QString statusText(const CompileReport &report);
 // One line of the Messages pane, starting with the time.
 QString paneLine(const CompileReport &report);
 
-// The note-ons (velocity above 0) in the bytes of a Standard MIDI File;
-// what cannot be read as a track is skipped.
-int countNoteOns(const QByteArray &midiFile);
-
 // The bars a selection of `text` covers, counted by its bar lines ("|",
 // "|N" jumps to bar N) outside quote comments: "bars 3-5" or "bar 3".
 QString selectionBars(const QString &text, int start, int end);
