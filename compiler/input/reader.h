@@ -64,11 +64,21 @@ inline constexpr ByteClasses kByteClasses;
 // nextChar with every check made: comments, echo, selection, macros.
 int nextCharSlow(CompileState &cs, int mode);
 
+// The fast path below is a dozen instructions; a call around it would
+// double its cost, so the compiler is told to inline it everywhere.
+#if defined(__GNUC__)
+#define VEK_ALWAYS_INLINE inline __attribute__((always_inline))
+#elif defined(_MSC_VER)
+#define VEK_ALWAYS_INLINE __forceinline
+#else
+#define VEK_ALWAYS_INLINE inline
+#endif
+
 // Reads the next character into cs.ch and returns it: quote comments,
 // listing echo, selection bookkeeping and macro characters included.
 // Inline for the common case of a plain byte in the current block with no
 // listing, debug output or selection to keep up.
-inline int nextChar(CompileState &cs, int mode) {
+VEK_ALWAYS_INLINE int nextChar(CompileState &cs, int mode) {
     InputState &in = cs.in;
     const SongContext &s = *cs.song;
     if (in.index < in.fill && (cs.listOn | cs.debugOn | s.selectionFlag) == 0 &&

@@ -11,6 +11,7 @@
 #include "music/keyword_words.h"
 #include "music/macros.h"
 #include "music/numbers.h"
+#include "music/pitch.h"
 #include "music/ticks.h"
 
 namespace vek {
@@ -230,6 +231,7 @@ void ReadKeySignature(CompileState &cs) {
     const KeyRow *key = findKey(cs.ch);
     if (!key) error(cs, kMsgInvalidKey);
     advance(cs);
+    SettlePitchMemory(v);
     std::memcpy(v.key.table, v.key.natural, sizeof v.key.table);
     int8_t sharps = key->sharps;
     v.key.tonic = key->tonic;
@@ -249,6 +251,7 @@ int ApplyMode(CompileState &cs, const Definition &mode, VoiceState &v, bool keep
     ModeTable t;
     int code = readModeBody(cs, v, t);
     if (code == 0) {
+        SettlePitchMemory(v);
         v.key.mode = t;
         v.key.baseMode = t;
         if (keepChords) code = reapplyChords(cs, v);
@@ -263,7 +266,10 @@ int ApplyDegreeChord(CompileState &cs, const Definition &chord, VoiceState &v, b
     const ReadPosition saved = enterBody(cs, chord);
     ModeTable t;
     const int code = readChordBody(cs, source, t);
-    if (code == 0) v.key.mode = t;
+    if (code == 0) {
+        SettlePitchMemory(v);
+        v.key.mode = t;
+    }
     leaveBody(cs, saved);
     return code;
 }

@@ -3,6 +3,7 @@
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/reader.h"
+#include "music/length_scan.h"
 #include "music/notes.h"
 #include "music/numbers.h"
 #include "music/pitch.h"
@@ -177,6 +178,10 @@ void dots(CompileState &cs, Modifiers &m) {
 
 int durationNumber(CompileState &cs, Modifiers &m, const VoiceState &v) {
     int32_t unit = m.duration;
+    if (cs.ch != '*' && ScanPlainLength(cs, unit, m.duration)) {
+        m.durationGiven = true;
+        return 0;
+    }
     if (cs.ch == '*') {
         advance(cs);
         if (cs.ch == '=') {
@@ -266,10 +271,8 @@ void fillDraft(CompileState &cs, VoiceState &v, const Modifiers &m) {
 void rememberPitch(const CompileState &cs, VoiceState &v) {
     if (v.stepKind == kStepRest || v.stepKind == kStepGlideOnly) return;
     if (!isLetterNote(v) && !v.upperCase) return;
-    v.lastPitch = v.pitch;
     v.lastPitchAbsolute = v.flags.octaveMode == kModeAbsolute ? kModeAbsolute : 0;
-    v.lastModeIndex = ModeIndexOfPitch(v, v.track, v.pitch);
-    v.lastDiatonic = DiatonicPosition(v.pitch, v.key.tonic);
+    RememberPitch(v);
     (void)cs;
 }
 

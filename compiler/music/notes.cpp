@@ -55,6 +55,7 @@ int readScaleStep(CompileState &cs, VoiceState &v) {
     v.numericPitch = 1;
     const int op = readCountAndOperator(cs, true);
     if (!op) return kMsgNotUnderstood;
+    SettlePitchMemory(v);
     int32_t d = op == '-' ? v.lastDiatonic - cs.number
               : op == '+' ? v.lastDiatonic + cs.number : cs.number;
     if (op == '=') v.lastPitchAbsolute = 0;
@@ -80,6 +81,7 @@ int readModeDegree(CompileState &cs, VoiceState &v) {
     v.numericPitch = 1;
     const int op = readCountAndOperator(cs, true);
     if (!op || v.key.mode.last < 0) return kMsgNotUnderstood;
+    SettlePitchMemory(v);
     int32_t i = op == '-' ? v.lastModeIndex - cs.number
               : op == '+' ? v.lastModeIndex + cs.number : cs.number;
     advance(cs);

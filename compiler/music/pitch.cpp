@@ -80,15 +80,38 @@ int32_t firstEntryOfClass(const VoiceState &voice, int32_t pitchClass) {
 
 }  // namespace
 
-int32_t ModeIndexOfPitch(const VoiceState &voice, const Track *track, int32_t pitch) {
+namespace {
+
+// `baseOctaves` is subtracted from the pitch's octave: the octaves that the
+// emission adds to a note of absolute octave.
+int32_t modeIndex(const VoiceState &voice, int32_t pitch, int32_t baseOctaves) {
     const int32_t i = firstEntryOfClass(voice, PitchClass(pitch - voice.key.modeRoot));
     if (i < 0) return -1;
     const int32_t entry = voice.key.mode.entries[i] + voice.key.modeRoot;
     // Same pitch class, so the difference is whole octaves.
-    int32_t octave = (pitch - entry) / 12;
-    if (voice.flags.octaveMode == kModeAbsolute) octave -= baseOctave(track);
+    const int32_t octave = (pitch - entry) / 12 - baseOctaves;
     if (voice.key.mode.step == 0) return i;
     return i + floorDivide(octave, voice.key.mode.step) * (voice.key.mode.last + 1);
+}
+
+}  // namespace
+
+int32_t ModeIndexOfPitch(const VoiceState &voice, const Track *track, int32_t pitch) {
+    return modeIndex(voice, pitch, voice.flags.octaveMode == kModeAbsolute ? baseOctave(track) : 0);
+}
+
+void RememberPitch(VoiceState &voice) {
+    voice.lastPitch = voice.pitch;
+    voice.pendingAbsolute = voice.flags.octaveMode == kModeAbsolute;
+    if (voice.pendingAbsolute) voice.pendingBaseOctave = baseOctave(voice.track);
+    voice.pitchPending = 1;
+}
+
+void SettlePitchMemory(VoiceState &voice) {
+    if (!voice.pitchPending) return;
+    voice.pitchPending = 0;
+    voice.lastModeIndex = modeIndex(voice, voice.lastPitch, voice.pendingAbsolute ? voice.pendingBaseOctave : 0);
+    voice.lastDiatonic = DiatonicPosition(voice.lastPitch, voice.key.tonic);
 }
 
 int32_t TransposeDiatonic(int32_t pitch, int32_t tonic, int32_t steps) {

@@ -146,8 +146,15 @@ struct VoiceState {
     int32_t lastPitch = 0, lastPitchAbsolute = 0;
     int32_t octaveGiven = 0;
     int32_t pitch = 0;
+    // Where "m" and "t" steps count from: the last note's mode index and
+    // scale position. Most pieces never ask, so they are worked out from
+    // lastPitch only when asked or before the key or mode changes
+    // (SettlePitchMemory); until then `pitchPending` is set.
     int32_t lastModeIndex = -1;
     int32_t lastDiatonic = 0;
+    int32_t pendingBaseOctave = 0;  // the track's base octave, for a note of absolute octave
+    uint8_t pendingAbsolute = 0;
+    uint8_t pitchPending = 0;
     int32_t lastVelocity = 0;
 
     int32_t repeatCount = 0;

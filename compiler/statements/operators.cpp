@@ -7,6 +7,7 @@
 #include "music/keywords.h"
 #include "music/notes.h"
 #include "music/numbers.h"
+#include "music/pitch.h"
 #include "statements/statement_parts.h"
 #include "music/ticks.h"
 
@@ -139,6 +140,7 @@ void diatonic(CompileState &cs, VoiceState &v) {
     VoiceState copy = v;
     error(cs, ReadNoteName(cs, copy));
     error(cs, ReadNoteModifiers(cs, copy));
+    SettlePitchMemory(v);
     v.key.modeRoot = copy.pitch;
 }
 

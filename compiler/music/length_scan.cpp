@@ -1,0 +1,83 @@
+// The length most notes carry, read straight from the cached block.
+#include "music/length_scan.h"
+
+#include <cstdint>
+
+#include "events/song_context.h"
+#include "input/reader.h"
+
+namespace vek {
+
+namespace {
+
+// Up to 6 digits a field: no digit-count error, and n * unit stays in 64 bits.
+constexpr int kMaxScannedDigits = 6;
+constexpr int64_t kMaxNoteLength = 16777215;  // ticks
+
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+
+// Characters that would carry on the note's modifiers after a length.
+bool isModifierCharacter(int c) {
+    switch (c) {
+    case '!': case '#': case '&': case '^': case '$': case '@': case '+': case '-': case '.':
+    case '=': case '<': case '>': case '~': case '*': case '/': case ':': case ';': case ',':
+        return true;
+    default:
+        return isDigit(c);
+    }
+}
+
+// The bytes after the read position that nextChar would deliver on its
+// fast path, one by one: inside the block and the character budget.
+struct Scan {
+    const uint8_t *data;
+    int32_t at, limit;
+    int next() { return at < limit ? data[at++] : -1; }
+};
+
+int digitsOf(Scan &s, int &c, int64_t &value) {
+    int count = 0;
+    for (value = 0; isDigit(c) && count < kMaxScannedDigits; ++count) {
+        value = value * 10 + (c - '0');
+        c = s.next();
+    }
+    return isDigit(c) ? -1 : count;
+}
+
+}  // namespace
+
+bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks) {
+    InputState &in = cs.in;
+    const SongContext &song = *cs.song;
+    if ((cs.listOn | cs.debugOn | song.selectionFlag) != 0 || song.extractMode != 0) return false;
+    const int64_t budget = in.charactersLeft;
+    Scan s{in.data, in.index, budget < in.fill - in.index ? in.index + static_cast<int32_t>(budget) : in.fill};
+    int c = cs.ch;
+    int64_t whole = 0, divisor = 0;
+    const int wholeDigits = digitsOf(s, c, whole);
+    if (wholeDigits < 0) return false;
+    int64_t value = wholeDigits && unit != 0 && unit != 1 ? whole * unit : whole;
+    if (c == '/') {
+        c = s.next();
+        if (digitsOf(s, c, divisor) <= 0) return false;  // halvings go the long way
+        const int64_t numerator = (wholeDigits ? whole : 1) * (unit == 1 ? 0 : unit);
+        value = divisor == 0 ? 0 : numerator / divisor;
+        // A fraction is range-tested at 1/256 of its value, and a larger
+        // one saturates: past 32 bits, the long way decides.
+        if (value < 0 || value > INT32_MAX) return false;
+    } else if (value < 0 || value > kMaxNoteLength) {
+        return false;  // the long way reports it
+    }
+    // The character after the length is read too; it must be one that the
+    // fast path delivers and that ends the modifiers.
+    if (c < 0 || isModifierCharacter(c) || (kByteClasses.of[c] & (kSlowAlways | kSlowNormal)) != 0)
+        return false;
+    in.charactersLeft -= s.at - in.index;
+    in.index = s.at;
+    cs.ch = c;
+    cs.number = static_cast<int32_t>(value);
+    ticks = static_cast<int32_t>(value);
+    return true;
+}
+
+}  // namespace vek
