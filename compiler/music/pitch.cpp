@@ -86,7 +86,7 @@ int32_t ModeIndexOfPitch(const VoiceState &voice, const Track *track, int32_t pi
     const int32_t entry = voice.key.mode.entries[i] + voice.key.modeRoot;
     // Same pitch class, so the difference is whole octaves.
     int32_t octave = (pitch - entry) / 12;
-    if (voice.flags.octaveMode == kModeAbsolute) octave -= baseOctave(track);
+    if (voice.flags.octaveAbsolute) octave -= baseOctave(track);
     if (voice.key.mode.step == 0) return i;
     return i + floorDivide(octave, voice.key.mode.step) * (voice.key.mode.last + 1);
 }
