@@ -9,6 +9,7 @@
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "music/copy_parts.h"
+#include "music/emission.h"
 #include "music/pitch.h"
 #include "music/ticks.h"
 

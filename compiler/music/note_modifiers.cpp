@@ -75,7 +75,7 @@ int accidental(CompileState &cs, VoiceState &v, Modifiers &m) {
     }
     advance(cs);
     if (cs.ch == '=') advance(cs);
-    if (!isSign(cs.ch)) v.flags.chromaticMode = kModeAbsolute;
+    if (!isSign(cs.ch)) v.flags.chromaticAbsolute = true;
     if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kMsgNeedTranspose;
     m.chromatic = sign * cs.number;
     return 0;
@@ -89,7 +89,7 @@ int natural(CompileState &cs, VoiceState &v, Modifiers &m) {
     }
     advance(cs);
     if (cs.ch == '=') advance(cs);
-    if (!isSign(cs.ch)) v.flags.diatonicMode = kModeAbsolute;
+    if (!isSign(cs.ch)) v.flags.diatonicAbsolute = true;
     if (!ReadNumber(cs, kMaskInteger, 127, -127, 1)) return kMsgNeedTranspose;
     m.diatonic = cs.number;
     return 0;
@@ -122,7 +122,7 @@ int octave(CompileState &cs, VoiceState &v) {
     advance(cs);
     if (cs.ch == '=') {
         advance(cs);
-        v.flags.octaveMode = kModeAbsolute;
+        v.flags.octaveAbsolute = true;
         v.octave = 0;
     }
     const bool relative = isSign(cs.ch);
@@ -134,23 +134,23 @@ int octave(CompileState &cs, VoiceState &v) {
     if (relative) {
         v.octave += cs.number;
     } else {
-        v.flags.octaveMode = kModeAbsolute;
+        v.flags.octaveAbsolute = true;
         v.octave = isLetterNote(v) && !v.upperCase ? cs.number - 1 : cs.number;
     }
     return 0;
 }
 
 // "<" (length) and ">" (delay): ticks in displacement units.
-void displacement(CompileState &cs, VoiceState &v, int32_t &total, uint8_t &absolute) {
+void displacement(CompileState &cs, VoiceState &v, int32_t &total, bool &absolute) {
     advance(cs);
     if (cs.ch == '=') {
         advance(cs);
-        absolute = 1;
+        absolute = true;
     }
     const bool relative = isSign(cs.ch);
     if (ReadNumber(cs, kMaskLength, 65535, -16000, v.timing.displacementUnit)) {
         total += cs.number;
-        if (!relative) absolute = 1;
+        if (!relative) absolute = true;
     }
 }
 
@@ -271,7 +271,7 @@ void fillDraft(CompileState &cs, VoiceState &v, const Modifiers &m) {
 void rememberPitch(const CompileState &cs, VoiceState &v) {
     if (v.stepKind == kStepRest || v.stepKind == kStepGlideOnly) return;
     if (!isLetterNote(v) && !v.upperCase) return;
-    v.lastPitchAbsolute = v.flags.octaveMode == kModeAbsolute ? kModeAbsolute : 0;
+    v.lastPitchAbsolute = v.flags.octaveAbsolute;
     RememberPitch(v);
     (void)cs;
 }

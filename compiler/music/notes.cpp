@@ -44,7 +44,7 @@ int readHalfSteps(CompileState &cs, VoiceState &v) {
     const int32_t n = op == '-' ? -cs.number : cs.number;
     advance(cs);
     v.pitch = v.lastPitch + n;
-    if (v.lastPitchAbsolute == kModeAbsolute) v.flags.octaveMode = kModeAbsolute;
+    if (v.lastPitchAbsolute) v.flags.octaveAbsolute = true;
     v.octave = 0;
     ++v.timing.pendingNotes;
     return 0;
@@ -58,7 +58,7 @@ int readScaleStep(CompileState &cs, VoiceState &v) {
     SettlePitchMemory(v);
     int32_t d = op == '-' ? v.lastDiatonic - cs.number
               : op == '+' ? v.lastDiatonic + cs.number : cs.number;
-    if (op == '=') v.lastPitchAbsolute = 0;
+    if (op == '=') v.lastPitchAbsolute = false;
     int32_t o = 0;
     if (d > 6) {
         o = d / 7;
@@ -69,7 +69,7 @@ int readScaleStep(CompileState &cs, VoiceState &v) {
         o -= k;
     }
     v.pitch = cs.scale[d] + v.key.tonic + 12 * o;
-    if (v.lastPitchAbsolute == kModeAbsolute) v.flags.octaveMode = kModeAbsolute;
+    if (v.lastPitchAbsolute) v.flags.octaveAbsolute = true;
     v.octave = 0;
     advance(cs);
     ++v.timing.pendingNotes;

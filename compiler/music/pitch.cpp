@@ -97,12 +97,12 @@ int32_t modeIndex(const VoiceState &voice, int32_t pitch, int32_t baseOctaves) {
 }  // namespace
 
 int32_t ModeIndexOfPitch(const VoiceState &voice, const Track *track, int32_t pitch) {
-    return modeIndex(voice, pitch, voice.flags.octaveMode == kModeAbsolute ? baseOctave(track) : 0);
+    return modeIndex(voice, pitch, voice.flags.octaveAbsolute ? baseOctave(track) : 0);
 }
 
 void RememberPitch(VoiceState &voice) {
     voice.lastPitch = voice.pitch;
-    voice.pendingAbsolute = voice.flags.octaveMode == kModeAbsolute;
+    voice.pendingAbsolute = voice.flags.octaveAbsolute;
     if (voice.pendingAbsolute) voice.pendingBaseOctave = baseOctave(voice.track);
     voice.pitchPending = 1;
 }

@@ -1,11 +1,11 @@
 // Track limits (port, key range, velocity range) and the wheel reset `w`.
 #include <algorithm>
 
-#include "events/emission.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
 #include "input/reader.h"
+#include "music/emission.h"
 #include "music/keyword_words.h"
 #include "music/keywords.h"
 #include "music/notes.h"

@@ -68,11 +68,12 @@ enum GlideKind : uint8_t {
 struct HoldState {
     // A cluster's notes sound together while the mark equals the
     // reference; "~" flips the mark, "break on" the reference.
-    uint8_t mark = 0, reference = 0;
-    uint8_t advanceOnce = 0;
-    uint8_t tieFlag = 0;
+    bool mark = false, reference = false;
+    bool advanceOnce = false;  // a "~" resetting the mark: the voice advances after this note
+    bool tieFlag = false;
     GlideKind glide = kGlideNone;
-    int32_t sequential = 0, sequentialStart = 0;  // a note held for a glide
+    bool sequential = false;   // a note held for a glide
+    int32_t sequentialStart = 0;
     int32_t tieLength = 0;   // ticks between the notes of a spread chord
     int32_t glideOffset = 0, lastGlideOffset = 0;
 
@@ -89,9 +90,10 @@ enum NoteVelocity : uint8_t {
 struct NoteFlags {
     NoteVelocity velocity = kVelocityOfTrack;
     uint8_t accents = 0;
-    uint8_t durationAbsolute = 0, delayAbsolute = 0;
-    uint8_t octaveMode = 0, chromaticMode = 0, diatonicMode = 0;
-    uint8_t channelGiven = 0;
+    // "=" given: the note's own value replaces the group's and the track's.
+    bool durationAbsolute = false, delayAbsolute = false;
+    bool octaveAbsolute = false, chromaticAbsolute = false, diatonicAbsolute = false;
+    bool channelGiven = false;
 };
 
 // A mode or a degree chord: semitones of its entries from the root.
@@ -143,7 +145,8 @@ struct VoiceState {
     uint8_t upperCase = 0;
     int32_t letterPitch = 0;
     int32_t octave = 0;
-    int32_t lastPitch = 0, lastPitchAbsolute = 0;
+    int32_t lastPitch = 0;
+    bool lastPitchAbsolute = false;  // the last pitch was given with an absolute octave
     int32_t octaveGiven = 0;
     int32_t pitch = 0;
     // Where "m" and "t" steps count from: the last note's mode index and
@@ -153,7 +156,7 @@ struct VoiceState {
     int32_t lastModeIndex = -1;
     int32_t lastDiatonic = 0;
     int32_t pendingBaseOctave = 0;  // the track's base octave, for a note of absolute octave
-    uint8_t pendingAbsolute = 0;
+    bool pendingAbsolute = false;
     uint8_t pitchPending = 0;
     int32_t lastVelocity = 0;
 

@@ -7,11 +7,11 @@
 #include <new>
 
 #include "entry/compile_state.h"
-#include "events/emission_support.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
 #include "input/reader.h"
+#include "music/emission.h"
 #include "music/keyword_words.h"
 #include "music/numbers.h"
 #include "statements/attachments.h"

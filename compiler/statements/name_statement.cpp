@@ -1,12 +1,11 @@
 // Names in the music: undeclared names are notes, declared ones act by kind.
 #include "entry/compile_state.h"
-#include "events/emission.h"
-#include "events/emission_support.h"
 #include "music/note_marks.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
 #include "input/reader.h"
+#include "music/emission.h"
 #include "music/keys_modes.h"
 #include "music/keyword_statement.h"
 #include "music/keyword_words.h"

@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "entry/compile_state.h"
-#include "events/emission.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/lexer.h"
 #include "input/reader.h"
+#include "music/emission.h"
 #include "music/numbers.h"
 #include "statements/hook_points.h"
 #include "statements/statement_parser.h"

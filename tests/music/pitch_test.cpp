@@ -110,7 +110,7 @@ TEST(ModeIndexOfPitch, WideStepsCountWholeWraps) {
 // emission would give the track's notes.
 TEST(ModeIndexOfPitch, AbsoluteOctavesCountFromTheTracksBaseOctave) {
     VoiceState v = pentatonic(1);
-    v.flags.octaveMode = kModeAbsolute;
+    v.flags.octaveAbsolute = true;
     Track plain;
     Track absolute;
     absolute.octave = 4;
@@ -126,7 +126,7 @@ TEST(ModeIndexOfPitch, AbsoluteOctavesCountFromTheTracksBaseOctave) {
     };
     for (const Case &c : cases) EXPECT_EQ(ModeIndexOfPitch(v, c.track, c.pitch), c.index) << c.pitch;
 
-    v.flags.octaveMode = kModeNone;  // otherwise the track does not matter
+    v.flags.octaveAbsolute = false;  // otherwise the track does not matter
     EXPECT_EQ(ModeIndexOfPitch(v, &absolute, 12), 5);
 }
 

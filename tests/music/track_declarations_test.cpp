@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "events/emission.h"
+#include "music/emission.h"
 #include "music/keyword_fixture.h"
 #include "support/compile.h"
 #include "support/scratch_dir.h"

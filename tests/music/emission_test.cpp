@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "entry/compile_state.h"
-#include "events/emission.h"
 #include "events/song_context.h"
 #include "input/reader.h"
 #include "input/symbol_table.h"
+#include "music/emission.h"
 #include "support/reader_fixture.h"
 
 namespace vek {
@@ -71,13 +71,13 @@ TEST_F(Emission, FreshTrackAddsFiveOctavesTheVelocityOffsetAndItsChannel) {
 TEST_F(Emission, KeysFoldIntoTheTrackRangeByOctaves) {
     track.keyLow = 48;
     track.keyHigh = 72;
-    v.flags.octaveMode = kModeAbsolute;
+    v.flags.octaveAbsolute = true;
     const std::pair<int, int> cases[] = {{40, 52}, {85, 61}, {48, 48}, {72, 72}, {47, 59}, {0, 48}};
     for (auto [key, expected] : cases) EXPECT_EQ(single(key).data1, expected) << key;
 }
 
 TEST_F(Emission, KeysOutsideMidiRangeFoldByOctaves) {
-    v.flags.octaveMode = kModeAbsolute;
+    v.flags.octaveAbsolute = true;
     const std::pair<int, int> cases[] = {{200, 116}, {128, 116}, {127, 127}, {-5, 7}, {-12, 0}};
     for (auto [key, expected] : cases) EXPECT_EQ(single(key).data1, expected) << key;
     track.glideSemitones = 5;  // a bend up of 5 semitones in force
@@ -141,7 +141,7 @@ TEST_F(Emission, GroupPitchModifiersAbsoluteAndRelative) {
     track.transpose = 2;
     track.diatonicShift = 1;
     track.octave = 1;
-    v.flags.diatonicMode = kModeAbsolute;  // keep the track's diatonic shift out at first
+    v.flags.diatonicAbsolute = true;  // keep the track's diatonic shift out at first
     EXPECT_EQ(single(0).data1, 74);  // 12 x (1 + 5) + 2
     v.modifiers[kOpOctave].mode = kModeRelative;
     v.modifiers[kOpOctave].value = 1;
@@ -163,13 +163,13 @@ TEST_F(Emission, GroupPitchModifiersAbsoluteAndRelative) {
     EXPECT_EQ(single(0).data1, 65);
     v.modifiers[kOpTranspose].mode = kModeAbsolute;
     EXPECT_EQ(single(0).data1, 63);
-    v.flags.chromaticMode = kModeAbsolute;
+    v.flags.chromaticAbsolute = true;
     EXPECT_EQ(single(0).data1, 60);
-    v.flags.chromaticMode = 0;
+    v.flags.chromaticAbsolute = false;
     v.modifiers[kOpTranspose].mode = kModeNone;
     track.transpose = 0;
 
-    v.flags.diatonicMode = 0;
+    v.flags.diatonicAbsolute = false;
     EXPECT_EQ(single(0).data1, 62);  // C up one step of C major
     v.modifiers[kOpDiatonic].mode = kModeRelative;
     v.modifiers[kOpDiatonic].value = 1;

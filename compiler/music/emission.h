@@ -33,9 +33,8 @@ void EmitSweep(CompileState &cs, ControllerDefinition &definition, int32_t endTi
 // Sends the pitch-wheel value that bends the held note to `note`'s key.
 void EmitGlide(CompileState &cs, VoiceState &voice, const Event &note, Track *track);
 
-// high when value is at least high, else the larger of value and low.
-inline int32_t Clamp(int32_t value, int32_t low, int32_t high) {
-    return value >= high ? high : (value > low ? value : low);
-}
+// Inserts `e` into `track` and lists it when the listing is on; logs a
+// note for the event map. Raises 80 for an event too late for a MIDI file.
+void storeEvent(CompileState &cs, Track &track, const Event &e);
 
 }  // namespace vek

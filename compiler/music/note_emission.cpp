@@ -3,14 +3,15 @@
 #include <vector>
 
 #include "entry/compile_state.h"
-#include "events/emission.h"
 #include "events/emission_support.h"
-#include "music/note_marks.h"
+#include "events/note_shaping.h"
 #include "events/song_context.h"
 #include "input/errors.h"
-#include "input/listing.h"
 #include "input/lexer.h"
+#include "input/listing.h"
 #include "input/symbol_table.h"
+#include "music/emission.h"
+#include "music/note_marks.h"
 #include "music/pitch.h"
 #include "music/ticks.h"
 
@@ -51,7 +52,7 @@ int64_t noteLength(const NoteDraft &d, int32_t division, const VoiceState &v, co
 }
 
 int32_t octaveShift(bool relativePitch, const VoiceState &v, const Track &t) {
-    if (v.flags.octaveMode || relativePitch) return 0;
+    if (v.flags.octaveAbsolute || relativePitch) return 0;
     const GroupModifier &group = v.modifier(kOpOctave);
     int32_t octaves = group.given();
     if (group.mode != kModeAbsolute)
@@ -60,7 +61,7 @@ int32_t octaveShift(bool relativePitch, const VoiceState &v, const Track &t) {
 }
 
 int32_t diatonicShift(const VoiceState &v, const Track &t, int32_t key) {
-    if (v.flags.diatonicMode) return key;
+    if (v.flags.diatonicAbsolute) return key;
     const GroupModifier &group = v.modifier(kOpDiatonic);
     if (group.mode) key = TransposeDiatonic(key, v.key.tonic, group.value);
     if (group.mode != kModeAbsolute && t.diatonicShift != 0)
@@ -69,24 +70,17 @@ int32_t diatonicShift(const VoiceState &v, const Track &t, int32_t key) {
 }
 
 int32_t chromaticShift(const VoiceState &v, const Track &t, int32_t key) {
-    if (v.flags.chromaticMode) return key;
+    if (v.flags.chromaticAbsolute) return key;
     const GroupModifier &group = v.modifier(kOpTranspose);
     key += group.given();
     if (group.mode != kModeAbsolute) key += t.transpose;
     return key;
 }
 
-// Folds into the track's key range by whole octaves.
-int32_t keyRange(const Track &t, int32_t key) {
-    if (key < t.keyLow) key += 12 * ((t.keyLow - key + 11) / 12);
-    if (key > t.keyHigh) key -= 12 * ((key - t.keyHigh + 11) / 12);
-    return key;
-}
-
 uint8_t noteKey(const NoteDraft &d, bool relativePitch, const VoiceState &v, const Track &t) {
     int32_t key = d.key + octaveShift(relativePitch, v, t);
     key = chromaticShift(v, t, diatonicShift(v, t, key));
-    key = keyRange(t, key);
+    key = keyInTrackRange(t, key);
     // While a glide has bent the wheel, later notes sound the bend away.
     if (v.hold.glide == kGlideNone) key -= static_cast<int8_t>(t.glideSemitones);
     return static_cast<uint8_t>(foldKey(key));
@@ -114,25 +108,12 @@ int64_t accent(const VoiceState &v, const Track &t) {
     return velocity;
 }
 
-// The velocity ramp at the voice's time (ticks).
-int64_t crescendo(const Track &t, int32_t time) {
-    if (time > t.crescendoEnd) return t.crescendoAmount;
-    if (time <= t.crescendoStart) return 0;
-    return int64_t{t.crescendoAmount} * (int64_t{time} - t.crescendoStart) /
-           (int64_t{t.crescendoEnd} - t.crescendoStart);
-}
-
 // The velocity is brought into 0-127 before it is mapped onto the track's
 // range, so that no accent or ramp can push a note outside that range.
 uint8_t noteVelocity(const VoiceState &v, const Track &t) {
     int64_t velocity = v.lastVelocity;
     if (v.flags.velocity != kVelocityGiven) velocity += accent(v, t);
-    velocity = dataByte(velocity + crescendo(t, v.timing.time));
-    if (t.velocityLow < t.velocityHigh)
-        velocity = t.velocityLow + (int64_t{t.velocityHigh} - t.velocityLow) * velocity / kMaxDataByte;
-    else
-        velocity = t.velocityLow;
-    return dataByte(velocity);
+    return velocityInTrackRange(t, dataByte(velocity + trackCrescendo(t, v.timing.time)));
 }
 
 void storeNote(CompileState &cs, Track &t, const Event &e) {
@@ -170,7 +151,7 @@ void emitToTarget(CompileState &cs, VoiceState &v, Track &t) {
     const uint32_t extra = length > 0 ? static_cast<uint32_t>(saturateTicks(length)) : 0;
     const Event e{noteTime(v, t, d.start), channel, kNote, noteKey(d, cs.relativePitch != 0, v, t),
                   noteVelocity(v, t), extra};
-    if (v.hold.sequential == 1 && v.hold.glide == kGlideNone) {
+    if (v.hold.sequential && v.hold.glide == kGlideNone) {
         t.held = e;
         cs.note.heldPending = 1;
     }

@@ -3,10 +3,11 @@
 #include <vector>
 
 #include "entry/compile_state.h"
-#include "events/emission.h"
 #include "events/emission_support.h"
 #include "events/song_context.h"
+#include "events/sweep_plan.h"
 #include "input/symbol_table.h"
+#include "music/emission.h"
 
 namespace vek {
 

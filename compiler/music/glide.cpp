@@ -2,24 +2,11 @@
 #include <cstdint>
 
 #include "entry/compile_state.h"
-#include "events/emission.h"
+#include "events/sweep_plan.h"
 #include "events/track.h"
+#include "music/emission.h"
 
 namespace vek {
-
-namespace {
-
-constexpr int32_t kWheelSpan = 16384;  // wheel units over the definition's semitone span
-
-// Wheel units for a bend of `semitones`; a definition spanning no semitones
-// is taken as spanning one, so the wheel goes to its limit.
-int32_t glideWheel(const ControllerDefinition &d, int32_t semitones) {
-    int64_t span = int64_t{d.glideRangeHigh} - d.glideRangeLow;
-    if (span == 0) span = 1;
-    return Clamp(static_cast<int32_t>(int64_t{semitones} * kWheelSpan / span), d.minValue, d.maxValue);
-}
-
-}  // namespace
 
 // The sweep runs over the voice's glide offset (ticks) from the voice's
 // eventStart. A bare W glides back: wheel centred, nothing bent.
