@@ -8,6 +8,7 @@
 #include "support/compile.h"
 #include "support/scratch_dir.h"
 #include "support/smf_reader.h"
+#include "support/song_events.h"
 
 namespace vek {
 namespace {
@@ -47,6 +48,11 @@ TEST(KeywordPieces, ProduceTheirEvents) {
         {"track piano c track bass d", 2, {"0 FF 03 \"bass\"", "0 90 32 40"}},
         // The events written before the first track keep their place in it.
         {"c track piano d", 1, {"0 FF 03 \"piano\"", "0 90 30 40", "120 (90) 32 40"}},
+        // Key pressure goes to the last note. (The importer cannot say it, so
+        // it is not a language case, whose files the round trip imports.)
+        {"polyphonic poly c poly =40", 1, {"0 A0 30 28"}},
+        // A track with only a text is written (the importer drops it).
+        {"track a c track b text [only]", 2, {"0 FF 01 \"only\""}},
     };
     for (const PieceCase &c : cases) {
         test::ScratchDir dir;
@@ -81,6 +87,25 @@ TEST(KeywordPieces, ErrorsNameTheSourceAndThePlace) {
         EXPECT_EQ(r.fileName(), "song.vtp") << c.source;
         EXPECT_EQ(r.result.position, c.position) << c.source;
     }
+}
+
+// At most five thousand words are read from one quoted text; the word after
+// them is music again, at the time the lyrics began.
+TEST(KeywordPieces, AtMostFiveThousandLyricsAreRead) {
+    std::string source = "\"";
+    for (int i = 0; i < 5001; ++i) source += "a ";
+    test::ScratchDir dir;
+    const test::CompileResult r = test::compileText(source + "\"");
+    ASSERT_FALSE(r.failed()) << r.message();
+    const std::vector<test::SongEvent> events = test::songEvents(r.output);
+    const auto lyrics = std::count_if(events.begin(), events.end(),
+                                      [](const test::SongEvent &e) { return e.kind == "lyric"; });
+    EXPECT_EQ(lyrics, 5000);
+    const auto note = std::find_if(events.begin(), events.end(),
+                                   [](const test::SongEvent &e) { return e.kind == "note"; });
+    ASSERT_NE(note, events.end());
+    EXPECT_EQ(note->a, 57);  // the 5001st "a"
+    EXPECT_EQ(note->time, 0);
 }
 
 TEST(KeywordPieces, ListAsksTheEditorToOpenTheListing) {
