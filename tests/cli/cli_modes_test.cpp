@@ -56,6 +56,7 @@ TEST(CliModes, SeveralFilesEachCompiledWorstStatusWins) {
 }
 
 TEST(CliModes, VersionNamesCommandAndLibrary) {
+    ScratchDir dir;  // vek() writes its output files in the current folder
     const VekResult r = vek("--version");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("vek 1.2\n", 0), 0u) << r.out;

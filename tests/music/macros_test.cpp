@@ -1,45 +1,17 @@
-// Definitions and macro calls: what a definition records, the nesting
-// limit, and every error of the macro machinery with its text and place.
+// Macro calls: the nesting limit, and every error of the macro machinery
+// with its text and place. What definitions do is in tests/language/macros.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "events/song_context.h"
-#include "input/errors.h"
-#include "input/symbol_table.h"
 #include "music/macros.h"
-#include "statements/statement_parser.h"
+#include "support/compile.h"
 #include "support/reader_fixture.h"
+#include "support/scratch_dir.h"
+#include "support/song_events.h"
 
 namespace vek {
 namespace {
-
-using test::ReaderFixture;
-
-// The notes of the default track as "key@time" words.
-std::string notes(ReaderFixture &f) {
-    std::string out;
-    Track &t = *f.song().defaultTrack;
-    for (int32_t i = 0; i < t.count(); ++i) {
-        const Event &e = *t.at(i);
-        if (e.kind != kNote) continue;
-        if (!out.empty()) out += ' ';
-        out += std::to_string(e.data1) + "@" + std::to_string(e.time);
-    }
-    return out;
-}
-
-std::string compileNotes(const std::string &source) {
-    ReaderFixture f(source);
-    parseGroup(f.cs(), f.cs().root);
-    return notes(f);
-}
-
-const Definition &definition(ReaderFixture &f, const char *name) {
-    HashEntry *e = f.cs().symbols.find(name);
-    EXPECT_NE(e, nullptr) << name;
-    return *static_cast<const Definition *>(e->value.object);
-}
 
 using ErrorCase = test::SourceErrorCase;
 
@@ -87,17 +59,24 @@ std::string chainOfCalls(int n) {
     return s;
 }
 
-TEST(MacroNesting, TwoHundredNestedCallsRun) {
-    ReaderFixture f(chainOfCalls(kMacroFrames));
-    parseGroup(f.cs(), f.cs().root);
-    EXPECT_EQ(f.song().defaultTrack->count(), kMacroFrames);
-    EXPECT_EQ(f.cs().macros.depth, 0);
+// The notes of a compiled piece; fails the test when the compile stops with a
+// message other than code `refused` (0: none expected).
+size_t noteCount(const std::string &source, int refused = 0) {
+    test::ScratchDir dir;
+    const test::CompileResult r = test::compileText(source);
+    EXPECT_EQ(r.failed(), refused != 0) << r.message();
+    if (refused) {
+        EXPECT_EQ(r.message().rfind(" Macros can only be nested to level 200", 0), 0u);
+    }
+    size_t n = 0;
+    if (refused) return n;
+    for (const test::SongEvent &e : test::songEvents(r.output)) n += e.kind == "note";
+    return n;
 }
 
-TEST(MacroNesting, TheCallBeyondTwoHundredIsRefused) {
-    ReaderFixture f(chainOfCalls(kMacroFrames + 1));
-    EXPECT_EQ(f.expectError([&] { parseGroup(f.cs(), f.cs().root); }).code, 15);
-    EXPECT_EQ(f.cs().macros.depth, kMacroFrames);
+TEST(MacroNesting, TwoHundredNestedCallsRunAndTheNextIsRefused) {
+    EXPECT_EQ(noteCount(chainOfCalls(kMacroFrames)), size_t{kMacroFrames});
+    noteCount(chainOfCalls(kMacroFrames + 1), 15);
 }
 
 // {m,{m,...{m,C}...}} with m reading its argument: a body frame and an
@@ -109,44 +88,8 @@ std::string nestedArguments(int levels) {
 }
 
 TEST(MacroNesting, ArgumentFramesCountTowardsTheLimit) {
-    EXPECT_EQ(compileNotes(nestedArguments(kMacroFrames / 2)), "60@0");
-    ReaderFixture f(nestedArguments(kMacroFrames / 2 + 1));
-    EXPECT_EQ(f.expectError([&] { parseGroup(f.cs(), f.cs().root); }).code, 15);
-}
-
-TEST(Definitions, RecordTheHighestArgumentUsed) {
-    ReaderFixture f("set [ none { C } two { ?2 ?1 } ten { ?a } odd { ?} ]\n"
-                    "set comment { 'not ?9' ?3 }");
-    parseGroup(f.cs(), f.cs().root);
-    EXPECT_EQ(definition(f, "none").parameterCount, 0);
-    EXPECT_EQ(definition(f, "two").parameterCount, 2);
-    EXPECT_EQ(definition(f, "ten").parameterCount, 10);
-    EXPECT_EQ(definition(f, "odd").parameterCount, 0);  // "?}" still closes the body
-    EXPECT_EQ(definition(f, "comment").parameterCount, 3);
-}
-
-TEST(Definitions, EachWordMakesItsKindWithItsBrackets) {
-    ReaderFixture f("set a {C} sysex b [1 2] note_pattern c {D} chord_pattern d {E}\n"
-                    "note_effect e {F} chord_effect g {G} mode h [0 2] inv i [1 3]");
-    parseGroup(f.cs(), f.cs().root);
-    const std::pair<const char *, uint8_t> expected[] = {
-        {"a", kMacroSymbol}, {"b", kSysexSymbol},   {"c", kNotePattern}, {"d", kChordPattern},
-        {"e", kNoteEffect},  {"g", kChordEffect},   {"h", kModeSymbol},  {"i", kInversionSymbol}};
-    for (const auto &[name, kind] : expected) {
-        HashEntry *e = f.cs().symbols.find(name);
-        ASSERT_NE(e, nullptr) << name;
-        EXPECT_EQ(e->kind, kind) << name;
-    }
-    EXPECT_EQ(notes(f), "");  // definitions play nothing
-}
-
-TEST(Definitions, TheBracketMayComeFromAnArgument) {
-    // The name is in the body, the body itself in the argument text.
-    EXPECT_EQ(compileNotes("set def { set x ?1 }\n{def,{ E }} x"), "64@0");
-}
-
-TEST(MacroCalls, BlanksAfterTheBraceDoNotEndABody) {
-    EXPECT_EQ(compileNotes("set m { C }\nset n { { m} D }\nn"), "60@0 62@120");
+    EXPECT_EQ(noteCount(nestedArguments(kMacroFrames / 2)), 1u);
+    noteCount(nestedArguments(kMacroFrames / 2 + 1), 15);
 }
 
 }  // namespace

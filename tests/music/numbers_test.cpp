@@ -307,56 +307,6 @@ TEST(BarIndexAt, FindsTheBarAndItsStartUnderTheMeterMap) {
     }
 }
 
-TEST(RefreshMeter, AdoptsTheMeterAtTheVoicesTime) {
-    ReaderFixture f("");
-    threeFourFromBarFour(f);
-    CompileState &cs = f.cs();
-    VoiceState &v = *cs.voice;
-    // A meter change makes the cached meter stale, as the meter words do.
-    cs.nextMeterTime = v.timing.time;
-    refreshMeter(cs);
-    EXPECT_EQ(cs.nextMeterTime, 1440);
-    EXPECT_EQ(cs.barTicks, 480);
-
-    v.timing.time = 2000;
-    v.timing.defaultDuration = 77;
-    refreshMeter(cs);
-    EXPECT_EQ(cs.beatsPerBar, 3);
-    EXPECT_EQ(cs.barTicks, 360);
-    EXPECT_EQ(cs.meterStartBar, 3);
-    EXPECT_EQ(cs.meterStartTick, 1440);
-    EXPECT_EQ(cs.nextMeterTime, kNoNextTime);
-    EXPECT_EQ(v.timing.defaultDuration, 120);
-    EXPECT_EQ(cs.listBar, 3);  // the listing restarts at the meter's start
-    EXPECT_EQ(cs.listTime, 1440);
-
-    // Within the same meter nothing changes.
-    v.timing.defaultDuration = 77;
-    v.timing.time = 2600;
-    refreshMeter(cs);
-    EXPECT_EQ(v.timing.defaultDuration, 77);
-
-    // Back before the change.
-    v.timing.time = 100;
-    refreshMeter(cs);
-    EXPECT_EQ(cs.beatsPerBar, 4);
-    EXPECT_EQ(cs.barTicks, 480);
-    EXPECT_EQ(cs.nextMeterTime, 1440);
-    EXPECT_EQ(v.timing.defaultDuration, 120);
-}
-
-TEST(RefreshMeter, AnEntryChangedInPlaceIsTakenUp) {
-    ReaderFixture f("");
-    CompileState &cs = f.cs();
-    // The first meter becomes 6/8 at the same bar: same entry, new values.
-    f.song().meterMap.insertMeter(MeterEntry{0, 1, 6, 3, 0, 60, 360});
-    cs.nextMeterTime = cs.voice->timing.time;  // stale, as the meter words leave it
-    refreshMeter(cs);
-    EXPECT_EQ(cs.beatTicks, 60);
-    EXPECT_EQ(cs.barTicks, 360);
-    EXPECT_EQ(cs.voice->timing.defaultDuration, 60);
-}
-
 // ---- Conversions ----
 
 TEST(TimeConversions, QuarterNoteIs500MsAt120BpmAndBack) {

@@ -125,16 +125,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "i.e. a macro which calls itself.",
                   33}));
 
-TEST(PickStatement, IndexHalfMixesTheTwoWays) {
-    for (const char *index : {"1/2", "0.5"}) {
-        ReaderFixture f(std::string("set a {C}\npick p [") + index + " a]");
-        parseGroup(f.cs(), f.cs().root);
-        const HashEntry *p = f.cs().symbols.find("p");
-        ASSERT_NE(p, nullptr);
-        EXPECT_EQ(static_cast<const PickList *>(p->value.object)->pickIndex, 500) << index;
-    }
-}
-
 // A piece whose notes depend on every choice.
 const char *kRandomPiece =
     "set [ a {C} b {D} c {E} d {F} e {G} f {A} g {B} h {c} ]\n"
@@ -183,13 +173,6 @@ TEST(Seeds, TwoOpenCompilesDrawFromTheirOwnGenerators) {
         EXPECT_EQ(seeded.cs().random.next(), alone5.next()) << i;
         EXPECT_EQ(plain.cs().random.next(), alone1.next()) << i;
     }
-}
-
-TEST(Seeds, AStatementWithoutNumberChangesNothing) {
-    ReaderFixture f("seed C");
-    f.cs().random.seed(42);
-    parseGroup(f.cs(), f.cs().root);
-    EXPECT_EQ(f.cs().random.state, 42u);
 }
 
 }  // namespace
