@@ -1,9 +1,11 @@
 #include "cli/render_command.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "cli/interrupt.h"
 #include "cli/printable.h"
@@ -11,7 +13,7 @@
 #ifdef VEK_HAVE_SOUND
 #include <unistd.h>
 
-#include "sound/render.h"
+#include "cli/render_loader.h"
 #include "sound/soundfont.h"
 #endif
 
@@ -40,8 +42,18 @@ std::string joined(const std::vector<std::string> &items, const char *separator)
     return text;
 }
 
-CompileOutcome checkAudioType(const Options &o) {
-    const auto extensions = sound::audioExtensions();
+// ".wav .flac .ogg" as a list.
+std::vector<std::string> words(const std::string &text) {
+    std::vector<std::string> list;
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = std::min(text.find(' ', start), text.size());
+        if (end > start) list.push_back(text.substr(start, end - start));
+    }
+    return list;
+}
+
+CompileOutcome checkAudioType(const Options &o, const VekRenderModule &module) {
+    const auto extensions = words(module.audioExtensions());
     const std::string ext = std::filesystem::path(o.renderPath).extension().string();
     for (const auto &known : extensions)
         if (ext == known) return {};
@@ -77,6 +89,12 @@ private:
     bool shown_ = false;
 };
 
+// The module's progress callback: draws the bar, stops on Ctrl+C.
+int progress(double done, void *bar) {
+    static_cast<ProgressBar *>(bar)->update(done);
+    return interruptFlag() ? 0 : 1;
+}
+
 #endif
 
 }  // namespace
@@ -84,7 +102,10 @@ private:
 #ifdef VEK_HAVE_SOUND
 
 CompileOutcome prepareRender(const Options &o, std::string &soundFont) {
-    if (CompileOutcome bad = checkAudioType(o); bad.status != kExitSuccess) return bad;
+    std::string error;
+    const VekRenderModule *module = renderModule(error);
+    if (!module) return failure(kExitFailure, error);
+    if (CompileOutcome bad = checkAudioType(o, *module); bad.status != kExitSuccess) return bad;
     std::error_code ec;
     if (!o.soundFont.empty()) {
         soundFont = o.soundFont;
@@ -102,21 +123,18 @@ CompileOutcome prepareRender(const Options &o, std::string &soundFont) {
 }
 
 CompileOutcome renderAudio(const Options &o, const std::string &midiPath, const std::string &soundFont) {
+    std::string error;
+    const VekRenderModule *module = renderModule(error);
+    if (!module) return failure(kExitFailure, error);
     ProgressBar bar(printable(o.renderPath));
-    sound::RenderSettings settings;
-    settings.soundFont = soundFont;
-    settings.gain = o.gain < 0 ? kDefaultGain : o.gain;
-    settings.sampleRate = o.sampleRate;
-    settings.progress = [&bar](double done) {
-        bar.update(done);
-        return !interruptFlag();
-    };
+    const VekRenderJob job{midiPath.c_str(), o.renderPath.c_str(), soundFont.c_str(),
+                           o.gain < 0 ? kDefaultGain : o.gain, o.sampleRate, progress, &bar};
     // Ctrl+C ends the render cleanly: no partial audio file is left.
     catchInterrupt();
-    const sound::RenderResult result = sound::renderMidi(midiPath, o.renderPath, settings);
+    const char *failed = module->render(&job);
     if (interruptFlag()) return failure(kExitInterrupted, "");
-    if (result.error.empty()) return {};
-    return failure(kExitFailure, printable("vek: " + result.error + "\n"));
+    if (!failed) return {};
+    return failure(kExitFailure, printable(std::string("vek: ") + failed + "\n"));
 }
 
 #else

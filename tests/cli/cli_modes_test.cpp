@@ -24,8 +24,8 @@ struct VekResult {
     std::string err;
 };
 
-VekResult vek(const std::string &arguments) {
-    const std::string command = "timeout 120 env -u VEK_INCLUDE_PATH '" VEK_CLI_PATH "' " + arguments +
+VekResult vek(const std::string &arguments, const std::string &program = VEK_CLI_PATH) {
+    const std::string command = "timeout 120 env -u VEK_INCLUDE_PATH '" + program + "' " + arguments +
                                 " >out.txt 2>err.txt </dev/null";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ScratchDir::read("out.txt"), ScratchDir::read("err.txt")};
@@ -138,6 +138,32 @@ TEST(CliModes, RendersAudioThatEndsWithTheLastNote) {
     r = vek("--render song.mp3 song.vek");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err.rfind("vek: --render writes .wav", 0), 0u) << r.err;
+}
+
+// A compile never loads the synthesizer; a vek outside the build tree
+// opens the render module installed relative to itself, and names it when
+// it is missing.
+TEST(CliModes, RenderModuleLoadedOnlyForRenderFromBesideVek) {
+    ScratchDir dir;
+    ASSERT_EQ(std::system("ldd '" VEK_CLI_PATH "' >ldd.txt"), 0);
+    EXPECT_EQ(ScratchDir::read("ldd.txt").find("fluidsynth"), std::string::npos);
+    std::filesystem::create_directory("bin");
+    std::filesystem::copy_file(VEK_CLI_PATH, "bin/vek");
+    dir.write("song.vek", "tempo =120 C");
+    VekResult r = vek("--render song.wav song.vek", "bin/vek");
+    EXPECT_EQ(r.status, 1);
+    const std::string prefix = "vek: cannot load the render module ";
+    ASSERT_EQ(r.err.rfind(prefix, 0), 0u) << r.err;
+    const std::string module = r.err.substr(prefix.size(), r.err.find(".so: ") + 3 - prefix.size());
+    EXPECT_EQ(module.rfind(std::filesystem::canonical(dir.path()).string() + "/lib/", 0), 0u) << module;
+    EXPECT_FALSE(exists("song.wav"));
+    EXPECT_EQ(vek("song.vek", "bin/vek").status, 0);
+
+    std::filesystem::create_directories(std::filesystem::path(module).parent_path());
+    std::filesystem::copy_file(VEK_RENDER_MODULE, module);
+    r = vek("--render song.wav song.vek", "bin/vek");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_GT(wavSeconds("song.wav", 44100), 0.5);
 }
 
 // Ctrl+C during a render (of ten minutes of music) leaves no audio file.
