@@ -136,14 +136,14 @@ MacroFrame callFrame(int32_t stream, int32_t position, int32_t callKind, HashEnt
     return f;
 }
 
-// Pops the top frame and goes back to where it was entered.
-MacroFrame popFrame(CompileState &cs) {
+// Pops the top frame, a body's; the caller moves the reader, as the skip
+// after a call in braces may start past its arguments.
+MacroFrame popBody(CompileState &cs) {
     MacroStack &m = cs.macros;
     if (m.depth == 0) error(cs, kMsgTooManyClosing);
     const MacroFrame f = m.frames[--m.depth];
     m.currentFrame = f.savedCurrentFrame;
     syncInMacro(m);
-    load(cs, f.stream, f.position);
     return f;
 }
 
@@ -210,6 +210,8 @@ int skipArguments(CompileState &cs, const MacroFrame &ended) {
     if (const int j = resumeMark(cs, ended, left)) {
         resumeAt(cs, ended, j);
         left -= j;
+    } else {
+        load(cs, ended.stream, ended.position);
     }
     int level = 1;
     for (;;) {
@@ -307,10 +309,10 @@ int EndMacro(CompileState &cs) {
         leaveArgument(cs);
         return 1;
     }
-    const MacroFrame ended = popFrame(cs);
-    if (isHookKind(ended.callKind)) return chainHook(cs, ended);
-    if (ended.callKind != kCallInBraces) return 3;
-    return skipArguments(cs, ended);
+    const MacroFrame ended = popBody(cs);
+    if (ended.callKind == kCallInBraces) return skipArguments(cs, ended);
+    load(cs, ended.stream, ended.position);
+    return isHookKind(ended.callKind) ? chainHook(cs, ended) : 3;
 }
 
 bool ArgumentOrEnd(CompileState &cs) {
