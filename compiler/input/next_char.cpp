@@ -64,11 +64,28 @@ bool skipComment(CompileState &cs, int mode) {
     }
 }
 
+// The byte at the read position when deliver's checks would change
+// nothing: it is in the current block and not a carriage return, nothing is
+// echoed or tracked, and the budget has room. nextChar's inline test; here
+// it spares the macro characters, and what follows them, the full path.
+bool readsDirectly(const CompileState &cs) {
+    const InputState &in = cs.in;
+    const SongContext &s = *cs.song;
+    return in.index < in.fill && (cs.listOn | cs.debugOn | s.selectionFlag) == 0 &&
+           s.extractMode == 0 && in.charactersLeft > 0 && in.data[in.index] != 13;
+}
+
 }  // namespace
 
 int nextCharSlow(CompileState &cs, int mode) {
     for (;;) {
-        int c = deliver(cs, mode);
+        int c;
+        if (readsDirectly(cs)) {
+            c = cs.ch = cs.in.data[cs.in.index++];
+            --cs.in.charactersLeft;
+        } else {
+            c = deliver(cs, mode);
+        }
         if (c == '\'') {
             if (skipComment(cs, mode)) continue;
             return cs.ch;

@@ -32,6 +32,54 @@ const Definition &definitionOf(CompileState &cs, HashEntry &symbol) {
     return *d;
 }
 
+// The length of the called name starting at cs.ch (a letter or "_") when
+// the current block holds it and its delimiter and reading them needs no
+// comment, carriage return, listing, debug output, selection bookkeeping or
+// error; the name is then in cs.name. 0 otherwise.
+int peekCalledName(CompileState &cs) {
+    const InputState &in = cs.in;
+    const SongContext &s = *cs.song;
+    if ((cs.listOn | cs.debugOn | s.selectionFlag) != 0 || s.extractMode != 0) return 0;
+    if (!isNameStart(cs.ch)) return 0;
+    cs.name[0] = static_cast<char>(cs.ch);
+    for (int length = 1; length <= kDeclaredNameMax; ++length) {
+        const int32_t i = in.index + length - 1;
+        if (i >= in.fill) return 0;
+        const uint8_t kind = kByteClasses.of[in.data[i]];
+        if (kind & kSlowAlways) return 0;
+        if (kind & kEndsName) {
+            if (in.charactersLeft < length + 1) return 0;
+            cs.name[length] = '\0';
+            return length;
+        }
+        cs.name[length] = static_cast<char>(in.data[i]);
+    }
+    return 0;
+}
+
+// The called name after "{" into cs.name. A peeked name is stepped over:
+// the budget is charged what readName would deliver (the rest of the name
+// and its delimiter), and the reader is left where readName leaves it: on a
+// blank or macro character that ended the name, past any other delimiter.
+void readCalledName(CompileState &cs) {
+    const int length = peekCalledName(cs);
+    if (length == 0) {
+        readName(cs, kDeclaredNameMax, false);
+        return;
+    }
+    InputState &in = cs.in;
+    cs.nameStart = position(cs);
+    in.index += length - 1;
+    in.charactersLeft -= length;
+    const int c = in.data[in.index];
+    if (isMacroCharacter(c)) {
+        cs.ch = ' ';
+    } else {
+        cs.ch = c;
+        if (!isBlank(c)) ++in.index;
+    }
+}
+
 // Step 1 of a call: the entry whose body runs.
 HashEntry &calledSymbol(CompileState &cs, int32_t callKind) {
     if (isHookKind(callKind)) {
@@ -41,7 +89,7 @@ HashEntry &calledSymbol(CompileState &cs, int32_t callKind) {
     if (callKind == kCallInBraces) {
         // Blanks after the "{" are skipped raw: a "}" there must not end a body.
         do nextChar(cs, kReadRaw); while (isBlank(cs.ch));
-        readName(cs, kDeclaredNameMax, false);
+        readCalledName(cs);
     }
     HashEntry *e = cs.symbols.find(cs.name);
     if (!isMacroOrPick(e)) error(cs, kMsgNoDefine);
@@ -88,15 +136,25 @@ MacroFrame callFrame(int32_t stream, int32_t position, int32_t callKind, HashEnt
     return f;
 }
 
-// Pops the top frame and goes back to where it was entered.
-MacroFrame popFrame(CompileState &cs) {
+// Pops the top frame, a body's; the caller moves the reader, as the skip
+// after a call in braces may start past its arguments.
+MacroFrame popBody(CompileState &cs) {
     MacroStack &m = cs.macros;
     if (m.depth == 0) error(cs, kMsgTooManyClosing);
     const MacroFrame f = m.frames[--m.depth];
     m.currentFrame = f.savedCurrentFrame;
     syncInMacro(m);
-    load(cs, f.stream, f.position);
     return f;
+}
+
+// The end of an argument's text (the top frame): back into the body. The
+// frame is not copied, as nothing but its way back is needed.
+void leaveArgument(CompileState &cs) {
+    MacroStack &m = cs.macros;
+    const MacroFrame &f = m.frames[--m.depth];
+    m.currentFrame = f.savedCurrentFrame;
+    syncInMacro(m);
+    load(cs, f.stream, f.position);
 }
 
 // A pattern or effect body has ended: the next active element of its kind
@@ -115,27 +173,45 @@ int chainHook(CompileState &cs, const MacroFrame &ended) {
     return 1;
 }
 
-// Skipping the text up to a remembered argument changes nothing but the
-// character budget, unless the debug output or the selection bookkeeping
-// would see those characters.
-bool mayResume(const CompileState &cs, const MacroFrame &call, int k) {
+// The highest argument mark at or before argument k that reading may
+// resume at, 0 for none. Skipping to it changes nothing but the character
+// budget, unless the debug output or the selection bookkeeping would see
+// the characters skipped.
+int resumeMark(const CompileState &cs, const MacroFrame &call, int k) {
     const SongContext &s = *cs.song;
-    if (call.foundArgument < 2 || call.foundArgument > k || cs.debugOn) return false;
-    if ((s.selectionFlag || s.extractMode) && s.selectionState != 2) return false;
-    return cs.in.charactersLeft >= call.foundCost;
+    if (call.marks == 0 || cs.debugOn) return 0;
+    if ((s.selectionFlag || s.extractMode) && s.selectionState != 2) return 0;
+    const int j = std::min(k, call.marks);
+    return cs.in.charactersLeft >= call.markCost[j - 1] ? j : 0;
+}
+
+// Reads on from mark j, charging the budget what reading to it cost.
+void resumeAt(CompileState &cs, const MacroFrame &call, int j) {
+    load(cs, call.stream, call.markOffset[j - 1]);
+    cs.ch = ',';
+    cs.in.charactersLeft -= call.markCost[j - 1];
+}
+
+// The reader stands just past the j-th "," of the call; `budget` is what
+// was left when reading started at `position`.
+void noteMark(CompileState &cs, MacroFrame &call, int j, int64_t budget) {
+    if (j != call.marks + 1 || j > kArgumentMarks) return;
+    call.markOffset[j - 1] = position(cs);
+    call.markCost[j - 1] = budget - cs.in.charactersLeft;
+    call.marks = j;
 }
 
 // After a body called in braces: skips the call's arguments to its closing
 // brace. Arguments beyond those the body uses run the body again, so a body
 // with n parameters runs once per n arguments (once per argument with none).
-// The skip starts at the last argument a "?" found, when it may.
+// The skip starts at the nearest argument mark, when it may.
 int skipArguments(CompileState &cs, const MacroFrame &ended) {
     int32_t left = std::max(ended.parameterCount, 1);
-    if (mayResume(cs, ended, left)) {
-        load(cs, ended.stream, ended.foundOffset);
-        cs.ch = ',';
-        cs.in.charactersLeft -= ended.foundCost;
-        left -= ended.foundArgument;
+    if (const int j = resumeMark(cs, ended, left)) {
+        resumeAt(cs, ended, j);
+        left -= j;
+    } else {
+        load(cs, ended.stream, ended.position);
     }
     int level = 1;
     for (;;) {
@@ -162,34 +238,34 @@ int skipArguments(CompileState &cs, const MacroFrame &ended) {
 }
 
 // From the "," or "}" after the called name to the first character of
-// argument k, or from the argument the last lookup found.
+// argument k, or from the nearest argument mark.
 void findArgument(CompileState &cs, MacroFrame &call, int k) {
     const int64_t budget = cs.in.charactersLeft;
-    int seen = 1;
-    if (mayResume(cs, call, k)) {
-        load(cs, call.stream, call.foundOffset);
-        cs.ch = ',';
-        cs.in.charactersLeft -= call.foundCost;
-        seen = call.foundArgument;
+    int seen = resumeMark(cs, call, k);
+    if (seen > 0) {
+        resumeAt(cs, call, seen);
     } else {
         load(cs, call.stream, call.position);
         if (nextChar(cs, kReadRaw) != ',') tooFewArguments(cs, call);
+        seen = 1;
+        noteMark(cs, call, 1, budget);
     }
     for (int level = 1; seen < k;) {
         const int c = nextChar(cs, kReadRaw);
         if (c == '{') ++level;
         else if (c == '}' && --level == 0) tooFewArguments(cs, call);
-        else if (c == ',' && level == 1) ++seen;
+        else if (c == ',' && level == 1) noteMark(cs, call, ++seen, budget);
         else if (c == kEndOfInput) tooFewArguments(cs, call);
     }
-    if (k < 2) return;
-    call.foundArgument = k;
-    call.foundOffset = position(cs);
-    call.foundCost = budget - cs.in.charactersLeft;
 }
 
 // "?" read: the argument's text is read at the call site, in the caller's
-// macro context, until its "," or "}" brings the reader back here.
+// macro context, until its "," or "}" brings the reader back here. The
+// argument frame holds only its way back and what the messages quote.
+// Not inlined, so that the "," that ends an argument pays for none of it.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
 void enterArgument(CompileState &cs) {
     const int k = argumentNumber(nextChar(cs, kReadRaw));
     MacroStack &m = cs.macros;
@@ -200,9 +276,13 @@ void enterArgument(CompileState &cs) {
     // Only a call in braces has arguments.
     if (call.callKind != kCallInBraces) tooFewArguments(cs, call);
     MacroFrame &f = m.frames[m.depth];
-    f = callFrame(cs.in.current, position(cs), call.callKind, *call.symbol);
+    f.stream = cs.in.current;
+    f.position = position(cs);
     f.frameKind = 0;
+    f.callKind = call.callKind;
+    f.symbol = call.symbol;
     f.savedCurrentFrame = m.currentFrame;
+    f.marks = 0;
     ++m.depth;
     m.currentFrame = call.savedCurrentFrame;
     m.inMacro = 0;
@@ -226,13 +306,13 @@ bool CallMacro(CompileState &cs, int32_t callKind) {
 
 int EndMacro(CompileState &cs) {
     if (inArgumentText(cs.macros)) {
-        popFrame(cs);
+        leaveArgument(cs);
         return 1;
     }
-    const MacroFrame ended = popFrame(cs);
-    if (isHookKind(ended.callKind)) return chainHook(cs, ended);
-    if (ended.callKind != kCallInBraces) return 3;
-    return skipArguments(cs, ended);
+    const MacroFrame ended = popBody(cs);
+    if (ended.callKind == kCallInBraces) return skipArguments(cs, ended);
+    load(cs, ended.stream, ended.position);
+    return isHookKind(ended.callKind) ? chainHook(cs, ended) : 3;
 }
 
 bool ArgumentOrEnd(CompileState &cs) {
@@ -241,7 +321,7 @@ bool ArgumentOrEnd(CompileState &cs) {
         return true;
     }
     if (!inArgumentText(cs.macros)) return false;
-    popFrame(cs);
+    leaveArgument(cs);
     return true;
 }
 

@@ -9,6 +9,8 @@ struct CompileState;
 struct HashEntry;
 
 constexpr int kMacroFrames = 200;
+// Argument starts a call frame remembers; "?"s beyond them scan from the last.
+constexpr int kArgumentMarks = 8;
 
 // A named body kept as a place in the source, not as a copy.
 struct Definition {
@@ -38,12 +40,13 @@ struct MacroFrame {
     int32_t savedCurrentFrame = -1;
     int32_t parameterCount = 0;
     HashEntry *symbol = nullptr;
-    // A call in braces: the last argument a "?" of this body looked up
-    // after the first, the offset just past its ",", and the characters
-    // read from `position` to get there. Later "?"s start from it.
-    int32_t foundArgument = 0;
-    int32_t foundOffset = 0;
-    int64_t foundCost = 0;
+    // A call in braces: where its first arguments start, noted as the "?"s
+    // of the body find them. Mark j (arguments 1..marks) is the offset just
+    // past the j-th "," and the characters read from `position` to get
+    // there; later "?"s and the skip after the body start from one.
+    int32_t marks = 0;
+    int32_t markOffset[kArgumentMarks] = {};
+    int64_t markCost[kArgumentMarks] = {};
 };
 
 // The frame stack of one compile.
