@@ -19,12 +19,24 @@ struct NoteEnd {
 // not change.
 class NoteOffQueue {
 public:
-    void add(const NoteEnd &end);
+    // Ends mostly come one at a time (a note ends before the next starts),
+    // so the paths without the heap stay inline.
+    void add(const NoteEnd &end) {
+        if (!hasEarliest_) {
+            earliest_ = Node{end, added_++};
+            hasEarliest_ = true;
+            return;
+        }
+        addBeside(end);
+    }
     bool empty() const { return !hasEarliest_; }
     int32_t size() const { return hasEarliest_ ? static_cast<int32_t>(heap_.size()) + 1 : 0; }
     // Only when not empty.
     const NoteEnd &earliest() const { return earliest_.end; }
-    void removeEarliest();
+    void removeEarliest() {
+        if (heap_.empty()) hasEarliest_ = false;
+        else takeFromHeap();
+    }
 
 private:
     struct Node {
@@ -32,6 +44,8 @@ private:
         uint64_t order;  // insertion count
     };
     static bool after(const Node &a, const Node &b);
+    void addBeside(const NoteEnd &end);  // with an earliest end held
+    void takeFromHeap();
 
     std::vector<Node> heap_;
     Node earliest_{};
