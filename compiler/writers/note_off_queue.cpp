@@ -10,9 +10,7 @@ bool NoteOffQueue::after(const Node &a, const Node &b) {
     return a.order < b.order;
 }
 
-void NoteOffQueue::addBeside(const NoteEnd &end) {
-    Node node{end, added_++};
-    if (end.time < earliest_.end.time) std::swap(node, earliest_);
+void NoteOffQueue::pushOnHeap(const Node &node) {
     heap_.push_back(node);
     std::push_heap(heap_.begin(), heap_.end(), after);
 }
