@@ -18,6 +18,8 @@ constexpr int32_t kBlockElements = 1 << kBlockShift;  // 512 elements a block
 
 // Elements live in fixed blocks of 512 and never move once handed out, so
 // growth never copies earlier blocks and pointers into the pool stay valid.
+// The free slots of the last block run from next_ to end_, so handing one
+// out is a compare and an increment.
 template <typename T>
 class ChunkPool {
 public:
@@ -27,8 +29,9 @@ public:
 
     // Next free slot (uninitialised).
     T *next() {
-        if (lastUsed_ == kBlockElements) grow();
-        return &blocks_.back()[lastUsed_++];
+        if (next_ == end_) grow();
+        last_ = next_;
+        return next_++;
     }
     // Element at index, or null when index is not below count().
     T *at(int32_t index) const {
@@ -39,13 +42,24 @@ public:
     T *slot(int32_t index) const {
         return &blocks_[static_cast<size_t>(index >> kBlockShift)][index & (kBlockElements - 1)];
     }
+    // The element handed out last, or null.
+    T *last() const { return last_; }
     int32_t count() const {
-        return static_cast<int32_t>((blocks_.size() - 1) << kBlockShift) + lastUsed_;
+        return static_cast<int32_t>((blocks_.size() - 1) << kBlockShift) +
+               static_cast<int32_t>(next_ - blocks_.back().get());
+    }
+    // Calls f on every element in index order, a block at a time.
+    template <typename F>
+    void forEach(F &&f) const {
+        for (const Block &b : blocks_) {
+            const T *end = b.get() == blocks_.back().get() ? next_ : b.get() + kBlockElements;
+            for (const T *p = b.get(); p != end; ++p) f(*p);
+        }
     }
     // Keeps the first block for reuse.
     void clear() {
         blocks_.resize(1);
-        lastUsed_ = 0;
+        startBlock();
     }
 
 private:
@@ -65,14 +79,19 @@ private:
         } catch (const std::bad_alloc &) {
             throw FatalError{kMsgNoMemory};
         }
+        startBlock();
     }
-    void grow() {
-        keep(allocateBlock());
-        lastUsed_ = 0;
+    void startBlock() {
+        next_ = blocks_.back().get();
+        end_ = next_ + kBlockElements;
+        if (blocks_.size() == 1) last_ = nullptr;
     }
+    void grow() { keep(allocateBlock()); }
 
     std::vector<Block> blocks_;
-    int32_t lastUsed_ = 0;  // elements used in the last block
+    T *next_ = nullptr;  // first free slot of the last block
+    T *end_ = nullptr;   // end of the last block
+    T *last_ = nullptr;  // element handed out last
 };
 
 // Keeps elements in ascending `time` order without a full sort; equal
@@ -100,7 +119,7 @@ public:
 
     void insert(const T &e) {
         if (runFill_ == 0) {
-            if (laterThanAll(e.time)) {
+            if (laterThanAll(e.time)) {  // the common case: one compare
                 *pool_.next() = e;
                 return;
             }
@@ -117,6 +136,15 @@ public:
         merge();
         return pool_.at(index);
     }
+    // Element at an index below count(), with nothing stored since.
+    T *slot(int32_t index) { return pool_.slot(index); }
+    // Calls f on every element in order: one merge for the whole walk
+    // rather than one per at().
+    template <typename F>
+    void forEach(F &&f) {
+        merge();
+        pool_.forEach(f);
+    }
     void clear() {
         runFill_ = 0;
         std::vector<T>().swap(spill_);
@@ -125,7 +153,7 @@ public:
     // Last element in order, or null.
     T *last() {
         merge();
-        return pool_.at(pool_.count() - 1);
+        return pool_.last();
     }
     // Brings the run and the spill into the pool.
     void merge() {
@@ -138,8 +166,8 @@ private:
     // flush on insertion is followed by the new element entering the run),
     // so the pool's last element is the latest one stored.
     bool laterThanAll(int32_t time) const {
-        const int32_t n = pool_.count();
-        return n == 0 || pool_.slot(n - 1)->time < time;
+        const T *last = pool_.last();
+        return !last || last->time < time;
     }
     // Whether at most `limit` pool elements are later than `time`: the pool
     // is sorted, so one probe `limit` places from the end tells.

@@ -16,8 +16,8 @@ int32_t saturate(int64_t v) {
 // short and mostly queried near their end, so the search runs backwards.
 template <typename T>
 int32_t lastAtOrBefore(SortedList<T> &list, int32_t ticks) {
-    int32_t i = list.count() - 1;
-    while (i >= 0 && list.at(i)->time > ticks) --i;
+    int32_t i = list.count() - 1;  // merges, so slot() may follow
+    while (i >= 0 && list.slot(i)->time > ticks) --i;
     return i;
 }
 

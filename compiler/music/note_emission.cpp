@@ -167,8 +167,11 @@ void emitToTarget(CompileState &cs, VoiceState &v, Track &t) {
 void storeEvent(CompileState &cs, Track &track, const Event &e) {
     checkEventTime(cs, e.kind == kNote ? int64_t{e.time} + e.extra : e.time);
     track.insert(e);
-    if (cs.listOn) listEvent(cs, e, &track);
-    if (cs.song->noteSources && e.kind == kNote) logNoteSource(cs, track, e);
+    // Listing and note places are off in most compiles: one test for both.
+    if (cs.listOn || cs.song->noteSources) [[unlikely]] {
+        if (cs.listOn) listEvent(cs, e, &track);
+        if (cs.song->noteSources && e.kind == kNote) logNoteSource(cs, track, e);
+    }
 }
 
 // A section sends the note to each of its tracks, from the last to the first.

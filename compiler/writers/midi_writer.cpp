@@ -12,6 +12,7 @@
 
 #include "events/song_context.h"
 #include "writers/byte_writer.h"
+#include "writers/chunk_body.h"
 #include "writers/note_off_queue.h"
 #include "writers/sysex_file.h"
 #include "writers/track_order.h"
@@ -37,24 +38,22 @@ constexpr uint8_t kThirtySecondsPerQuarter = 8;
 // ---- Meta events -------------------------------------------------------
 
 // delta, FF, type, length, then `prefix` and `text` as one body.
-size_t writeMeta(std::FILE *out, int32_t delta, uint8_t type, std::string_view text,
-                 std::string_view prefix = {}) {
-    const size_t length = prefix.size() + text.size();
-    size_t n = writeVarLen(out, delta);
-    n += writeByte(out, kMetaStatus);
-    n += writeByte(out, type);
-    n += writeVarLen(out, static_cast<int32_t>(length));
-    n += writeBytes(out, prefix.data(), prefix.size());
-    return n + writeBytes(out, text.data(), text.size());
+void putMeta(ChunkBody &b, int32_t delta, uint8_t type, std::string_view text,
+             std::string_view prefix = {}) {
+    b.varLen(delta);
+    b.byte(kMetaStatus);
+    b.byte(type);
+    b.varLen(static_cast<int32_t>(prefix.size() + text.size()));
+    b.bytes(prefix);
+    b.bytes(text);
 }
 
-size_t writeMetaBytes(std::FILE *out, int32_t delta, uint8_t type,
-                      std::initializer_list<uint8_t> body) {
-    return writeMeta(out, delta, type,
-                     std::string_view(reinterpret_cast<const char *>(body.begin()), body.size()));
+void putMetaBytes(ChunkBody &b, int32_t delta, uint8_t type, std::initializer_list<uint8_t> body) {
+    putMeta(b, delta, type,
+            std::string_view(reinterpret_cast<const char *>(body.begin()), body.size()));
 }
 
-size_t writeEndOfTrack(std::FILE *out) { return writeMetaBytes(out, 0, kMetaEndOfTrack, {}); }
+void putEndOfTrack(ChunkBody &b) { putMetaBytes(b, 0, kMetaEndOfTrack, {}); }
 
 // A text index the song never handed out reads as empty rather than
 // reaching outside the store.
@@ -64,32 +63,22 @@ std::string_view textOf(const SongContext &song, uint32_t index) {
 
 // ---- Chunks ------------------------------------------------------------
 
-// "MTrk" and a length placeholder; returns where the length goes.
-long beginTrackChunk(std::FILE *out) {
+// "MTrk", the body's length, the body.
+void writeTrackChunk(std::FILE *out, const ChunkBody &b) {
     writeBytes(out, "MTrk", 4);
-    const long lengthAt = std::ftell(out);
-    write32(out, 0);
-    return lengthAt;
-}
-
-// Writes the chunk's length over its placeholder and returns to the end.
-void endTrackChunk(std::FILE *out, long lengthAt, uint32_t length) {
-    if (lengthAt < 0) return;
-    const long end = std::ftell(out);
-    std::fseek(out, lengthAt, SEEK_SET);
-    write32(out, length);
-    std::fseek(out, end, SEEK_SET);
+    write32(out, static_cast<uint32_t>(b.size()));
+    writeBytes(out, b.data(), b.size());
 }
 
 // ---- Conductor track ---------------------------------------------------
 
-size_t writeSmpteOffset(std::FILE *out, const SongContext &song) {
+void putSmpteOffset(ChunkBody &b, const SongContext &song) {
     const uint8_t hours = static_cast<uint8_t>(song.smpteHours | song.smpteRateBits);
-    return writeMetaBytes(out, 0, kMetaSmpteOffset,
-                          {hours, song.smpteMinutes, song.smpteSeconds, song.smpteFrames, 0});
+    putMetaBytes(b, 0, kMetaSmpteOffset,
+                 {hours, song.smpteMinutes, song.smpteSeconds, song.smpteFrames, 0});
 }
 
-size_t writeDocumentTexts(std::FILE *out, const SongContext &song) {
+void putDocumentTexts(ChunkBody &b, const SongContext &song) {
     struct Labelled {
         const char *prefix;
         const std::optional<std::string> &text;
@@ -97,39 +86,36 @@ size_t writeDocumentTexts(std::FILE *out, const SongContext &song) {
     const Labelled texts[] = {{"Title: ", song.title},       {"Subtitle: ", song.subtitle},
                               {"Instructions: ", song.instructions}, {"Author: ", song.author},
                               {"Keywords: ", song.keywords}, {"Comments: ", song.comments}};
-    size_t n = 0;
     for (const Labelled &t : texts)
-        if (t.text) n += writeMeta(out, 0, kMetaTextType, *t.text, t.prefix);
-    return n;
+        if (t.text) putMeta(b, 0, kMetaTextType, *t.text, t.prefix);
 }
 
-size_t writeTempo(std::FILE *out, int32_t delta, uint32_t tempo) {
+void putTempo(ChunkBody &b, int32_t delta, uint32_t tempo) {
     int64_t us = tempo == 0 ? kMaxTempoMicroseconds : kMicrosecondsPerMinute100 / tempo;
     us = std::min<int64_t>(us, kMaxTempoMicroseconds);
-    return writeMetaBytes(out, delta, kMetaTempo,
-                          {static_cast<uint8_t>(us >> 16), static_cast<uint8_t>(us >> 8),
-                           static_cast<uint8_t>(us)});
+    putMetaBytes(b, delta, kMetaTempo,
+                 {static_cast<uint8_t>(us >> 16), static_cast<uint8_t>(us >> 8),
+                  static_cast<uint8_t>(us)});
 }
 
 // Time signature, then the key signature (always major) at the same tick.
-size_t writeMeter(std::FILE *out, int32_t delta, const MeterEntry &m) {
+void putMeter(ChunkBody &b, int32_t delta, const MeterEntry &m) {
     const int power = m.denominatorPower;
     const uint8_t clocks = static_cast<uint8_t>(power < 8 ? kClocksPerWhole >> power : 0);
-    size_t n = writeMetaBytes(out, delta, kMetaTimeSignature,
-                              {m.numerator, m.denominatorPower, clocks, kThirtySecondsPerQuarter});
-    return n + writeMetaBytes(out, 0, kMetaKeySignature, {static_cast<uint8_t>(m.key), 0});
+    putMetaBytes(b, delta, kMetaTimeSignature,
+                 {m.numerator, m.denominatorPower, clocks, kThirtySecondsPerQuarter});
+    putMetaBytes(b, 0, kMetaKeySignature, {static_cast<uint8_t>(m.key), 0});
 }
 
 // Tempo map, meter map and markers merged by time; at one tick a tempo
 // comes before a meter and a meter before a marker.
-size_t writeConductorStream(std::FILE *out, SongContext &song) {
+void putConductorStream(ChunkBody &b, SongContext &song) {
     int32_t tempoIndex = 0, meterIndex = 0, markerIndex = 0, lastTime = 0;
-    size_t n = 0;
     for (;;) {
         const TempoEntry *tempo = song.tempoMap.entries.at(tempoIndex);
         const MeterEntry *meter = song.meterMap.entries.at(meterIndex);
         const Event *marker = song.markers.at(markerIndex);
-        if (!tempo && !meter && !marker) return n;
+        if (!tempo && !meter && !marker) return;
         int32_t time = INT32_MAX;
         if (tempo) time = std::min(time, tempo->time);
         if (meter) time = std::min(time, meter->time);
@@ -137,46 +123,37 @@ size_t writeConductorStream(std::FILE *out, SongContext &song) {
         const int32_t delta = static_cast<int32_t>(int64_t{time} - lastTime);
         lastTime = time;
         if (tempo && tempo->time == time) {
-            n += writeTempo(out, delta, tempo->tempo);
+            putTempo(b, delta, tempo->tempo);
             ++tempoIndex;
         } else if (meter && meter->time == time) {
-            n += writeMeter(out, delta, *meter);
+            putMeter(b, delta, *meter);
             ++meterIndex;
         } else {
-            n += writeMeta(out, delta, marker->channel, textOf(song, marker->extra));
+            putMeta(b, delta, marker->channel, textOf(song, marker->extra));
             ++markerIndex;
         }
     }
 }
 
-void writeConductorTrack(std::FILE *out, SongContext &song) {
-    const long lengthAt = beginTrackChunk(out);
-    size_t n = 0;
-    if (song.copyright) n += writeMeta(out, 0, kMetaCopyright, *song.copyright);  // 1.
-    n += writeSmpteOffset(out, song);                                              // 2.
-    n += writeDocumentTexts(out, song);                                            // 3.
-    n += writeConductorStream(out, song);                                          // 4.
-    n += writeEndOfTrack(out);                                                     // 5.
-    endTrackChunk(out, lengthAt, static_cast<uint32_t>(n));
+void writeConductorTrack(std::FILE *out, ChunkBody &b, SongContext &song) {
+    b.clear();
+    if (song.copyright) putMeta(b, 0, kMetaCopyright, *song.copyright);  // 1.
+    putSmpteOffset(b, song);                                              // 2.
+    putDocumentTexts(b, song);                                            // 3.
+    putConductorStream(b, song);                                          // 4.
+    putEndOfTrack(b);                                                     // 5.
+    writeTrackChunk(out, b);
 }
 
 // ---- Track chunks ------------------------------------------------------
 
-// Channel events are gathered here and written in blocks: a call of
-// fwrite per event cost more than encoding the event.
-constexpr size_t kEventBufferBytes = 8192;
-constexpr size_t kMaxChannelEventBytes = 8;  // delta (up to 5), status, two data bytes
-
-// The state of the track chunk being written.
+// The state of the track chunk being built.
 struct TrackWriter {
-    std::FILE *out;
+    ChunkBody &body;
     const SongContext &song;
     NoteOffQueue pending;
-    int32_t lastTime = 0;     // ticks of the event written last
+    int32_t lastTime = 0;       // ticks of the event written last
     uint8_t runningStatus = 0;  // 0: the next channel event carries its status
-    size_t length = 0;        // bytes of the chunk body so far, buffered ones included
-    size_t buffered = 0;      // bytes waiting in `buffer`
-    uint8_t buffer[kEventBufferBytes] = {};
 
     // The delta from the event written last to one at `time` (ticks).
     int32_t advanceTo(int32_t time) {
@@ -184,45 +161,40 @@ struct TrackWriter {
         lastTime = time;
         return static_cast<int32_t>(delta);
     }
-    // Writes the buffered events; due before anything goes to `out` directly.
-    // A short write shows in ferror at the end of the file.
-    void flush() {
-        writeBytes(out, buffer, buffered);
-        buffered = 0;
-    }
 };
 
 bool hasTwoDataBytes(uint8_t kind) { return kind != kProgram && kind != kChannelPressure; }
 
-// Delta, status unless running, data bytes, into the buffer. Data bytes
-// are masked to 7 bits so that no value can pass for a status.
-void writeChannelEvent(TrackWriter &w, int32_t time, uint8_t kind, uint8_t channel,
-                       uint8_t data1, uint8_t data2) {
-    if (w.buffered + kMaxChannelEventBytes > kEventBufferBytes) w.flush();
-    // Built in a local array and copied whole: byte stores straight into
-    // the buffer could alias the writer's fields, which the compiler would
-    // then read again after each one.
-    uint8_t bytes[kMaxChannelEventBytes] = {};
+// Delta, status unless running, data bytes. Data bytes are masked to 7
+// bits so that no value can pass for a status.
+inline void putChannelEvent(TrackWriter &w, int32_t time, uint8_t status, uint8_t data1,
+                            uint8_t data2, bool twoDataBytes) {
+    // Built in a local array and stored as one 8-byte copy: byte stores
+    // straight into the body could alias the writer's fields, which the
+    // compiler would then read again after each one.
+    uint8_t bytes[ChunkBody::kSlack] = {};
     const int32_t delta = w.advanceTo(time);
     size_t n = 1;
-    if (delta >= 0 && delta < 0x80) bytes[0] = static_cast<uint8_t>(delta);  // most deltas
+    if (static_cast<uint32_t>(delta) < 0x80) bytes[0] = static_cast<uint8_t>(delta);  // most deltas
     else n = encodeVarLen(delta, bytes);
-    const uint8_t status = static_cast<uint8_t>(kind << 4 | (channel & 0x0F));
     if (status != w.runningStatus) bytes[n++] = status;
     bytes[n++] = data1 & 0x7F;
-    if (hasTwoDataBytes(kind)) bytes[n++] = data2 & 0x7F;
-    std::memcpy(w.buffer + w.buffered, bytes, sizeof bytes);
-    w.buffered += n;
-    w.length += n;
+    if (twoDataBytes) bytes[n++] = data2 & 0x7F;
     w.runningStatus = status;
+    std::memcpy(w.body.tail(), bytes, sizeof bytes);
+    w.body.commit(n);
+}
+
+uint8_t statusOf(uint8_t kind, uint8_t channel) {
+    return static_cast<uint8_t>(kind << 4 | (channel & 0x0F));
 }
 
 // Writes the note ends due at or before `time` (ticks), earliest first;
 // a note end is a note-on with velocity 0.
-void writeNoteEnds(TrackWriter &w, int32_t time) {
+inline void putNoteEnds(TrackWriter &w, int32_t time) {
     while (!w.pending.empty() && w.pending.earliest().time <= time) {
         const NoteEnd end = w.pending.earliest();
-        writeChannelEvent(w, end.time, kNote, end.channel, end.key, 0);
+        putChannelEvent(w, end.time, statusOf(kNote, end.channel), end.key, 0, true);
         w.pending.removeEarliest();
     }
 }
@@ -233,52 +205,51 @@ void queueNoteEnd(TrackWriter &w, const Event &note) {
                           note.data1});
 }
 
-bool writeSysexEvent(TrackWriter &w, const Event &e) {
-    w.flush();
-    w.length += writeVarLen(w.out, w.advanceTo(e.time));
+// The record's first byte (F0 or F7), the rest's length, the rest; the
+// records were checked before anything was written.
+void putSysexEvent(TrackWriter &w, const Event &e) {
+    w.body.varLen(w.advanceTo(e.time));
     w.runningStatus = 0;
-    const size_t n = copySysexRecord(w.song.sysexRecords, w.out, e.data1);
-    w.length += n;
-    return n != 0;
+    const std::string_view data = sysexRecordData(w.song.sysexRecords, e.data1);
+    if (data.empty()) return;
+    w.body.byte(static_cast<uint8_t>(data[0]));
+    w.body.varLen(static_cast<int32_t>(data.size() - 1));
+    w.body.bytes(data.substr(1));
 }
 
-// Returns false when the event's system-exclusive record cannot be copied.
-bool writeTrackEvent(TrackWriter &w, const Event &e) {
-    writeNoteEnds(w, e.time);
+void putTrackEvent(TrackWriter &w, const Event &e) {
+    putNoteEnds(w, e.time);
     switch (e.kind) {
     case kMetaText:
-        w.flush();
-        w.length += writeMeta(w.out, w.advanceTo(e.time), e.channel, textOf(w.song, e.extra));
+        putMeta(w.body, w.advanceTo(e.time), e.channel, textOf(w.song, e.extra));
         w.runningStatus = 0;
-        return true;
+        return;
     case kSysexReference:
-        return writeSysexEvent(w, e);
+        putSysexEvent(w, e);
+        return;
     case kNote:
         queueNoteEnd(w, e);
-        [[fallthrough]];
+        putChannelEvent(w, e.time, statusOf(kNote, e.channel), e.data1, e.data2, true);
+        return;
     case kNoteOff: case kKeyPressure: case kController: case kProgram:
     case kChannelPressure: case kPitchWheel:
-        writeChannelEvent(w, e.time, e.kind, e.channel, e.data1, e.data2);
-        return true;
+        putChannelEvent(w, e.time, statusOf(e.kind, e.channel), e.data1, e.data2,
+                        hasTwoDataBytes(e.kind));
+        return;
     default:  // tempo events live in the tempo map; nothing else has a MIDI form
-        return true;
+        return;
     }
 }
 
-WriteResult writeTrackChunk(std::FILE *out, const SongContext &song, Track &track) {
-    // The writer holds an 8 KB buffer: on the heap, not the stack.
-    const std::unique_ptr<TrackWriter> w(new TrackWriter{out, song, {}});
-    const long lengthAt = beginTrackChunk(out);
-    w->length += writeMetaBytes(out, 0, kMetaPortPrefix, {track.port});          // 1.
-    if (!track.name.empty()) w->length += writeMeta(out, 0, kMetaTrackName, track.name);  // 2.
-    const int32_t count = track.count();                                          // 3.
-    for (int32_t i = 0; i < count; ++i)
-        if (!writeTrackEvent(*w, *track.at(i))) return WriteResult::sysexMissing;
-    writeNoteEnds(*w, INT32_MAX);
-    w->flush();
-    w->length += writeEndOfTrack(out);                                            // 4.
-    endTrackChunk(out, lengthAt, static_cast<uint32_t>(w->length));
-    return WriteResult::ok;
+void writeEventTrack(std::FILE *out, ChunkBody &b, const SongContext &song, Track &track) {
+    b.clear();
+    TrackWriter w{b, song, {}};
+    putMetaBytes(b, 0, kMetaPortPrefix, {track.port});                 // 1.
+    if (!track.name.empty()) putMeta(b, 0, kMetaTrackName, track.name);  // 2.
+    track.events.forEach([&w](const Event &e) { putTrackEvent(w, e); });  // 3.
+    putNoteEnds(w, INT32_MAX);
+    putEndOfTrack(b);                                                  // 4.
+    writeTrackChunk(out, b);
 }
 
 // Every system-exclusive record the tracks refer to must be present and
@@ -286,16 +257,15 @@ WriteResult writeTrackChunk(std::FILE *out, const SongContext &song, Track &trac
 // file behind.
 bool sysexReferencesValid(const std::vector<Track *> &tracks, std::string_view records) {
     std::bitset<256> checked;
+    bool valid = true;
     for (Track *t : tracks) {
-        const int32_t count = t->count();
-        for (int32_t i = 0; i < count; ++i) {
-            const Event &e = *t->at(i);
-            if (e.kind != kSysexReference || checked[e.data1]) continue;
-            if (sysexRecordSize(records, e.data1) == 0) return false;
+        t->events.forEach([&](const Event &e) {
+            if (e.kind != kSysexReference || checked[e.data1]) return;
             checked[e.data1] = true;
-        }
+            if (sysexRecordData(records, e.data1).empty()) valid = false;
+        });
     }
-    return true;
+    return valid;
 }
 
 void writeHeader(std::FILE *out, const SongContext &song, size_t trackChunks) {
@@ -309,12 +279,10 @@ void writeHeader(std::FILE *out, const SongContext &song, size_t trackChunks) {
 WriteResult writeSong(SongContext &song, std::FILE *out) {
     const std::vector<Track *> tracks = tracksInWriteOrder(song);
     if (!sysexReferencesValid(tracks, song.sysexRecords)) return WriteResult::sysexMissing;
+    ChunkBody body;
     writeHeader(out, song, tracks.size());  // 1. "MThd"
-    writeConductorTrack(out, song);         // 2. "MTrk": texts, tempo, meter, markers
-    for (Track *t : tracks) {               // 3. "MTrk" for every track with events
-        const WriteResult result = writeTrackChunk(out, song, *t);
-        if (result != WriteResult::ok) return result;
-    }
+    writeConductorTrack(out, body, song);   // 2. "MTrk": texts, tempo, meter, markers
+    for (Track *t : tracks) writeEventTrack(out, body, song, *t);  // 3. "MTrk" for every track with events
     return WriteResult::ok;
 }
 

@@ -10,23 +10,12 @@ bool NoteOffQueue::after(const Node &a, const Node &b) {
     return a.order < b.order;
 }
 
-void NoteOffQueue::add(const NoteEnd &end) {
-    Node node{end, added_++};
-    if (!hasEarliest_) {
-        earliest_ = node;
-        hasEarliest_ = true;
-        return;
-    }
-    if (end.time < earliest_.end.time) std::swap(node, earliest_);
+void NoteOffQueue::pushOnHeap(const Node &node) {
     heap_.push_back(node);
     std::push_heap(heap_.begin(), heap_.end(), after);
 }
 
-void NoteOffQueue::removeEarliest() {
-    if (heap_.empty()) {
-        hasEarliest_ = false;
-        return;
-    }
+void NoteOffQueue::takeFromHeap() {
     std::pop_heap(heap_.begin(), heap_.end(), after);
     earliest_ = heap_.back();
     heap_.pop_back();

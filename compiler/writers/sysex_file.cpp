@@ -41,19 +41,6 @@ std::string_view findRecord(std::string_view records, int number) {
     return {};
 }
 
-// The data bytes of record `number`; empty when it is missing, cut short
-// or does not start with F0 or F7.
-std::string_view recordData(std::string_view records, int number) {
-    const std::string_view record = findRecord(records, number);
-    if (record.size() < kRecordStart) return {};
-    const uint32_t dataLength = little16(record, 6);
-    const size_t dataAt = kRecordStart + static_cast<uint8_t>(record[9]);
-    if (dataLength == 0 || record.size() < dataAt + dataLength) return {};
-    const std::string_view data = record.substr(dataAt, dataLength);
-    const auto status = static_cast<uint8_t>(data[0]);
-    return status == 0xF0 || status == 0xF7 ? data : std::string_view();
-}
-
 // A name in the current folder that no other compile uses: the create
 // fails when the file exists already.
 std::FILE *createTemporary(std::string &name) {
@@ -67,8 +54,19 @@ std::FILE *createTemporary(std::string &name) {
 
 }  // namespace
 
+std::string_view sysexRecordData(std::string_view records, int number) {
+    const std::string_view record = findRecord(records, number);
+    if (record.size() < kRecordStart) return {};
+    const uint32_t dataLength = little16(record, 6);
+    const size_t dataAt = kRecordStart + static_cast<uint8_t>(record[9]);
+    if (dataLength == 0 || record.size() < dataAt + dataLength) return {};
+    const std::string_view data = record.substr(dataAt, dataLength);
+    const auto status = static_cast<uint8_t>(data[0]);
+    return status == 0xF0 || status == 0xF7 ? data : std::string_view();
+}
+
 size_t copySysexRecord(std::string_view records, std::FILE *out, int number) {
-    const std::string_view data = recordData(records, number);
+    const std::string_view data = sysexRecordData(records, number);
     if (!out || data.empty()) return 0;
     const auto rest = static_cast<int32_t>(data.size() - 1);
     if (writeByte(out, static_cast<uint8_t>(data[0])) != 1 ||
@@ -79,7 +77,7 @@ size_t copySysexRecord(std::string_view records, std::FILE *out, int number) {
 }
 
 size_t sysexRecordSize(std::string_view records, int number) {
-    const std::string_view data = recordData(records, number);
+    const std::string_view data = sysexRecordData(records, number);
     return data.empty() ? 0 : data.size() + varLenSize(static_cast<int32_t>(data.size() - 1));
 }
 

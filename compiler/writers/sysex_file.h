@@ -8,6 +8,10 @@
 
 namespace vek {
 
+// The data bytes of record `number`, F0 or F7 first; empty when it is
+// missing, cut short or does not start with F0 or F7.
+std::string_view sysexRecordData(std::string_view records, int number);
+
 // Copies record `number` of `records` into `out` as a MIDI
 // system-exclusive event: the first data byte (F0 or F7), the rest's
 // length as a variable-length quantity, then the rest. Returns the bytes

@@ -21,10 +21,9 @@ std::string_view shortText(const std::string &s) {
 }
 
 bool holdsMeta(Track &track) {
-    const int32_t count = track.count();
-    for (int32_t i = 0; i < count; ++i)
-        if (track.at(i)->kind == kMetaText) return true;
-    return false;
+    bool found = false;
+    track.events.forEach([&found](const Event &e) { found = found || e.kind == kMetaText; });
+    return found;
 }
 
 // The text stream takes meta records and counts in 32 bits; an event
@@ -126,7 +125,7 @@ void writeStream(WorkWriter &w, Track &t) {
     if (text) header.u32(static_cast<uint32_t>(count));
     else header.u16(static_cast<uint32_t>(count));
     size_t length = header.writeTo(w.out);
-    for (int32_t i = 0; i < count; ++i) length += writeEventRecord(w, *t.at(i), text);
+    t.events.forEach([&](const Event &e) { length += writeEventRecord(w, e, text); });
     patchLength(w, lengthAt, length);
 }
 

@@ -167,12 +167,13 @@ TEST_F(MidiWriterTest, MetaAndSysexEventsBreakRunningStatus) {
                                "480 90 3C 00", "480 FF 2F"}));
 }
 
-// Channel events are written in blocks; a track many blocks long, with
-// texts and sysex among its notes, must come out whole and in order.
+// A track body is built in memory and grows past its first 64 KiB; a
+// track that long, with texts and sysex among its notes, must come out
+// whole and in order.
 TEST_F(MidiWriterTest, LongTracksKeepEveryEventInOrder) {
     addSysexRecord(song, 0, "gs", hexBytes("F0 41 F7 "));
     Track *t = defaultTrack(song);
-    constexpr int kNotes = 5000;  // about 30 KB of events
+    constexpr int kNotes = 12000;  // about 72 KB of events
     for (int i = 0; i < kNotes; ++i) addNote(*t, i * 200, static_cast<uint8_t>(40 + i % 40), 100);
     addMetaText(song, *t, 333 * 200 + 50, kMetaCue, "cue");
     t->insert(Event{4444 * 200 + 50, 0, kSysexReference, 0, 0, 0});
