@@ -82,6 +82,10 @@ CompileState::CompileState(const char *sourcePath, SongContext &songContext)
 
 CompileState::~CompileState() { closeFiles(); }
 
+void CompileState::refreshQuiet() {
+    quiet = (listOn | debugOn | song->selectionFlag) == 0 && song->extractMode == 0;
+}
+
 void CompileState::open() {
     pushStream(*this, nullptr, song->listingPath);
     listingPending = 1;
@@ -91,6 +95,7 @@ void CompileState::open() {
     song->filesRead.emplace_back(sourceName);
     addInitialMeter(*this);
     startSelection(*song);
+    refreshQuiet();
     echoLine[0] = '\0';
     createDefaultTrack(*this);
     registerReservedWords(symbols);

@@ -124,8 +124,21 @@ struct CompileState {
     std::string listing;
     uint8_t listingPending = 0;  // open() has run; the listing is still to be written
     uint8_t listingRefused = 0;  // its path is a file of the compile: not written
+    // Set through setListOn and setDebugOn, which keep `quiet` in step.
     uint8_t listOn = 0;
     uint8_t debugOn = 0;
+    // No listing echo, debug output, selection or extraction to keep up:
+    // the reader's fast paths test this one byte. open() sets it from the song.
+    uint8_t quiet = 1;
+    void setListOn(uint8_t on) {
+        listOn = on;
+        refreshQuiet();
+    }
+    void setDebugOn(uint8_t on) {
+        debugOn = on;
+        refreshQuiet();
+    }
+    void refreshQuiet();
 
     InputState in;
     int ch = ' ';              // current character, or kEndOfInput

@@ -125,7 +125,7 @@ void listTrack(CompileState &cs, const Track *track) {
 void listEvent(CompileState &cs, const Event &e, const Track *track) {
     if (!cs.listOn) return;
     if (cs.listedBytes > kListingCap) {
-        cs.listOn = 0;
+        cs.setListOn(0);
         return;
     }
     updatePosition(cs, e.time);

@@ -11,7 +11,7 @@ namespace {
 // The listing stops for good once it has grown past its cap.
 bool overCap(CompileState &cs) {
     if (cs.listedBytes <= kListingCap) return false;
-    cs.listOn = 0;
+    cs.setListOn(0);
     return true;
 }
 

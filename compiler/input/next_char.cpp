@@ -70,9 +70,7 @@ bool skipComment(CompileState &cs, int mode) {
 // it spares the macro characters, and what follows them, the full path.
 bool readsDirectly(const CompileState &cs) {
     const InputState &in = cs.in;
-    const SongContext &s = *cs.song;
-    return in.index < in.fill && (cs.listOn | cs.debugOn | s.selectionFlag) == 0 &&
-           s.extractMode == 0 && in.charactersLeft > 0 && in.data[in.index] != 13;
+    return in.index < in.fill && cs.quiet && in.charactersLeft > 0 && in.data[in.index] != 13;
 }
 
 }  // namespace

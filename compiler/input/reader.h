@@ -80,9 +80,7 @@ int nextCharSlow(CompileState &cs, int mode);
 // listing, debug output or selection to keep up.
 VEK_ALWAYS_INLINE int nextChar(CompileState &cs, int mode) {
     InputState &in = cs.in;
-    const SongContext &s = *cs.song;
-    if (in.index < in.fill && (cs.listOn | cs.debugOn | s.selectionFlag) == 0 &&
-        s.extractMode == 0 && in.charactersLeft > 0) {
+    if (in.index < in.fill && cs.quiet && in.charactersLeft > 0) {
         const uint8_t c = in.data[in.index];
         const uint8_t slow = mode == kReadNormal ? kSlowAlways | kSlowNormal : kSlowAlways;
         if ((kByteClasses.of[c] & slow) == 0) {

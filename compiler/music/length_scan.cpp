@@ -48,8 +48,7 @@ int digitsOf(Scan &s, int &c, int64_t &value) {
 
 bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks) {
     InputState &in = cs.in;
-    const SongContext &song = *cs.song;
-    if ((cs.listOn | cs.debugOn | song.selectionFlag) != 0 || song.extractMode != 0) return false;
+    if (!cs.quiet) return false;
     const int64_t budget = in.charactersLeft;
     Scan s{in.data, in.index, budget < in.fill - in.index ? in.index + static_cast<int32_t>(budget) : in.fill};
     int c = cs.ch;

@@ -38,9 +38,7 @@ const Definition &definitionOf(CompileState &cs, HashEntry &symbol) {
 // error; the name is then in cs.name. 0 otherwise.
 int peekCalledName(CompileState &cs) {
     const InputState &in = cs.in;
-    const SongContext &s = *cs.song;
-    if ((cs.listOn | cs.debugOn | s.selectionFlag) != 0 || s.extractMode != 0) return 0;
-    if (!isNameStart(cs.ch)) return 0;
+    if (!cs.quiet || !isNameStart(cs.ch)) return 0;
     cs.name[0] = static_cast<char>(cs.ch);
     for (int length = 1; length <= kDeclaredNameMax; ++length) {
         const int32_t i = in.index + length - 1;

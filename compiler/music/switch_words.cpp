@@ -10,7 +10,7 @@ namespace vek {
 
 // Bit 0 of the actions asks the editor to open the listing.
 void listWordStatement(CompileState &cs) {
-    cs.listOn = 1;
+    cs.setListOn(1);
     cs.actions |= 1;
     std::memset(cs.echoLine, ' ', kEchoLine);
     cs.echoLine[kEchoLine] = '\0';
@@ -22,17 +22,17 @@ void nolistWord(CompileState &cs) {
     if (!cs.listOn) return;
     listPrintf(cs, "%.*s\n", cs.echoIndex, cs.echoLine);
     cs.echoIndex = 0;
-    cs.listOn = 0;
+    cs.setListOn(0);
 }
 
 void listSmpteWord(CompileState &cs) { cs.listSmpte = 1; }
 
 void debugOnWord(CompileState &cs) {
-    cs.debugOn = 1;
+    cs.setDebugOn(1);
     cs.actions |= 1;
 }
 
-void debugOffWord(CompileState &cs) { cs.debugOn = 0; }
+void debugOffWord(CompileState &cs) { cs.setDebugOn(0); }
 
 void relativePitchWord(CompileState &cs) { cs.relativePitch = !cs.relativePitch; }
 

@@ -44,12 +44,12 @@ std::vector<uint8_t> readBody(CompileState &cs, const Definition &d, const char 
     const int ch = cs.ch;
     const MacroSnapshot macros = saveMacros(cs);
     const uint8_t listOn = cs.listOn;
-    cs.listOn = 0;
+    cs.setListOn(0);
     std::vector<uint8_t> data;
     load(cs, d.stream, d.bodyPosition);
     ReadSysexBytes(cs, name, kMaxSysexBody - kBodyHeader - std::strlen(name), data);
     checkStatus(cs, data, name);
-    cs.listOn = listOn;
+    cs.setListOn(listOn);
     restoreMacros(cs, macros);
     load(cs, stream, offset);
     cs.ch = ch;

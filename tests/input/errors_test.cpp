@@ -145,7 +145,7 @@ TEST(RaiseError, CodeZeroIsSuccess) {
 TEST(RaiseError, TheListingEndsWithWhatWasListedBeforeTheError) {
     test::ReaderFixture f("one two three four five six");
     CompileState &cs = f.cs();
-    cs.listOn = 1;
+    cs.setListOn(1);
     for (int i = 0; i < 26; ++i) nextChar(cs, kReadNormal);
     f.expectError([&] { error(cs, 5); });
     EXPECT_EQ(test::ScratchDir::read("song.vls"), "one two three four f\n");

@@ -28,7 +28,7 @@ Outcome parseWithBudget(const std::string &source, int64_t budget, bool debug) {
     ReaderFixture f(source);
     CompileState &cs = f.cs();
     cs.in.charactersLeft = budget;
-    cs.debugOn = debug ? 1 : 0;
+    cs.setDebugOn(debug ? 1 : 0);
     Outcome o;
     try {
         parseGroup(cs, cs.root);

@@ -23,7 +23,7 @@ protected:
     Track track;
 
     void SetUp() override {
-        cs.listOn = 1;
+        cs.setListOn(1);
         track.name = "piano";
     }
     void echo(const char *text) {
@@ -128,7 +128,7 @@ TEST_F(Listing, SmptePositions) {
 }
 
 TEST_F(Listing, NothingIsListedWhileTheListingIsOff) {
-    cs.listOn = 0;
+    cs.setListOn(0);
     listEvent(cs, Event{0, 0, kNote, 60, 100, 480}, &track);
     EXPECT_EQ(text(), "");
 }

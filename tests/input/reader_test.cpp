@@ -90,7 +90,7 @@ TEST(Reader, UnreadBlankStepsBackOverCrLfAndLfAlike) {
 
 TEST(ListingEcho, CollapsesBlanksAndWrapsAtTwentyCharacters) {
     ReaderFixture f("abc   def\n\tghi  jklmnopqrstuvwxyz0123");
-    f.cs().listOn = 1;
+    f.cs().setListOn(1);
     f.readAll();
     f.cs().closeFiles();
     EXPECT_EQ(test::ScratchDir::read("song.vls"), "abc defghi jklmnopqr\n");
@@ -100,7 +100,7 @@ TEST(ListingEcho, CollapsesBlanksAndWrapsAtTwentyCharacters) {
 TEST(ListingEcho, AClosingBraceHidesItselfAndTheNextCharacter) {
     ReaderFixture f("");
     CompileState &cs = f.cs();
-    cs.listOn = 1;
+    cs.setListOn(1);
     for (const char c : std::string("ab}cde")) echoChar(cs, c);
     EXPECT_EQ(std::string(cs.echoLine, cs.echoIndex), "abde");
 }
@@ -108,7 +108,7 @@ TEST(ListingEcho, AClosingBraceHidesItselfAndTheNextCharacter) {
 TEST(ListingEcho, WordsWrapInsteadOfOverrunningTheLine) {
     ReaderFixture f("");
     CompileState &cs = f.cs();
-    cs.listOn = 1;
+    cs.setListOn(1);
     listWord(cs, "tempo");
     listWord(cs, "a_name_much_longer_than_twenty_characters");
     cs.closeFiles();
@@ -121,7 +121,7 @@ TEST(ListingEcho, StopsForGoodPastTheCap) {
     std::string source;
     for (int i = 0; i < 50000; ++i) source += "abcdefghij";
     ReaderFixture f(source);
-    f.cs().listOn = 1;
+    f.cs().setListOn(1);
     f.readAll();
     EXPECT_EQ(f.cs().listOn, 0);
     EXPECT_GT(f.cs().listedBytes, kListingCap);
@@ -136,6 +136,7 @@ TEST(SelectionBookkeeping, RecordsTheVoiceTimesAtTheOffsets) {
     song.selectionEnd = 5;
     song.selectionEndTime = kNoNextTime;
     CompileState &cs = f.cs();
+    cs.refreshQuiet();
     for (int t = 0; nextChar(cs, kReadNormal) != kEndOfInput; t += 10) cs.voice->timing.time = t + 10;
     EXPECT_EQ(song.selectionState, 2);
     EXPECT_EQ(song.selectionStartTime, 20);
@@ -146,6 +147,7 @@ TEST(SelectionBookkeeping, MarksTheTrackUnderTheStartForExtraction) {
     ReaderFixture f("abc");
     f.song().extractMode = 1;
     f.song().selectionStart = f.song().selectionEnd = 1;
+    f.cs().refreshQuiet();
     f.readAll();
     EXPECT_EQ(f.song().defaultTrack->selected, 1);
 }
