@@ -163,6 +163,7 @@ void rebaseTempoMap(SongContext &song, const Stretch &s) {
         TempoEntry e = *song.tempoMap.entries.at(i);
         if (s.moves(e.time, e.time)) fresh.insertTempo(e);
     }
+    fresh.settleRealTimes();
     refill(song.tempoMap, fresh, kTempoEntryBytes);
 }
 

@@ -1,5 +1,6 @@
 #include "events/track.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace vek {
@@ -45,35 +46,41 @@ void TempoMap::insertTempo(const TempoEntry &e) {
         const int32_t keptRealTime = in->realTime;
         *in = e;
         if (found == 0) in->realTime = keptRealTime;  // the first entry anchors real time
-        recomputeRealTimes(found);
+        markStale(found);
         return;
     }
     if (in && in->tempo == e.tempo) return;
     entries.insert(e);
     ++count;
     chunkLength += 18;
-    recomputeRealTimes(found + 1);
+    markStale(found + 1);
 }
 
-// From entry `from` on (never the first, which keeps its own real time):
+void TempoMap::markStale(int32_t from) {
+    staleFrom_ = std::min(staleFrom_, std::max(from, 1));
+}
+
 // ms = previous ms + ticks * 60000 / (division * BPM), in the integer form
 // the time conversions share.
-void TempoMap::recomputeRealTimes(int32_t from) {
-    const int32_t n = entries.count();
-    for (int32_t k = from < 1 ? 1 : from; k < n; ++k) {
-        const TempoEntry *prev = entries.at(k - 1);
-        TempoEntry *cur = entries.at(k);
+void TempoMap::settleRealTimes() {
+    const int32_t n = entries.count();  // merges, so slot() may follow
+    for (int32_t k = staleFrom_; k < n; ++k) {
+        const TempoEntry *prev = entries.slot(k - 1);
+        TempoEntry *cur = entries.slot(k);
         const int64_t a = (static_cast<int64_t>(cur->time) - prev->time) * 100;
         const int64_t c = static_cast<int64_t>(division_ / 24) * prev->tempo;
         cur->realTime = saturate(static_cast<int64_t>(prev->realTime) + scaleTimeWide(a, 2500, c));
     }
+    staleFrom_ = INT32_MAX;
 }
 
 TempoEntry *TempoMap::tempoAt(int32_t ticks) {
+    settleRealTimes();
     return entries.at(lastAtOrBefore(entries, ticks));
 }
 
 TempoEntry *TempoMap::tempoAtRealTime(int32_t ms) {
+    settleRealTimes();
     int32_t i = entries.count() - 1;
     while (i >= 0 && entries.at(i)->realTime > ms) --i;
     return entries.at(i);
@@ -81,7 +88,7 @@ TempoEntry *TempoMap::tempoAtRealTime(int32_t ms) {
 
 void TempoMap::setDivision(int32_t division) {
     division_ = division;
-    recomputeRealTimes(1);
+    markStale(1);
 }
 
 // ---- MeterMap ----

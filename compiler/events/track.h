@@ -101,18 +101,25 @@ struct TempoMap {
 
     explicit TempoMap(int32_t division);
     // Replaces an entry at the same time, ignores a repeat of the tempo in
-    // force, else inserts; then recomputes the real times.
+    // force, else inserts; the real times after it are then out of date.
     void insertTempo(const TempoEntry &e);
-    // Entry in force at ticks (or at ms of real time); null before the first.
+    // Entry in force at ticks (or at ms of real time), real time up to
+    // date; null before the first.
     TempoEntry *tempoAt(int32_t ticks);
     TempoEntry *tempoAtRealTime(int32_t ms);
     // Ticks per quarter note changed (`ppq`): the real times follow.
     void setDivision(int32_t division);
+    // Brings every entry's real time up to date. A sweep inserts thousands
+    // of entries, often before later ones: working the times out at each
+    // insertion would cost the square of their number.
+    void settleRealTimes();
 
 private:
-    // Real times (ms) of entry `from` onwards; the first entry keeps its own.
-    void recomputeRealTimes(int32_t from);
+    // Entry `from` onwards (never the first, which keeps its own) needs its
+    // real time worked out again.
+    void markStale(int32_t from);
     int32_t division_;
+    int32_t staleFrom_ = INT32_MAX;
 };
 
 struct MeterMap {

@@ -12,6 +12,7 @@ namespace {
 TempoEntry tempoEntry(int32_t time, uint32_t tempo) { return TempoEntry{time, 0, tempo, 0}; }
 
 std::vector<int32_t> realTimes(TempoMap &map) {
+    map.settleRealTimes();
     std::vector<int32_t> ms;
     for (int32_t i = 0; i < map.entries.count(); ++i) ms.push_back(map.entries.at(i)->realTime);
     return ms;

@@ -497,6 +497,7 @@ TEST_F(Sweep, TempoSweepWritesTheTempoMap) {
     EXPECT_EQ(last->time, 480);
     EXPECT_EQ(last->tempo, 6000u);
     EXPECT_EQ(cs.tempo, 6000);
+    map.settleRealTimes();
     for (int32_t k = 1; k < map.count; ++k) {
         EXPECT_LT(map.entries.at(k)->tempo, map.entries.at(k - 1)->tempo);
         EXPECT_GT(map.entries.at(k)->realTime, map.entries.at(k - 1)->realTime);
