@@ -13,13 +13,20 @@ int32_t saturate(int64_t v) {
     return static_cast<int32_t>(v);
 }
 
-// Index of the last entry whose time is at most `ticks`, or -1. Maps are
-// short and mostly queried near their end, so the search runs backwards.
+// Index of the last entry whose time is at most `ticks`, or -1. Most
+// queries fall at the end; the rest are searched by halves, as a tempo sweep
+// may insert thousands of entries before later ones.
 template <typename T>
 int32_t lastAtOrBefore(SortedList<T> &list, int32_t ticks) {
-    int32_t i = list.count() - 1;  // merges, so slot() may follow
-    while (i >= 0 && list.slot(i)->time > ticks) --i;
-    return i;
+    const int32_t n = list.count();  // merges, so slot() may follow
+    if (n == 0 || list.slot(n - 1)->time <= ticks) return n - 1;
+    int32_t low = 0, high = n - 1;  // the first entry later than ticks is in [low, high]
+    while (low < high) {
+        const int32_t middle = low + (high - low) / 2;
+        if (list.slot(middle)->time <= ticks) low = middle + 1;
+        else high = middle;
+    }
+    return low - 1;
 }
 
 }  // namespace
