@@ -16,16 +16,9 @@ constexpr int64_t kMaxNoteLength = 16777215;  // ticks
 
 bool isDigit(int c) { return c >= '0' && c <= '9'; }
 
-// Characters that would carry on the note's modifiers after a length.
-bool isModifierCharacter(int c) {
-    switch (c) {
-    case '!': case '#': case '&': case '^': case '$': case '@': case '+': case '-': case '.':
-    case '=': case '<': case '>': case '~': case '*': case '/': case ':': case ';': case ',':
-        return true;
-    default:
-        return isDigit(c);
-    }
-}
+// After whole digits, the characters that make a longer number of them
+// (a decimal, bars:beats:ticks, an SMPTE time); "/" is read here.
+bool continuesNumber(int c) { return c == '.' || c == ':' || c == ';'; }
 
 // The bytes after the read position that nextChar would deliver on its
 // fast path, one by one: inside the block and the character budget.
@@ -54,7 +47,7 @@ bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks) {
     int c = cs.ch;
     int64_t whole = 0, divisor = 0;
     const int wholeDigits = digitsOf(s, c, whole);
-    if (wholeDigits < 0) return false;
+    if (wholeDigits < 0 || (wholeDigits == 0 && c != '/')) return false;
     int64_t value = wholeDigits && unit != 0 && unit != 1 ? whole * unit : whole;
     if (c == '/') {
         c = s.next();
@@ -64,13 +57,12 @@ bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks) {
         // A fraction is range-tested at 1/256 of its value, and a larger
         // one saturates: past 32 bits, the long way decides.
         if (value < 0 || value > INT32_MAX) return false;
-    } else if (value < 0 || value > kMaxNoteLength) {
-        return false;  // the long way reports it
+    } else if (continuesNumber(c) || value < 0 || value > kMaxNoteLength) {
+        return false;  // the long way reads it, or reports it
     }
-    // The character after the length is read too; it must be one that the
-    // fast path delivers and that ends the modifiers.
-    if (c < 0 || isModifierCharacter(c) || (kByteClasses.of[c] & (kSlowAlways | kSlowNormal)) != 0)
-        return false;
+    // The character after the length is read too, so it must be one that
+    // nextChar's fast path delivers; the modifiers go on from it.
+    if (c < 0 || (kByteClasses.of[c] & (kSlowAlways | kSlowNormal)) != 0) return false;
     in.charactersLeft -= s.at - in.index;
     in.index = s.at;
     cs.ch = c;

@@ -7,8 +7,8 @@ namespace vek {
 struct CompileState;
 
 // At a length that starts in cs.ch ("n", "n/d" or "/d", with `unit` ticks a
-// whole) and ends at a character that is no note modifier: reads it and
-// that character as nextChar and ReadNumber would, puts the ticks in
+// whole): reads it and the character after it as nextChar and ReadNumber
+// would, puts the ticks in
 // `ticks` and cs.number, and returns true. Returns false, having read
 // nothing, for every other form, for a value out of range, and where
 // nextChar would leave its fast path (block end, budget, listing, macro

@@ -102,15 +102,14 @@ int32_t ModeIndexOfPitch(const VoiceState &voice, const Track *track, int32_t pi
 
 void RememberPitch(VoiceState &voice) {
     voice.lastPitch = voice.pitch;
-    voice.pendingAbsolute = voice.flags.octaveAbsolute;
-    if (voice.pendingAbsolute) voice.pendingBaseOctave = baseOctave(voice.track);
+    voice.pendingBaseOctave = voice.flags.octaveAbsolute ? baseOctave(voice.track) : 0;
     voice.pitchPending = 1;
 }
 
 void SettlePitchMemory(VoiceState &voice) {
     if (!voice.pitchPending) return;
     voice.pitchPending = 0;
-    voice.lastModeIndex = modeIndex(voice, voice.lastPitch, voice.pendingAbsolute ? voice.pendingBaseOctave : 0);
+    voice.lastModeIndex = modeIndex(voice, voice.lastPitch, voice.pendingBaseOctave);
     voice.lastDiatonic = DiatonicPosition(voice.lastPitch, voice.key.tonic);
 }
 

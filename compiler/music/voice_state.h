@@ -155,8 +155,7 @@ struct VoiceState {
     // (SettlePitchMemory); until then `pitchPending` is set.
     int32_t lastModeIndex = -1;
     int32_t lastDiatonic = 0;
-    int32_t pendingBaseOctave = 0;  // the track's base octave, for a note of absolute octave
-    bool pendingAbsolute = false;
+    int32_t pendingBaseOctave = 0;  // the track's base octave for a note of absolute octave, else 0
     uint8_t pitchPending = 0;
     int32_t lastVelocity = 0;
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -313,6 +314,14 @@ TEST_F(Emission, EmptySectionStoresNothing) {
 class Sweep : public Emission {
 protected:
     ControllerDefinition control;  // controller 7, 0-127, rate 20, step 1
+    static SectionGroup sectionOf(std::initializer_list<Track *> tracks) {
+        SectionGroup section;
+        for (Track *t : tracks) {
+            section.kinds[section.count] = kTrackSymbol;
+            section.members[section.count++] = t;
+        }
+        return section;
+    }
     void SetUp() override {
         control.number = 7;
         cs.tempo = 12000;
@@ -404,13 +413,7 @@ TEST_F(Sweep, PitchWheel8192IsSentAs8191) {
 
 TEST_F(Sweep, SectionOnOneChannelGetsOneEventPerStep) {
     auto a = newTrack(), b = newTrack(), c = newTrack();
-    SectionGroup section;
-    section.count = 3;
-    Track *members[] = {a.get(), b.get(), c.get()};
-    for (int i = 0; i < 3; ++i) {
-        section.kinds[i] = kTrackSymbol;
-        section.members[i] = members[i];
-    }
+    SectionGroup section = sectionOf({a.get(), b.get(), c.get()});
     v.section = &section;
     EmitControl(cs, control, 120, v, 127, true, &track, true);
     EXPECT_EQ(a->count(), 11);
@@ -426,11 +429,7 @@ TEST_F(Sweep, KeyPressureFollowsEachTracksLastNote) {
     auto a = newTrack(), b = newTrack();
     a->lastNote.data1 = 60;
     b->lastNote.data1 = 64;
-    SectionGroup section;
-    section.count = 2;
-    section.kinds[0] = section.kinds[1] = kTrackSymbol;
-    section.members[0] = a.get();
-    section.members[1] = b.get();
+    SectionGroup section = sectionOf({a.get(), b.get()});
     v.section = &section;
     control.eventKind = kKeyPressure;
     EmitControl(cs, control, 0, v, 90, true, &track, true);
@@ -471,11 +470,7 @@ TEST_F(Sweep, DefinitionTargetsAndChannelOverride) {
     EXPECT_EQ(own->at(0)->channel, 9);
 
     auto a = newTrack(4), b = newTrack(5);
-    SectionGroup section;
-    section.count = 2;
-    section.kinds[0] = section.kinds[1] = kTrackSymbol;
-    section.members[0] = a.get();
-    section.members[1] = b.get();
+    SectionGroup section = sectionOf({a.get(), b.get()});
     control.target = &section;
     control.flags = 2;  // a section: each track on its own channel
     EmitControl(cs, control, 0, v, 60, true, &track, false);
