@@ -61,6 +61,14 @@ public:
         blocks_.resize(1);
         startBlock();
     }
+    // Drops every element from index n on (n at most count()).
+    void truncate(int32_t n) {
+        const int32_t kept = n > 0 ? (n - 1) / kBlockElements + 1 : 1;  // a full last block stays
+        blocks_.resize(static_cast<size_t>(kept));
+        next_ = blocks_.back().get() + (n - (kept - 1) * kBlockElements);
+        end_ = blocks_.back().get() + kBlockElements;
+        last_ = n > 0 ? slot(n - 1) : nullptr;
+    }
 
 private:
     struct FreeBlock {
@@ -149,6 +157,11 @@ public:
         runFill_ = 0;
         std::vector<T>().swap(spill_);
         pool_.clear();
+    }
+    // Keeps the first n elements in order (n at most count()).
+    void truncate(int32_t n) {
+        merge();
+        pool_.truncate(n);
     }
     // Last element in order, or null.
     T *last() {

@@ -63,6 +63,52 @@ void TempoMap::insertTempo(const TempoEntry &e) {
     markStale(found + 1);
 }
 
+namespace {
+
+bool ascending(const std::vector<TempoEntry> &v) {
+    return std::is_sorted(v.begin(), v.end(),
+                          [](const TempoEntry &a, const TempoEntry &b) { return a.time < b.time; });
+}
+
+}  // namespace
+
+void TempoMap::insertTempos(const std::vector<TempoEntry> &sweep) {
+    if (sweep.empty()) return;
+    if (!ascending(sweep)) {
+        for (const TempoEntry &e : sweep) insertTempo(e);
+        return;
+    }
+    // The tail from the entry in force at the first time, rebuilt with the
+    // sweep merged in by the rules of insertTempo.
+    const int32_t from = std::max(lastAtOrBefore(entries, sweep.front().time), 0);
+    const int32_t n = entries.count();  // merges, so slot() may follow
+    std::vector<TempoEntry> tail, merged;
+    for (int32_t k = from; k < n; ++k) tail.push_back(*entries.slot(k));
+    size_t next = 0;
+    int32_t firstChange = INT32_MAX, added = 0;
+    for (const TempoEntry &e : sweep) {
+        while (next < tail.size() && tail[next].time <= e.time) merged.push_back(tail[next++]);
+        TempoEntry *in = merged.empty() ? nullptr : &merged.back();
+        if (in && in->time == e.time) {
+            const int32_t keptRealTime = in->realTime;
+            *in = e;
+            if (from == 0 && merged.size() == 1) in->realTime = keptRealTime;  // the first entry anchors real time
+        } else if (in && in->tempo == e.tempo) {
+            continue;
+        } else {
+            merged.push_back(e);
+            ++added;
+        }
+        firstChange = std::min(firstChange, from + static_cast<int32_t>(merged.size()) - 1);
+    }
+    merged.insert(merged.end(), tail.begin() + static_cast<std::ptrdiff_t>(next), tail.end());
+    entries.truncate(from);
+    for (const TempoEntry &e : merged) entries.insert(e);
+    count += added;
+    chunkLength += 18 * added;
+    if (firstChange != INT32_MAX) markStale(firstChange);
+}
+
 void TempoMap::markStale(int32_t from) {
     staleFrom_ = std::min(staleFrom_, std::max(from, 1));
 }

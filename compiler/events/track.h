@@ -1,6 +1,7 @@
 // Tracks, the tempo map and the meter map: the ordered lists of a song.
 #pragma once
 #include <cstdint>
+#include <vector>
 #include <string>
 
 #include "events/controller_definition.h"
@@ -103,6 +104,10 @@ struct TempoMap {
     // Replaces an entry at the same time, ignores a repeat of the tempo in
     // force, else inserts; the real times after it are then out of date.
     void insertTempo(const TempoEntry &e);
+    // The entries of one sweep, as insertTempo would take them one by one,
+    // in one pass over the map from the first one's place on: a sweep
+    // before later entries would otherwise move them once per entry.
+    void insertTempos(const std::vector<TempoEntry> &sweep);
     // Entry in force at ticks (or at ms of real time), real time up to
     // date; null before the first.
     TempoEntry *tempoAt(int32_t ticks);

@@ -36,20 +36,20 @@ std::vector<Track *> sweepTargets(const ControllerDefinition &d, Track *track, b
 }
 
 // Every tempo entry counts against the song's event budget like a track
-// event, so a runaway sweep cannot grow the tempo map without bound.
-void sendTempo(CompileState &cs, int32_t time, int32_t tempo) {
+// event, so a runaway sweep cannot grow the tempo map without bound. The
+// entries go into the map together once the sweep is planned out (nothing
+// reads the map meanwhile).
+void sendTempo(CompileState &cs, int32_t time, int32_t tempo, std::vector<TempoEntry> &batch) {
     if (tempo < kSlowestTempo || tempo > kFastestTempo) error(cs, kMsgTempoRange);
-    SongContext &song = *cs.song;
-    song.budget.charge();
+    cs.song->budget.charge();
     checkEventTime(cs, time);
-    song.tempoMap.insertTempo(TempoEntry{time, 0, static_cast<uint32_t>(tempo), 0});
+    batch.push_back(TempoEntry{time, 0, static_cast<uint32_t>(tempo), 0});
     cs.tempo = tempo;
     if (cs.listOn) listEvent(cs, Event{time, 0, kTempoEvent, 0, 0, 0}, nullptr);
 }
 
 void sendEvent(CompileState &cs, const ControllerDefinition &d, const Event &tmpl,
                const std::vector<Track *> &targets, bool expanded, SweepPoint point) {
-    if (tmpl.kind == kTempoEvent) return sendTempo(cs, point.time, point.value);
     Event e = shapeEvent(d, tmpl, point.value);
     e.time = point.time;
     for (Track *t : targets) {
@@ -68,6 +68,15 @@ void EmitSweep(CompileState &cs, ControllerDefinition &definition, int32_t endTi
     const SweepPlan plan = planSweep(eventTemplate.kind, eventTemplate.time, endTime, from, to,
                                      sweepTimeStep(cs.beatTicks, cs.tempo, definition.rate),
                                      definition.step > 0 ? definition.step : 1);
+    if (eventTemplate.kind == kTempoEvent) {
+        std::vector<TempoEntry> batch;
+        for (int64_t k = 1; k <= plan.count; ++k) {
+            const SweepPoint point = plan.at(k);
+            sendTempo(cs, point.time, point.value, batch);
+        }
+        cs.song->tempoMap.insertTempos(batch);
+        return;
+    }
     for (int64_t k = 1; k <= plan.count; ++k)
         sendEvent(cs, definition, eventTemplate, targets, expanded, plan.at(k));
 }
