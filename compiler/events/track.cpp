@@ -160,13 +160,11 @@ void MeterMap::insertMeter(const MeterEntry &e) {
     chunkLength += 12;
 }
 
+// Asked at every bar line: one merge, then plain slots.
 MeterEntry *MeterMap::meterAt(int32_t ticks, int32_t *nextTime) {
     const int32_t i = lastAtOrBefore(entries, ticks);
-    if (nextTime) {
-        const MeterEntry *after = entries.at(i + 1);
-        *nextTime = after ? after->time : kNoNextTime;
-    }
-    return entries.at(i);
+    if (nextTime) *nextTime = i + 1 < entries.count() ? entries.slot(i + 1)->time : kNoNextTime;
+    return i >= 0 ? entries.slot(i) : nullptr;
 }
 
 MeterEntry *MeterMap::meterAtBar(int32_t barIndex) {
