@@ -37,14 +37,11 @@ int digitsOf(Scan &s, int &c, int64_t &value) {
     return isDigit(c) ? -1 : count;
 }
 
-}  // namespace
-
-bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks) {
-    InputState &in = cs.in;
-    if (!cs.quiet) return false;
-    const int64_t budget = in.charactersLeft;
-    Scan s{in.data, in.index, budget < in.fill - in.index ? in.index + static_cast<int32_t>(budget) : in.fill};
-    int c = cs.ch;
+// The length from its first character `c` on, the rest read from `s`; in
+// `c` the character after it (-1 past the scan's limit). False for every
+// form and value the long way must read or report. Inlined in both scans:
+// the call would cost a quarter of a short length.
+VEK_ALWAYS_INLINE bool lengthOf(Scan &s, int &c, int32_t unit, int32_t &ticks) {
     int64_t whole = 0, divisor = 0;
     const int wholeDigits = digitsOf(s, c, whole);
     if (wholeDigits < 0 || (wholeDigits == 0 && c != '/')) return false;
@@ -60,14 +57,50 @@ bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks) {
     } else if (continuesNumber(c) || value < 0 || value > kMaxNoteLength) {
         return false;  // the long way reads it, or reports it
     }
+    ticks = static_cast<int32_t>(value);
+    return true;
+}
+
+bool isNoteWordLetter(int c) { return (c >= 'a' && c <= 'g') || (c >= 'A' && c <= 'G'); }
+
+}  // namespace
+
+bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks) {
+    InputState &in = cs.in;
+    if (!cs.quiet) return false;
+    const int64_t budget = in.charactersLeft;
+    Scan s{in.data, in.index, budget < in.fill - in.index ? in.index + static_cast<int32_t>(budget) : in.fill};
+    int c = cs.ch;
+    int32_t value = 0;
+    if (!lengthOf(s, c, unit, value)) return false;
     // The character after the length is read too, so it must be one that
     // nextChar's fast path delivers; the modifiers go on from it.
     if (c < 0 || (kByteClasses.of[c] & (kSlowAlways | kSlowNormal)) != 0) return false;
     in.charactersLeft -= s.at - in.index;
     in.index = s.at;
     cs.ch = c;
-    cs.number = static_cast<int32_t>(value);
-    ticks = static_cast<int32_t>(value);
+    cs.number = value;
+    ticks = value;
+    return true;
+}
+
+bool ScanNoteWord(const CompileState &cs, int length, int32_t unit, NoteWord &word) {
+    const InputState &in = cs.in;
+    // The peek has charged length + 1 already; the word's bytes after the
+    // letter and its delimiter, at most `length`, must each find budget.
+    if (!cs.quiet || !isNoteWordLetter(cs.ch) || in.charactersLeft < length) return false;
+    Scan s{in.data, in.index, in.index + length};
+    int c = s.next();
+    for (; c == '#' || c == '&'; c = s.next()) {
+        word.marks = static_cast<int8_t>(word.marks + (c == '#' ? 1 : -1));
+        word.marked = true;
+    }
+    if ((c >= '0' && c <= '9') || c == '/') {
+        if (!lengthOf(s, c, unit, word.ticks)) return false;
+        word.lengthGiven = true;
+    }
+    if (!NoteWordEndsAt(c)) return false;
+    word.consumed = s.at - in.index;
     return true;
 }
 

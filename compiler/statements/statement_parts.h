@@ -14,7 +14,8 @@ void nameStatement(CompileState &cs);
 void peekedNameStatement(CompileState &cs, int length, uint32_t hash);
 // "!", "@", "*", "^", "#", "$", ">", "<" at cs.ch, single or doubled.
 void prefixOperator(CompileState &cs, VoiceState &voice);
-// Reads and emits the notes of a chord starting at cs.ch.
-void readChord(CompileState &cs, VoiceState &voice);
+// Reads and emits the notes of a chord starting at cs.ch; `peeked`: the
+// length of its first word when peekName found it, else 0.
+void readChord(CompileState &cs, VoiceState &voice, int peeked);
 
 }  // namespace vek
