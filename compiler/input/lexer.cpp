@@ -19,13 +19,12 @@ bool isNameDelimiter(int c) {
 }
 
 int skipBlanks(CompileState &cs) {
-    int skipped = 0;
-    while (isBlank(cs.ch)) {
+    if (!isBlank(cs.ch)) return 0;
+    do {
         nextChar(cs, kReadNormal);
-        cs.atStatementStart = 1;
-        skipped = 1;
-    }
-    return skipped;
+    } while (isBlank(cs.ch));
+    cs.atStatementStart = 1;
+    return 1;
 }
 
 int readName(CompileState &cs, int maxLen, bool noEcho) {
@@ -54,22 +53,26 @@ int peekName(CompileState &cs, uint32_t &hash) {
     const InputState &in = cs.in;
     const SongContext &s = *cs.song;
     if ((cs.debugOn | s.selectionFlag) != 0 || s.extractMode != 0) return 0;
-    int length = 0;
-    cs.name[length++] = static_cast<char>(cs.ch);
+    cs.name[0] = static_cast<char>(cs.ch);
     hash = HashTable::hashStep(0, static_cast<char>(cs.ch));
-    for (int32_t i = in.index; i < in.fill && length <= kStatementNameMax; ++i) {
+    // Byte i of the block is character i - index + 1 of the name, which
+    // holds at most kStatementNameMax of them before its delimiter.
+    const int32_t end = in.fill - in.index > kStatementNameMax ? in.index + kStatementNameMax : in.fill;
+    const int32_t shift = 1 - in.index;
+    for (int32_t i = in.index; i < end; ++i) {
         const uint8_t c = in.data[i];
         const uint8_t kind = kByteClasses.of[c];
         if (kind & kSlowAlways) return 0;
         if (kind & kEndsName) {
             // readName delivers the rest of the name and its delimiter, and
             // the name is read again from its first letter.
+            const int length = i - in.index + 1;
             if (in.charactersLeft < length + 1) return 0;
-            cs.name[length] = '\0';
+            cs.name[i + shift] = '\0';
             cs.nameStart = position(cs);
             return length;
         }
-        cs.name[length++] = static_cast<char>(c);
+        cs.name[i + shift] = static_cast<char>(c);
         hash = HashTable::hashStep(hash, static_cast<char>(c));
     }
     return 0;

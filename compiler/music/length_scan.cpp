@@ -28,7 +28,7 @@ struct Scan {
     int next() { return at < limit ? data[at++] : -1; }
 };
 
-int digitsOf(Scan &s, int &c, int64_t &value) {
+VEK_ALWAYS_INLINE int digitsOf(Scan &s, int &c, int64_t &value) {
     int count = 0;
     for (value = 0; isDigit(c) && count < kMaxScannedDigits; ++count) {
         value = value * 10 + (c - '0');

@@ -1,5 +1,6 @@
 #include "statements/statement_parser.h"
 
+#include <cstring>
 #include <memory>
 
 #include "entry/compile_state.h"
@@ -86,15 +87,30 @@ void blank(CompileState &cs, VoiceState &v) {
     cs.atStatementStart = 1;
 }
 
+// The word that starts a statement, kept for the messages raised in it.
+void keepStatementWord(CompileState &cs, int peeked) {
+    const InputState &in = cs.in;
+    constexpr int kShortWord = 16;
+    if (peeked > 0 && peeked < kShortWord && in.index + kShortWord <= kCacheBytes) {
+        // A peeked word is still in the block: one fixed-size copy from
+        // there, where no byte was just written (copying cs.name right after
+        // it was written byte by byte stalls). Past the NUL the bytes are
+        // never read.
+        cs.statementWord[0] = static_cast<char>(cs.ch);
+        std::memcpy(cs.statementWord + 1, in.data + in.index, kShortWord - 1);
+        cs.statementWord[peeked] = '\0';
+        return;
+    }
+    for (int i = 0; i < kNameBytes; ++i)
+        if ((cs.statementWord[i] = cs.name[i]) == '\0') break;
+}
+
 void name(CompileState &cs) {
     uint32_t hash = 0;
     const int peeked = peekName(cs, hash);
     if (peeked == 0) readName(cs, kStatementNameMax, true);
     if (cs.atStatementStart) {
-        // Up to the NUL only: the word is read as a string, and copying the
-        // whole buffer right after readName wrote it byte by byte stalled.
-        for (int i = 0; i < kNameBytes; ++i)
-            if ((cs.statementWord[i] = cs.name[i]) == '\0') break;
+        keepStatementWord(cs, peeked);
         cs.atStatementStart = 0;
     }
     if (peeked > 0) return peekedNameStatement(cs, peeked, hash);
