@@ -16,24 +16,31 @@ struct CompileState;
 // characters).
 bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks);
 
-// The common note word: a letter a-g or A-G, "#" and "&" marks, an optional
-// plain length, then a blank, "|", ")" or "]".
-struct NoteWord {
-    int32_t ticks = 0;     // the length, when given
-    int32_t consumed = 0;  // bytes after the letter, its delimiter included
-    int8_t marks = 0;      // "#" counts +1, "&" -1
-    bool marked = false;   // any "#" or "&"
-    bool lengthGiven = false;
+// The digits of a plain length: whole digits, and after "/" a divisor.
+struct LengthText {
+    int64_t whole = 0, divisor = 0;
+    int wholeDigits = 0;
+    bool fraction = false;
 };
 
-// The note word whose letter is in cs.ch and whose `length - 1` further
-// bytes and delimiter stand at the read position, as peekName found them.
-// True when it has the common form and nextChar would deliver each of its
-// bytes on its fast path (no listing or selection; the budget, less the
-// peek's charge, holds them); moves nothing.
-bool ScanNoteWord(const CompileState &cs, int length, int32_t unit, NoteWord &word);
+// The common note word: a letter a-g or A-G, "#" and "&" marks, an optional
+// plain length, then a blank, ")" or "]".
+struct NoteWord {
+    LengthText length;
+    bool lengthGiven = false;
+    bool marked = false;   // any "#" or "&"
+    int8_t marks = 0;      // "#" counts +1, "&" -1
+    int32_t consumed = 0;  // bytes after the letter, its delimiter included
+};
 
-// The bytes that can end the common note word.
-inline bool NoteWordEndsAt(int c) { return c == ' ' || c == '|' || c == ')' || c == '\n' || c == ']' || c == '\t'; }
+// At a name start in cs.ch: when the word is a common note word standing
+// whole in the block, and nextChar would deliver its bytes twice over on
+// its fast path (once for the name, once for the note), does what peekName
+// does (cs.name, its hash, cs.nameStart; returns the name's length) and
+// fills `word`. Else returns 0, `word` unused, and peekName decides.
+int PeekNoteWord(CompileState &cs, uint32_t &hash, NoteWord &word);
+// The ticks of the word's length with `unit` ticks a whole; false when the
+// value is out of range (the long way reports it).
+bool NoteWordTicks(const NoteWord &word, int32_t unit, int32_t &ticks);
 
 }  // namespace vek

@@ -331,15 +331,15 @@ int readModifiers(CompileState &cs, VoiceState &v, Modifiers &m) {
     return 0;
 }
 
-// What the modifier loop would make of a scanned note word, the reader
-// moved past it to its delimiter.
-void takeWord(CompileState &cs, VoiceState &v, Modifiers &m, const NoteWord &word) {
+// What the modifier loop would make of a note word of `ticks` (when it
+// gives a length), the reader moved past it to its delimiter.
+void takeWord(CompileState &cs, VoiceState &v, Modifiers &m, const NoteWord &word, int32_t ticks) {
     if (word.marked) {
         v.accidental = static_cast<uint8_t>(v.accidental + word.marks);
         keepAccidental(v);
     }
     if (word.lengthGiven) {
-        m.duration = cs.number = word.ticks;
+        m.duration = cs.number = ticks;
         m.durationGiven = true;
     }
     InputState &in = cs.in;
@@ -350,9 +350,9 @@ void takeWord(CompileState &cs, VoiceState &v, Modifiers &m, const NoteWord &wor
 
 }  // namespace
 
-int ReadNoteModifiers(CompileState &cs, VoiceState &v, const NoteWord *word) {
+int ReadNoteModifiers(CompileState &cs, VoiceState &v, const NoteWord *word, int32_t ticks) {
     Modifiers m = startModifiers(cs, v);
-    if (word) takeWord(cs, v, m, *word);
+    if (word) takeWord(cs, v, m, *word, ticks);
     else if (const int code = readModifiers(cs, v, m)) return code;
     finishNote(cs, v, m);
     return 0;
@@ -362,14 +362,12 @@ int ReadNoteModifiers(CompileState &cs, VoiceState &v, const NoteWord *word) {
 // straight from the block, they skip a nextChar and a modifier dispatch
 // per byte. A pattern could add modifiers after the word, so with any
 // pattern or effect switched on the notes go the general way.
-bool ReadPeekedNote(CompileState &cs, VoiceState &v, int length) {
-    // The byte that ended the peek first: most other words fail there
-    // (a macro argument ends at ",").
-    if (cs.hooks.attachmentsMade || !NoteWordEndsAt(cs.in.data[cs.in.index + length - 1])) return false;
-    NoteWord word;
-    if (!ScanNoteWord(cs, length, plainDuration(v), word)) return false;
+bool ReadPeekedNote(CompileState &cs, VoiceState &v, const NoteWord &word) {
+    int32_t ticks = 0;
+    if (cs.hooks.attachmentsMade || (word.lengthGiven && !NoteWordTicks(word, plainDuration(v), ticks)))
+        return false;
     TakeNoteLetter(cs, v, cs.ch);
-    ReadNoteModifiers(cs, v, &word);
+    ReadNoteModifiers(cs, v, &word, ticks);
     return true;
 }
 

@@ -79,23 +79,23 @@ void declaredName(CompileState &cs, HashEntry &entry) {
     }
 }
 
-// An undeclared name, read from its first letter in cs.ch; `peeked`: its
-// length when peekName found it in the block, else 0.
-void music(CompileState &cs, int peeked) {
+// An undeclared name, read from its first letter in cs.ch; `word`: the
+// note word PeekNoteWord read, or null.
+void music(CompileState &cs, const NoteWord *word) {
     if (offerChordPattern(cs)) return;  // the chord is read again after its body
-    readChord(cs, *cs.voice, peeked);
+    readChord(cs, *cs.voice, word);
 }
 
 }  // namespace
 
-void readChord(CompileState &cs, VoiceState &v, int peeked) {
+void readChord(CompileState &cs, VoiceState &v, const NoteWord *word) {
     do {
         if (cs.song->noteSources) markNoteSource(cs);
-        if (peeked == 0 || !ReadPeekedNote(cs, v, peeked)) {
+        if (!word || !ReadPeekedNote(cs, v, *word)) {
             error(cs, ReadNoteName(cs, v));
             error(cs, ReadNoteModifiers(cs, v));
         }
-        peeked = 0;  // the peek covered the first note only
+        word = nullptr;  // the peek covered the first note only
         EmitNote(cs);
         if (cs.song->noteSources) clearNoteMark(cs);
         if (!v.hold.notesTogether() || v.hold.sequential || v.hold.advanceOnce) {
@@ -116,10 +116,10 @@ void nameStatement(CompileState &cs) {
     // Music: read the name again from its first character.
     load(cs, cs.in.current, cs.nameStart - 1);
     nextChar(cs, kReadRaw);
-    music(cs, 0);
+    music(cs, nullptr);
 }
 
-void peekedNameStatement(CompileState &cs, int length, uint32_t hash) {
+void peekedNameStatement(CompileState &cs, int length, uint32_t hash, const NoteWord *word) {
     HashTable &symbols = cs.symbols;
     if (symbols.mayHold(hash) && symbols.find(cs.name)) {
         readName(cs, kStatementNameMax, true);
@@ -128,7 +128,7 @@ void peekedNameStatement(CompileState &cs, int length, uint32_t hash) {
     // The characters that reading the name and going back would have taken
     // from the budget, so that a long piece stops at the same place.
     cs.in.charactersLeft -= length + 1;
-    music(cs, length);
+    music(cs, word);
 }
 
 }  // namespace vek

@@ -11,6 +11,7 @@
 #include "input/reader.h"
 #include "music/keyword_statement.h"
 #include "music/keywords.h"
+#include "music/length_scan.h"
 #include "music/macros.h"
 #include "music/numbers.h"
 #include "music/ticks.h"
@@ -107,13 +108,17 @@ void keepStatementWord(CompileState &cs, int peeked) {
 
 void name(CompileState &cs) {
     uint32_t hash = 0;
-    const int peeked = peekName(cs, hash);
+    // Most names in music are note words: one walk over their bytes peeks
+    // the name and reads the note.
+    NoteWord word;
+    const int noteWord = PeekNoteWord(cs, hash, word);
+    const int peeked = noteWord ? noteWord : peekName(cs, hash);
     if (peeked == 0) readName(cs, kStatementNameMax, true);
     if (cs.atStatementStart) {
         keepStatementWord(cs, peeked);
         cs.atStatementStart = 0;
     }
-    if (peeked > 0) return peekedNameStatement(cs, peeked, hash);
+    if (peeked > 0) return peekedNameStatement(cs, peeked, hash, noteWord ? &word : nullptr);
     nameStatement(cs);
 }
 
