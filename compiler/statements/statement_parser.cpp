@@ -12,6 +12,7 @@
 #include "music/keyword_statement.h"
 #include "music/keywords.h"
 #include "music/length_scan.h"
+#include "music/macro_frames.h"
 #include "music/macros.h"
 #include "music/numbers.h"
 #include "music/ticks.h"
@@ -109,9 +110,10 @@ void keepStatementWord(CompileState &cs, int peeked) {
 void name(CompileState &cs) {
     uint32_t hash = 0;
     // Most names in music are note words: one walk over their bytes peeks
-    // the name and reads the note.
+    // the name and reads the note. A note in argument text mostly ends at
+    // the "," that ends the argument, where the walk gives up: not tried.
     NoteWord word;
-    const int noteWord = PeekNoteWord(cs, hash, word);
+    const int noteWord = inArgumentText(cs.macros) ? 0 : PeekNoteWord(cs, hash, word);
     const int peeked = noteWord ? noteWord : peekName(cs, hash);
     if (peeked == 0) readName(cs, kStatementNameMax, true);
     if (cs.atStatementStart) {
