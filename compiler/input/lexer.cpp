@@ -53,26 +53,22 @@ int peekName(CompileState &cs, uint32_t &hash) {
     const InputState &in = cs.in;
     const SongContext &s = *cs.song;
     if ((cs.debugOn | s.selectionFlag) != 0 || s.extractMode != 0) return 0;
-    cs.name[0] = static_cast<char>(cs.ch);
+    int length = 0;
+    cs.name[length++] = static_cast<char>(cs.ch);
     hash = HashTable::hashStep(0, static_cast<char>(cs.ch));
-    // Byte i of the block is character i - index + 1 of the name, which
-    // holds at most kStatementNameMax of them before its delimiter.
-    const int32_t end = in.fill - in.index > kStatementNameMax ? in.index + kStatementNameMax : in.fill;
-    const int32_t shift = 1 - in.index;
-    for (int32_t i = in.index; i < end; ++i) {
+    for (int32_t i = in.index; i < in.fill && length <= kStatementNameMax; ++i) {
         const uint8_t c = in.data[i];
         const uint8_t kind = kByteClasses.of[c];
         if (kind & kSlowAlways) return 0;
         if (kind & kEndsName) {
             // readName delivers the rest of the name and its delimiter, and
             // the name is read again from its first letter.
-            const int length = i - in.index + 1;
             if (in.charactersLeft < length + 1) return 0;
-            cs.name[i + shift] = '\0';
+            cs.name[length] = '\0';
             cs.nameStart = position(cs);
             return length;
         }
-        cs.name[i + shift] = static_cast<char>(c);
+        cs.name[length++] = static_cast<char>(c);
         hash = HashTable::hashStep(hash, static_cast<char>(c));
     }
     return 0;
