@@ -19,13 +19,12 @@ bool isNameDelimiter(int c) {
 }
 
 int skipBlanks(CompileState &cs) {
-    int skipped = 0;
-    while (isBlank(cs.ch)) {
+    if (!isBlank(cs.ch)) return 0;
+    do {
         nextChar(cs, kReadNormal);
-        cs.atStatementStart = 1;
-        skipped = 1;
-    }
-    return skipped;
+    } while (isBlank(cs.ch));
+    cs.atStatementStart = 1;
+    return 1;
 }
 
 int readName(CompileState &cs, int maxLen, bool noEcho) {

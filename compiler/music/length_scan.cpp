@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "events/song_context.h"
+#include "input/lexer.h"
 #include "input/reader.h"
 
 namespace vek {
@@ -28,7 +29,7 @@ struct Scan {
     int next() { return at < limit ? data[at++] : -1; }
 };
 
-int digitsOf(Scan &s, int &c, int64_t &value) {
+VEK_ALWAYS_INLINE int digitsOf(Scan &s, int &c, int64_t &value) {
     int count = 0;
     for (value = 0; isDigit(c) && count < kMaxScannedDigits; ++count) {
         value = value * 10 + (c - '0');
@@ -36,6 +37,42 @@ int digitsOf(Scan &s, int &c, int64_t &value) {
     }
     return isDigit(c) ? -1 : count;
 }
+
+// The digits of a length from its first character `c` on, the rest read
+// from `s`; in `c` the character after it (-1 past the scan's limit).
+// False for every form the long way must read.
+VEK_ALWAYS_INLINE bool lengthText(Scan &s, int &c, LengthText &t) {
+    t.wholeDigits = digitsOf(s, c, t.whole);
+    if (t.wholeDigits < 0 || (t.wholeDigits == 0 && c != '/')) return false;
+    if (c == '/') {
+        c = s.next();
+        t.fraction = true;
+        return digitsOf(s, c, t.divisor) > 0;  // halvings go the long way
+    }
+    return !continuesNumber(c);  // the long way reads those
+}
+
+// Ticks of a length with `unit` ticks a whole; false for a value the long
+// way must report.
+VEK_ALWAYS_INLINE bool ticksOf(const LengthText &t, int32_t unit, int32_t &ticks) {
+    int64_t value = t.whole;
+    if (t.fraction) {
+        const int64_t numerator = (t.wholeDigits ? t.whole : 1) * (unit == 1 ? 0 : unit);
+        value = t.divisor == 0 ? 0 : numerator / t.divisor;
+        // A fraction is range-tested at 1/256 of its value, and a larger
+        // one saturates: past 32 bits, the long way decides.
+        if (value < 0 || value > INT32_MAX) return false;
+    } else {
+        if (unit != 0 && unit != 1) value *= unit;
+        if (value < 0 || value > kMaxNoteLength) return false;
+    }
+    ticks = static_cast<int32_t>(value);
+    return true;
+}
+
+bool isNoteWordLetter(int c) { return (c >= 'a' && c <= 'g') || (c >= 'A' && c <= 'G'); }
+// The bytes that end a name (see kEndsName) and can end a common note word.
+bool endsNoteWord(int c) { return c == ' ' || c == ')' || c == '\n' || c == ']' || c == '\t'; }
 
 }  // namespace
 
@@ -45,30 +82,54 @@ bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks) {
     const int64_t budget = in.charactersLeft;
     Scan s{in.data, in.index, budget < in.fill - in.index ? in.index + static_cast<int32_t>(budget) : in.fill};
     int c = cs.ch;
-    int64_t whole = 0, divisor = 0;
-    const int wholeDigits = digitsOf(s, c, whole);
-    if (wholeDigits < 0 || (wholeDigits == 0 && c != '/')) return false;
-    int64_t value = wholeDigits && unit != 0 && unit != 1 ? whole * unit : whole;
-    if (c == '/') {
-        c = s.next();
-        if (digitsOf(s, c, divisor) <= 0) return false;  // halvings go the long way
-        const int64_t numerator = (wholeDigits ? whole : 1) * (unit == 1 ? 0 : unit);
-        value = divisor == 0 ? 0 : numerator / divisor;
-        // A fraction is range-tested at 1/256 of its value, and a larger
-        // one saturates: past 32 bits, the long way decides.
-        if (value < 0 || value > INT32_MAX) return false;
-    } else if (continuesNumber(c) || value < 0 || value > kMaxNoteLength) {
-        return false;  // the long way reads it, or reports it
-    }
+    LengthText text;
+    int32_t value = 0;
+    if (!lengthText(s, c, text) || !ticksOf(text, unit, value)) return false;
     // The character after the length is read too, so it must be one that
     // nextChar's fast path delivers; the modifiers go on from it.
     if (c < 0 || (kByteClasses.of[c] & (kSlowAlways | kSlowNormal)) != 0) return false;
     in.charactersLeft -= s.at - in.index;
     in.index = s.at;
     cs.ch = c;
-    cs.number = static_cast<int32_t>(value);
-    ticks = static_cast<int32_t>(value);
+    cs.number = value;
+    ticks = value;
     return true;
+}
+
+int PeekNoteWord(CompileState &cs, uint32_t &hash, NoteWord &word) {
+    const InputState &in = cs.in;
+    if (!cs.quiet || !isNoteWordLetter(cs.ch)) return 0;
+    Scan s{in.data, in.index, in.fill};
+    int c = s.next();
+    for (; c == '#' || c == '&'; c = s.next()) {
+        word.marks = static_cast<int8_t>(word.marks + (c == '#' ? 1 : -1));
+        word.marked = true;
+    }
+    if ((c >= '0' && c <= '9') || c == '/') {
+        if (!lengthText(s, c, word.length)) return 0;
+        word.lengthGiven = true;
+    }
+    if (!endsNoteWord(c)) return 0;
+    // The name's characters and delimiter, charged by the peek, then read
+    // again for the note.
+    // No longer than the longest name peekName takes.
+    const int length = s.at - in.index;
+    if (length > kStatementNameMax || in.charactersLeft < 2 * length + 1) return 0;
+    word.consumed = length;
+    cs.name[0] = static_cast<char>(cs.ch);
+    hash = HashTable::hashStep(0, static_cast<char>(cs.ch));
+    for (int k = 1; k < length; ++k) {
+        const char b = static_cast<char>(in.data[in.index + k - 1]);
+        cs.name[k] = b;
+        hash = HashTable::hashStep(hash, b);
+    }
+    cs.name[length] = '\0';
+    cs.nameStart = position(cs);
+    return length;
+}
+
+bool NoteWordTicks(const NoteWord &word, int32_t unit, int32_t &ticks) {
+    return ticksOf(word.length, unit, ticks);
 }
 
 }  // namespace vek

@@ -1,4 +1,5 @@
-// A fast path of ReadNumber for the length written after a note letter.
+// Fast paths of the note reader over the cached block: the length written
+// after a note letter, and the whole of the common note word.
 #pragma once
 #include <cstdint>
 
@@ -14,5 +15,32 @@ struct CompileState;
 // nextChar would leave its fast path (block end, budget, listing, macro
 // characters).
 bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks);
+
+// The digits of a plain length: whole digits, and after "/" a divisor.
+struct LengthText {
+    int64_t whole = 0, divisor = 0;
+    int wholeDigits = 0;
+    bool fraction = false;
+};
+
+// The common note word: a letter a-g or A-G, "#" and "&" marks, an optional
+// plain length, then a blank, ")" or "]".
+struct NoteWord {
+    LengthText length;
+    bool lengthGiven = false;
+    bool marked = false;   // any "#" or "&"
+    int8_t marks = 0;      // "#" counts +1, "&" -1
+    int32_t consumed = 0;  // bytes after the letter, its delimiter included
+};
+
+// At a name start in cs.ch: when the word is a common note word standing
+// whole in the block, and nextChar would deliver its bytes twice over on
+// its fast path (once for the name, once for the note), does what peekName
+// does (cs.name, its hash, cs.nameStart; returns the name's length) and
+// fills `word`. Else returns 0, `word` unused, and peekName decides.
+int PeekNoteWord(CompileState &cs, uint32_t &hash, NoteWord &word);
+// The ticks of the word's length with `unit` ticks a whole; false when the
+// value is out of range (the long way reports it).
+bool NoteWordTicks(const NoteWord &word, int32_t unit, int32_t &ticks);
 
 }  // namespace vek

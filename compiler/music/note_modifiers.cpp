@@ -63,6 +63,11 @@ int velocity(CompileState &cs, VoiceState &v, Modifiers &m) {
     return 0;
 }
 
+// An accidental written without "\\" stays in the key table for the letter.
+void keepAccidental(VoiceState &v) {
+    if (isLetterNote(v)) v.key.table[v.letterIndex] = static_cast<int8_t>(v.accidental);
+}
+
 // "#" or "&": an accidental kept in the key table, or with "\" a transposition.
 int accidental(CompileState &cs, VoiceState &v, Modifiers &m) {
     if (v.numericPitch) return kMsgNotUnderstood;
@@ -70,7 +75,7 @@ int accidental(CompileState &cs, VoiceState &v, Modifiers &m) {
     v.accidental = static_cast<uint8_t>(v.accidental + sign);
     advance(cs);
     if (cs.ch != '\\') {
-        if (isLetterNote(v)) v.key.table[v.letterIndex] = static_cast<int8_t>(v.accidental);
+        keepAccidental(v);
         return 0;
     }
     advance(cs);
@@ -276,23 +281,20 @@ void rememberPitch(const CompileState &cs, VoiceState &v) {
     (void)cs;
 }
 
-}  // namespace
+// The length of a note that gives none, and the unit of one that does.
+int32_t plainDuration(const VoiceState &v) {
+    return v.modifier(kOpDuration).mode ? v.modifier(kOpDuration).value : v.timing.defaultDuration;
+}
 
-int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
+Modifiers startModifiers(CompileState &cs, const VoiceState &v) {
     Modifiers m;
     cs.note.channel = 0;
-    m.duration = v.modifier(kOpDuration).mode ? v.modifier(kOpDuration).value : v.timing.defaultDuration;
-    bool patternOffered = false;
-    for (bool done = false; !done;) {
-        if (const int code = modifier(cs, v, m, &done)) return code;
-        // An active note pattern supplies further modifiers, once per note;
-        // notes of a body and notes read only for their pitch (on a copy of
-        // the voice) get none.
-        if (done && !patternOffered && &v == cs.voice && !cs.hooks.noteInBody) {
-            patternOffered = true;
-            done = !offerNotePattern(cs);
-        }
-    }
+    m.duration = plainDuration(v);
+    return m;
+}
+
+// After the last modifier, with the character that ended them in cs.ch.
+void finishNote(CompileState &cs, VoiceState &v, Modifiers &m) {
     if (cs.ch == 'w' || cs.ch == 'W') {
         if (!v.hold.sequential) {
             v.hold.sequential = 1;
@@ -312,7 +314,61 @@ int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
     fillDraft(cs, v, m);
     rememberPitch(cs, v);
     v.timing.accumulated += m.duration;
+}
+
+int readModifiers(CompileState &cs, VoiceState &v, Modifiers &m) {
+    bool patternOffered = false;
+    for (bool done = false; !done;) {
+        if (const int code = modifier(cs, v, m, &done)) return code;
+        // An active note pattern supplies further modifiers, once per note;
+        // notes of a body and notes read only for their pitch (on a copy of
+        // the voice) get none.
+        if (done && !patternOffered && &v == cs.voice && !cs.hooks.noteInBody) {
+            patternOffered = true;
+            done = !offerNotePattern(cs);
+        }
+    }
     return 0;
+}
+
+// What the modifier loop would make of a note word of `ticks` (when it
+// gives a length), the reader moved past it to its delimiter.
+void takeWord(CompileState &cs, VoiceState &v, Modifiers &m, const NoteWord &word, int32_t ticks) {
+    if (word.marked) {
+        v.accidental = static_cast<uint8_t>(v.accidental + word.marks);
+        keepAccidental(v);
+    }
+    if (word.lengthGiven) {
+        m.duration = cs.number = ticks;
+        m.durationGiven = true;
+    }
+    InputState &in = cs.in;
+    in.index += word.consumed;
+    in.charactersLeft -= word.consumed;
+    cs.ch = in.data[in.index - 1];
+}
+
+}  // namespace
+
+int ReadNoteModifiers(CompileState &cs, VoiceState &v, const NoteWord *word, int32_t ticks) {
+    Modifiers m = startModifiers(cs, v);
+    if (word) takeWord(cs, v, m, *word, ticks);
+    else if (const int code = readModifiers(cs, v, m)) return code;
+    finishNote(cs, v, m);
+    return 0;
+}
+
+// Most notes are a letter with at most an accidental and a length: read
+// straight from the block, they skip a nextChar and a modifier dispatch
+// per byte. A pattern could add modifiers after the word, so with any
+// pattern or effect switched on the notes go the general way.
+bool ReadPeekedNote(CompileState &cs, VoiceState &v, const NoteWord &word) {
+    int32_t ticks = 0;
+    if (cs.hooks.attachmentsMade || (word.lengthGiven && !NoteWordTicks(word, plainDuration(v), ticks)))
+        return false;
+    TakeNoteLetter(cs, v, cs.ch);
+    ReadNoteModifiers(cs, v, &word, ticks);
+    return true;
 }
 
 }  // namespace vek

@@ -79,19 +79,23 @@ void declaredName(CompileState &cs, HashEntry &entry) {
     }
 }
 
-// An undeclared name, read from its first letter in cs.ch.
-void music(CompileState &cs) {
+// An undeclared name, read from its first letter in cs.ch; `word`: the
+// note word PeekNoteWord read, or null.
+void music(CompileState &cs, const NoteWord *word) {
     if (offerChordPattern(cs)) return;  // the chord is read again after its body
-    readChord(cs, *cs.voice);
+    readChord(cs, *cs.voice, word);
 }
 
 }  // namespace
 
-void readChord(CompileState &cs, VoiceState &v) {
+void readChord(CompileState &cs, VoiceState &v, const NoteWord *word) {
     do {
         if (cs.song->noteSources) markNoteSource(cs);
-        error(cs, ReadNoteName(cs, v));
-        error(cs, ReadNoteModifiers(cs, v));
+        if (!word || !ReadPeekedNote(cs, v, *word)) {
+            error(cs, ReadNoteName(cs, v));
+            error(cs, ReadNoteModifiers(cs, v));
+        }
+        word = nullptr;  // the peek covered the first note only
         EmitNote(cs);
         if (cs.song->noteSources) clearNoteMark(cs);
         if (!v.hold.notesTogether() || v.hold.sequential || v.hold.advanceOnce) {
@@ -112,10 +116,10 @@ void nameStatement(CompileState &cs) {
     // Music: read the name again from its first character.
     load(cs, cs.in.current, cs.nameStart - 1);
     nextChar(cs, kReadRaw);
-    music(cs);
+    music(cs, nullptr);
 }
 
-void peekedNameStatement(CompileState &cs, int length, uint32_t hash) {
+void peekedNameStatement(CompileState &cs, int length, uint32_t hash, const NoteWord *word) {
     HashTable &symbols = cs.symbols;
     if (symbols.mayHold(hash) && symbols.find(cs.name)) {
         readName(cs, kStatementNameMax, true);
@@ -124,7 +128,7 @@ void peekedNameStatement(CompileState &cs, int length, uint32_t hash) {
     // The characters that reading the name and going back would have taken
     // from the budget, so that a long piece stops at the same place.
     cs.in.charactersLeft -= length + 1;
-    music(cs);
+    music(cs, word);
 }
 
 }  // namespace vek

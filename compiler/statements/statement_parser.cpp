@@ -1,5 +1,6 @@
 #include "statements/statement_parser.h"
 
+#include <cstring>
 #include <memory>
 
 #include "entry/compile_state.h"
@@ -10,6 +11,8 @@
 #include "input/reader.h"
 #include "music/keyword_statement.h"
 #include "music/keywords.h"
+#include "music/length_scan.h"
+#include "music/macro_frames.h"
 #include "music/macros.h"
 #include "music/numbers.h"
 #include "music/ticks.h"
@@ -86,18 +89,38 @@ void blank(CompileState &cs, VoiceState &v) {
     cs.atStatementStart = 1;
 }
 
+// The word that starts a statement, kept for the messages raised in it.
+void keepStatementWord(CompileState &cs, int peeked) {
+    const InputState &in = cs.in;
+    constexpr int kShortWord = 16;
+    if (peeked > 0 && peeked < kShortWord && in.index + kShortWord <= kCacheBytes) {
+        // A peeked word is still in the block: one fixed-size copy from
+        // there, where no byte was just written (copying cs.name right after
+        // it was written byte by byte stalls). Past the NUL the bytes are
+        // never read.
+        cs.statementWord[0] = static_cast<char>(cs.ch);
+        std::memcpy(cs.statementWord + 1, in.data + in.index, kShortWord - 1);
+        cs.statementWord[peeked] = '\0';
+        return;
+    }
+    for (int i = 0; i < kNameBytes; ++i)
+        if ((cs.statementWord[i] = cs.name[i]) == '\0') break;
+}
+
 void name(CompileState &cs) {
     uint32_t hash = 0;
-    const int peeked = peekName(cs, hash);
+    // Most names in music are note words: one walk over their bytes peeks
+    // the name and reads the note. A note in argument text mostly ends at
+    // the "," that ends the argument, where the walk gives up: not tried.
+    NoteWord word;
+    const int noteWord = inArgumentText(cs.macros) ? 0 : PeekNoteWord(cs, hash, word);
+    const int peeked = noteWord ? noteWord : peekName(cs, hash);
     if (peeked == 0) readName(cs, kStatementNameMax, true);
     if (cs.atStatementStart) {
-        // Up to the NUL only: the word is read as a string, and copying the
-        // whole buffer right after readName wrote it byte by byte stalled.
-        for (int i = 0; i < kNameBytes; ++i)
-            if ((cs.statementWord[i] = cs.name[i]) == '\0') break;
+        keepStatementWord(cs, peeked);
         cs.atStatementStart = 0;
     }
-    if (peeked > 0) return peekedNameStatement(cs, peeked, hash);
+    if (peeked > 0) return peekedNameStatement(cs, peeked, hash, noteWord ? &word : nullptr);
     nameStatement(cs);
 }
 

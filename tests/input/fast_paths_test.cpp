@@ -45,6 +45,7 @@ TEST(FastPaths, EveryBudgetRunsOutWhereTheFullReadingWould) {
     const std::string source =
         "set pair { ?2 ?1 ?2 }\nset three { ?3 ?1 ?2 ?3 }\n"
         "C D/2 E3/2 'a comment' F\r\nG (A B)2 c'x'd\n"
+        "F#&#/2 | g&3 (a#/4)2 [e&] b/ c. D|\n"
         "{three,C,{pair,D,E},'a, b'F} {pair,G,A,B,C}\n";
     const int64_t used = kMaxSourceCharacters - parseWithBudget(source, kMaxSourceCharacters, true).charactersLeft;
     ASSERT_GT(used, static_cast<int64_t>(source.size()));
