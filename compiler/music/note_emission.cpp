@@ -10,6 +10,7 @@
 #include "input/errors.h"
 #include "input/lexer.h"
 #include "input/listing.h"
+#include "input/reader.h"
 #include "input/symbol_table.h"
 #include "music/emission.h"
 #include "music/note_marks.h"
@@ -133,10 +134,27 @@ uint8_t noteVelocity(const VoiceState &v, const Track &t) {
     return velocityInTrackRange(t, dataByte(velocity + trackCrescendo(t, v.timing.time)));
 }
 
-void storeNote(CompileState &cs, Track &t, const Event &e) {
-    storeEvent(cs, t, e);
-    const int32_t end = saturateTicks(int64_t{e.time} + e.extra);
-    if (end > t.trackEnd) t.trackEnd = end;
+// The listing and the note places, off in most compiles: kept out of line
+// so that the store around their one test stays small.
+void logStored(CompileState &cs, Track &track, const Event &e) {
+    if (cs.listOn) listEvent(cs, e, &track);
+    if (cs.song->noteSources && e.kind == kNote) logNoteSource(cs, track, e);
+}
+
+// `last` is the event's last tick: its end for a note. Forced inline: a
+// call would cost as much as the store itself.
+VEK_ALWAYS_INLINE void store(CompileState &cs, Track &track, const Event &e, int64_t last) {
+    checkEventTime(cs, last);
+    track.insert(e);
+    if (cs.listOn || cs.song->noteSources) [[unlikely]] logStored(cs, track, e);
+}
+
+// Inline, unlike storeEvent: it stands on every note.
+VEK_ALWAYS_INLINE void storeNote(CompileState &cs, Track &t, const Event &e) {
+    const int64_t end = int64_t{e.time} + e.extra;
+    store(cs, t, e, end);
+    // Within 32 bits: the time check has passed.
+    if (end > t.trackEnd) t.trackEnd = static_cast<int32_t>(end);
 }
 
 // A glide reaches its target note: bend the wheel there and, when the
@@ -196,13 +214,7 @@ void emitTo(CompileState &cs, VoiceState &v, Track &t, bool plain) {
 }  // namespace
 
 void storeEvent(CompileState &cs, Track &track, const Event &e) {
-    checkEventTime(cs, e.kind == kNote ? int64_t{e.time} + e.extra : e.time);
-    track.insert(e);
-    // Listing and note places are off in most compiles: one test for both.
-    if (cs.listOn || cs.song->noteSources) [[unlikely]] {
-        if (cs.listOn) listEvent(cs, e, &track);
-        if (cs.song->noteSources && e.kind == kNote) logNoteSource(cs, track, e);
-    }
+    store(cs, track, e, e.kind == kNote ? int64_t{e.time} + e.extra : e.time);
 }
 
 // A section sends the note to each of its tracks, from the last to the first.
