@@ -65,6 +65,17 @@ struct Track {
     uint8_t glideSemitones = 0;
     Event held{};
     uint8_t selected = 0;   // active at the selection start
+    // Set while a setting that ordinary music leaves alone changes notes
+    // (shift, gap, transpositions, key or velocity range, ramp, glide bend);
+    // when clear the note emitter skips them. Every writer of those fields
+    // calls refreshShaping().
+    uint8_t shaping = 0;
+
+    void refreshShaping() {
+        shaping = delay != 0 || lengthOffset != 0 || transpose != 0 || diatonicShift != 0 ||
+                  keyLow != 0 || keyHigh != 127 || velocityLow != 0 || velocityHigh != 127 ||
+                  crescendoAmount != 0 || glideSemitones != 0;
+    }
 
     // Stores an event in time order, charging the song's event budget.
     void insert(const Event &e) {

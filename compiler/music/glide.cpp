@@ -19,6 +19,7 @@ void EmitGlide(CompileState &cs, VoiceState &voice, const Event &note, Track *tr
         track->glideSemitones = static_cast<uint8_t>(note.data1 - track->held.data1);
         wheel = glideWheel(d, static_cast<int8_t>(track->glideSemitones));
     }
+    track->refreshShaping();
     EmitControl(cs, d, voice.hold.glideOffset, voice, wheel, true, track, false);
 }
 

@@ -54,6 +54,7 @@ void pitchRangeWord(CompileState &cs) {
     if (Track *t = cs.voice->track) {
         t->keyLow = toInt8(low);
         t->keyHigh = toInt8(high);
+        t->refreshShaping();
     }
 }
 
@@ -65,6 +66,7 @@ void velocityRangeWord(CompileState &cs) {
     if (Track *t = cs.voice->track) {
         t->velocityLow = low;
         t->velocityHigh = std::max(high, low);
+        t->refreshShaping();
     }
 }
 
@@ -77,6 +79,7 @@ void wheelResetWord(CompileState &cs) {
         int32_t cursor = time;
         EmitControlOnTrack(cs, wheel, 0, &cursor, wheel.lastValue, 0, t);
         t->glideSemitones = 0;  // the wheel is centred: notes sound as written again
+        t->refreshShaping();
     }
 }
 

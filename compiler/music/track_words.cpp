@@ -97,7 +97,10 @@ void channelWord(CompileState &cs) {
 
 void chromaticWord(CompileState &cs) {
     const Setting s = readInteger(cs, kwChromatic);
-    for (Track *t : targetTracks(cs)) t->transpose = toInt8(applied(t->transpose, s));
+    for (Track *t : targetTracks(cs)) {
+        t->transpose = toInt8(applied(t->transpose, s));
+        t->refreshShaping();
+    }
 }
 
 void crescendoWord(CompileState &cs) {
@@ -105,12 +108,16 @@ void crescendoWord(CompileState &cs) {
     for (Track *t : targetTracks(cs)) {
         startRamp(cs, *t, cs.voice->timing.time - 1);
         t->crescendoAmount = rampAmount(*t, s);
+        t->refreshShaping();
     }
 }
 
 void diatonicWord(CompileState &cs) {
     const Setting s = readInteger(cs, kwDiatonic);
-    for (Track *t : targetTracks(cs)) t->diatonicShift = toInt8(applied(t->diatonicShift, s));
+    for (Track *t : targetTracks(cs)) {
+        t->diatonicShift = toInt8(applied(t->diatonicShift, s));
+        t->refreshShaping();
+    }
 }
 
 // "** 1/2" halves the lengths of the track's notes: the emission scales
@@ -123,7 +130,10 @@ void durationFactorWord(CompileState &cs) {
 
 void gapWord(CompileState &cs) {
     const Setting s = readLength(cs, kwGap);
-    for (Track *t : targetTracks(cs)) t->lengthOffset = applied(t->lengthOffset, s);
+    for (Track *t : targetTracks(cs)) {
+        t->lengthOffset = applied(t->lengthOffset, s);
+        t->refreshShaping();
+    }
 }
 
 // Without an absolute octave the emission adds 5 octaves.
@@ -137,7 +147,10 @@ void octaveWord(CompileState &cs) {
 
 void shiftWord(CompileState &cs) {
     const Setting s = readLength(cs, kwShift);
-    for (Track *t : targetTracks(cs)) t->delay = applied(t->delay, s);
+    for (Track *t : targetTracks(cs)) {
+        t->delay = applied(t->delay, s);
+        t->refreshShaping();
+    }
 }
 
 void squeezeWord(CompileState &cs) {
@@ -175,6 +188,7 @@ void velocityWord(CompileState &cs) {
         for (Track *t : targetTracks(cs)) {
             startRamp(cs, *t, v.timing.time + length.value);
             t->crescendoAmount = rampAmount(*t, amount);
+            t->refreshShaping();
         }
         return;
     }

@@ -134,6 +134,10 @@ struct VoiceState {
     uint8_t groupMute = 0;   // notes take their time but are not stored
     int32_t groupShift = 0;  // the last cluster's length change, taken from notes' lengths
     GroupModifier modifiers[kGroupOperators];
+    // Set when a prefix operator is read, cleared with the modes at the
+    // cluster's end: while clear every modifier's mode is kModeNone, and
+    // the note emitter skips them.
+    uint8_t operatorsWritten = 0;
 
     // The note being read.
     NoteFlags flags;

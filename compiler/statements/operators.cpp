@@ -155,6 +155,7 @@ void prefixOperator(CompileState &cs, VoiceState &v) {
         KeywordStatement(cs, word);
         return;
     }
+    v.operatorsWritten = 1;
     switch (first) {
     case '!': velocity(cs, v); break;
     case '@': octave(cs, v); break;

@@ -93,6 +93,7 @@ void endCluster(CompileState &cs) {
     v.timing.pendingNotes = 0;
     v.hold.tieFlag = 0;
     clearModes(v.modifiers, std::make_index_sequence<kGroupOperators>{});
+    v.operatorsWritten = 0;
     v.groupMute = 0;
     v.groupShift = v.modifier(kOpLength).value;
     v.modifier(kOpLength).value = v.modifier(kOpDelay).value = 0;

@@ -1,6 +1,7 @@
 // Note, controller, sweep and glide emission into the event store.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
@@ -35,6 +36,10 @@ protected:
     // events stored for it.
     std::vector<Event> note(int32_t key, int32_t duration = 120, int32_t start = 0) {
         track.clear();
+        // Set here, the fields skip the writers that keep their summaries.
+        track.refreshShaping();
+        v.operatorsWritten = std::any_of(std::begin(v.modifiers), std::end(v.modifiers),
+                                         [](const GroupModifier &g) { return g.mode != kModeNone; });
         cs.note.draft = NoteDraft{start, cs.note.channel, key, 0, duration};
         EmitNote(cs);
         return eventsOf(track);
