@@ -88,6 +88,15 @@ bool load(CompileState &cs, int stream, int32_t offset) {
     return loadOther(in, stream, offset);
 }
 
+bool loadFrom(CompileState &cs, int slot, int stream, int32_t offset) {
+    InputState &in = cs.in;
+    if (!holds(in.cache[slot], stream, offset)) return load(cs, stream, offset);
+    in.current = stream;
+    if (slot != in.slot) makeCurrent(in, slot);
+    in.index = offset - in.start;
+    return true;
+}
+
 bool refill(CompileState &cs) {
     load(cs, cs.in.current, cs.in.start + cs.in.fill);
     return cs.in.fill > 0;

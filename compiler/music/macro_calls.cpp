@@ -103,6 +103,35 @@ int32_t argumentStart(CompileState &cs) {
     }
 }
 
+// A call in braces, the reader just past the "," or "}" at call.position:
+// notes the argument marks that the current block shows, as findArgument
+// would note them, without reading: a "?" then starts at its mark. Stops at
+// the closing brace, the end of the block, every mark noted, or a quote or
+// carriage return (which reading does not charge one per byte).
+void markArguments(const CompileState &cs, MacroFrame &call) {
+    const InputState &in = cs.in;
+    if (in.data[in.index - 1] != ',') return;
+    call.markOffset[0] = call.position + 1;
+    call.markCost[0] = 1;
+    call.marks = 1;
+    int level = 1;
+    for (int32_t i = in.index; i < in.fill && call.marks < kArgumentMarks; ++i) {
+        const uint8_t c = in.data[i];
+        if (c == '{') {
+            ++level;
+        } else if (c == '}') {
+            if (--level == 0) return;
+        } else if (c == ',' && level == 1) {
+            const int32_t offset = in.start + i + 1;
+            call.markOffset[call.marks] = offset;
+            call.markCost[call.marks] = offset - call.position;
+            ++call.marks;
+        } else if (c == '\'' || c == 13) {
+            return;
+        }
+    }
+}
+
 // A bare name: the offset of the character that ended it. The name reader
 // leaves a blank or a macro character unread, and consumes anything else.
 int32_t afterName(const CompileState &cs) {
@@ -125,10 +154,12 @@ void enterBody(CompileState &cs, const MacroFrame &call, const Definition &d) {
     load(cs, d.stream, d.bodyPosition);
 }
 
-MacroFrame callFrame(int32_t stream, int32_t position, int32_t callKind, HashEntry &symbol) {
+// A frame that returns to `position` of the block being read.
+MacroFrame callFrame(const CompileState &cs, int32_t position, int32_t callKind, HashEntry &symbol) {
     MacroFrame f;
-    f.stream = stream;
+    f.stream = cs.in.current;
     f.position = position;
+    f.slot = cs.in.slot;
     f.callKind = callKind;
     f.symbol = &symbol;
     return f;
@@ -152,7 +183,7 @@ void leaveArgument(CompileState &cs) {
     const MacroFrame &f = m.frames[--m.depth];
     m.currentFrame = f.savedCurrentFrame;
     syncInMacro(m);
-    load(cs, f.stream, f.position);
+    loadFrom(cs, f.slot, f.stream, f.position);
 }
 
 // A pattern or effect body has ended: the next active element of its kind
@@ -166,7 +197,7 @@ int chainHook(CompileState &cs, const MacroFrame &ended) {
         return 3;
     }
     cs.hooks.element = next;
-    enterBody(cs, callFrame(ended.stream, ended.position, ended.callKind, *next),
+    enterBody(cs, callFrame(cs, ended.position, ended.callKind, *next),
               definitionOf(cs, *next));
     return 1;
 }
@@ -185,7 +216,7 @@ int resumeMark(const CompileState &cs, const MacroFrame &call, int k) {
 
 // Reads on from mark j, charging the budget what reading to it cost.
 void resumeAt(CompileState &cs, const MacroFrame &call, int j) {
-    load(cs, call.stream, call.markOffset[j - 1]);
+    loadFrom(cs, call.slot, call.stream, call.markOffset[j - 1]);
     cs.ch = ',';
     cs.in.charactersLeft -= call.markCost[j - 1];
 }
@@ -195,7 +226,7 @@ void resumeAt(CompileState &cs, const MacroFrame &call, int j) {
 void noteMark(CompileState &cs, MacroFrame &call, int j, int64_t budget) {
     if (j != call.marks + 1 || j > kArgumentMarks) return;
     call.markOffset[j - 1] = position(cs);
-    call.markCost[j - 1] = budget - cs.in.charactersLeft;
+    call.markCost[j - 1] = static_cast<int32_t>(budget - cs.in.charactersLeft);
     call.marks = j;
 }
 
@@ -209,7 +240,7 @@ int skipArguments(CompileState &cs, const MacroFrame &ended) {
         resumeAt(cs, ended, j);
         left -= j;
     } else {
-        load(cs, ended.stream, ended.position);
+        loadFrom(cs, ended.slot, ended.stream, ended.position);
     }
     int level = 1;
     for (;;) {
@@ -220,7 +251,8 @@ int skipArguments(CompileState &cs, const MacroFrame &ended) {
             if (--level == 0) return 1;
         } else if (c == ',' && level == 1 && --left < 0) {
             HashEntry &symbol = *ended.symbol;
-            const MacroFrame again = callFrame(cs.in.current, position(cs) - 1, kCallInBraces, symbol);
+            MacroFrame again = callFrame(cs, position(cs) - 1, kCallInBraces, symbol);
+            markArguments(cs, again);
             enterBody(cs, again, definitionOf(cs, symbol));
             return 1;
         } else if (c == kEndOfInput) {
@@ -243,7 +275,7 @@ void findArgument(CompileState &cs, MacroFrame &call, int k) {
     if (seen > 0) {
         resumeAt(cs, call, seen);
     } else {
-        load(cs, call.stream, call.position);
+        loadFrom(cs, call.slot, call.stream, call.position);
         if (nextChar(cs, kReadRaw) != ',') tooFewArguments(cs, call);
         seen = 1;
         noteMark(cs, call, 1, budget);
@@ -276,6 +308,7 @@ void enterArgument(CompileState &cs) {
     MacroFrame &f = m.frames[m.depth];
     f.stream = cs.in.current;
     f.position = position(cs);
+    f.slot = cs.in.slot;
     f.frameKind = 0;
     f.callKind = call.callKind;
     f.symbol = call.symbol;
@@ -297,7 +330,9 @@ bool CallMacro(CompileState &cs, int32_t callKind) {
     if (callKind == kCallInBraces) resume = argumentStart(cs);
     else if (!isHookKind(callKind)) resume = afterName(cs);
     else cs.hooks.running[callKind - kCallNotePattern] = 1;
-    enterBody(cs, callFrame(cs.in.current, resume, callKind, symbol), d);
+    MacroFrame call = callFrame(cs, resume, callKind, symbol);
+    if (callKind == kCallInBraces) markArguments(cs, call);
+    enterBody(cs, call, d);
     if (callKind != kCallInBraces) nextChar(cs, kReadNormal);
     return true;
 }
@@ -309,7 +344,7 @@ int EndMacro(CompileState &cs) {
     }
     const MacroFrame ended = popBody(cs);
     if (ended.callKind == kCallInBraces) return skipArguments(cs, ended);
-    load(cs, ended.stream, ended.position);
+    loadFrom(cs, ended.slot, ended.stream, ended.position);
     return isHookKind(ended.callKind) ? chainHook(cs, ended) : 3;
 }
 

@@ -35,6 +35,7 @@ struct MacroFrame {
     // offset of the "," or "}" after its name (its arguments start there);
     // any other call the offset of the character to read after the body.
     int32_t position = 0;
+    int32_t slot = 0;          // the cache slot that held `position` (a guess for loadFrom)
     uint8_t frameKind = 0;     // 1 macro body, 0 argument text
     int32_t callKind = 0;
     int32_t savedCurrentFrame = -1;
@@ -46,7 +47,7 @@ struct MacroFrame {
     // there; later "?"s and the skip after the body start from one.
     int32_t marks = 0;
     int32_t markOffset[kArgumentMarks] = {};
-    int64_t markCost[kArgumentMarks] = {};
+    int32_t markCost[kArgumentMarks] = {};  // characters, within one file
 };
 
 // The frame stack of one compile.
