@@ -115,19 +115,21 @@ void markArguments(const CompileState &cs, MacroFrame &call) {
     call.markCost[0] = 1;
     call.marks = 1;
     int level = 1;
-    for (int32_t i = in.index; i < in.fill && call.marks < kArgumentMarks; ++i) {
+    for (int32_t i = in.index; i < in.fill; ++i) {
         const uint8_t c = in.data[i];
+        if ((kByteClasses.of[c] & (kSlowAlways | kSlowNormal)) == 0) continue;
         if (c == '{') {
             ++level;
         } else if (c == '}') {
             if (--level == 0) return;
-        } else if (c == ',' && level == 1) {
+        } else if (c == ',') {
+            if (level > 1) continue;
             const int32_t offset = in.start + i + 1;
             call.markOffset[call.marks] = offset;
             call.markCost[call.marks] = offset - call.position;
-            ++call.marks;
-        } else if (c == '\'' || c == 13) {
-            return;
+            if (++call.marks == kArgumentMarks) return;
+        } else if (c != '?') {
+            return;  // a quote or a carriage return
         }
     }
 }
@@ -139,38 +141,36 @@ int32_t afterName(const CompileState &cs) {
     return position(cs) - 1;
 }
 
-// Pushes a macro body frame that returns to (stream, position) and moves
-// the reader to the body's first character.
-void enterBody(CompileState &cs, const MacroFrame &call, const Definition &d) {
+// Pushes a macro body frame that returns to `position` of the block being
+// read, built in place, and moves the reader to the body's first
+// character. A call in braces stands just past the "," or "}" there.
+void enterBody(CompileState &cs, int32_t position, int32_t callKind, HashEntry &symbol,
+               const Definition &d) {
     MacroStack &m = cs.macros;
     if (m.depth >= kMacroFrames) error(cs, kMsgMacrosTooDeep);
     MacroFrame &f = m.frames[m.depth];
-    f = call;
-    f.frameKind = 1;
-    f.savedCurrentFrame = m.currentFrame;
-    f.parameterCount = d.parameterCount;
-    m.currentFrame = m.depth++;
-    m.inMacro = 1;
-    load(cs, d.stream, d.bodyPosition);
-}
-
-// A frame that returns to `position` of the block being read.
-MacroFrame callFrame(const CompileState &cs, int32_t position, int32_t callKind, HashEntry &symbol) {
-    MacroFrame f;
     f.stream = cs.in.current;
     f.position = position;
     f.slot = cs.in.slot;
+    f.frameKind = 1;
     f.callKind = callKind;
+    f.savedCurrentFrame = m.currentFrame;
+    f.parameterCount = d.parameterCount;
     f.symbol = &symbol;
-    return f;
+    f.marks = 0;
+    m.currentFrame = m.depth++;
+    m.inMacro = 1;
+    if (callKind == kCallInBraces) markArguments(cs, f);
+    load(cs, d.stream, d.bodyPosition);
 }
 
 // Pops the top frame, a body's; the caller moves the reader, as the skip
-// after a call in braces may start past its arguments.
-MacroFrame popBody(CompileState &cs) {
+// after a call in braces may start past its arguments. The frame stays
+// where it was, unchanged until the next push.
+const MacroFrame &popBody(CompileState &cs) {
     MacroStack &m = cs.macros;
     if (m.depth == 0) error(cs, kMsgTooManyClosing);
-    const MacroFrame f = m.frames[--m.depth];
+    const MacroFrame &f = m.frames[--m.depth];
     m.currentFrame = f.savedCurrentFrame;
     syncInMacro(m);
     return f;
@@ -197,19 +197,22 @@ int chainHook(CompileState &cs, const MacroFrame &ended) {
         return 3;
     }
     cs.hooks.element = next;
-    enterBody(cs, callFrame(cs, ended.position, ended.callKind, *next),
-              definitionOf(cs, *next));
+    enterBody(cs, ended.position, ended.callKind, *next, definitionOf(cs, *next));
     return 1;
+}
+
+// No debug output or selection bookkeeping would see characters skipped
+// (a quiet compile has neither).
+bool skipsUnseen(const CompileState &cs) {
+    const SongContext &s = *cs.song;
+    return !cs.debugOn && (!(s.selectionFlag || s.extractMode) || s.selectionState == 2);
 }
 
 // The highest argument mark at or before argument k that reading may
 // resume at, 0 for none. Skipping to it changes nothing but the character
-// budget, unless the debug output or the selection bookkeeping would see
-// the characters skipped.
+// budget when no one would see the characters skipped.
 int resumeMark(const CompileState &cs, const MacroFrame &call, int k) {
-    const SongContext &s = *cs.song;
-    if (call.marks == 0 || cs.debugOn) return 0;
-    if ((s.selectionFlag || s.extractMode) && s.selectionState != 2) return 0;
+    if (call.marks == 0 || (!cs.quiet && !skipsUnseen(cs))) return 0;
     const int j = std::min(k, call.marks);
     return cs.in.charactersLeft >= call.markCost[j - 1] ? j : 0;
 }
@@ -251,9 +254,7 @@ int skipArguments(CompileState &cs, const MacroFrame &ended) {
             if (--level == 0) return 1;
         } else if (c == ',' && level == 1 && --left < 0) {
             HashEntry &symbol = *ended.symbol;
-            MacroFrame again = callFrame(cs, position(cs) - 1, kCallInBraces, symbol);
-            markArguments(cs, again);
-            enterBody(cs, again, definitionOf(cs, symbol));
+            enterBody(cs, position(cs) - 1, kCallInBraces, symbol, definitionOf(cs, symbol));
             return 1;
         } else if (c == kEndOfInput) {
             nameInMessage(cs, ended.symbol);
@@ -268,8 +269,9 @@ int skipArguments(CompileState &cs, const MacroFrame &ended) {
 }
 
 // From the "," or "}" after the called name to the first character of
-// argument k, or from the nearest argument mark.
-void findArgument(CompileState &cs, MacroFrame &call, int k) {
+// argument k, or from the nearest argument mark. Not inlined: a "?" whose
+// mark is noted resumes there without it.
+VEK_NOINLINE void findArgument(CompileState &cs, MacroFrame &call, int k) {
     const int64_t budget = cs.in.charactersLeft;
     int seen = resumeMark(cs, call, k);
     if (seen > 0) {
@@ -317,12 +319,15 @@ void enterArgument(CompileState &cs) {
     ++m.depth;
     m.currentFrame = call.savedCurrentFrame;
     m.inMacro = 0;
-    findArgument(cs, call, k);
+    if (k <= call.marks && resumeMark(cs, call, k) == k) resumeAt(cs, call, k);
+    else findArgument(cs, call, k);
 }
 
 }  // namespace
 
-bool CallMacro(CompileState &cs, int32_t callKind) {
+// Not inlined, here and in EndMacro, so that the reader's hand-over of
+// the "?" and "," pays for none of their registers and stack.
+VEK_NOINLINE bool CallMacro(CompileState &cs, int32_t callKind) {
     HashEntry &symbol = calledSymbol(cs, callKind);
     const Definition &d = definitionOf(cs, symbol);
     if (cs.macros.depth >= kMacroFrames) error(cs, kMsgMacrosTooDeep);
@@ -330,19 +335,17 @@ bool CallMacro(CompileState &cs, int32_t callKind) {
     if (callKind == kCallInBraces) resume = argumentStart(cs);
     else if (!isHookKind(callKind)) resume = afterName(cs);
     else cs.hooks.running[callKind - kCallNotePattern] = 1;
-    MacroFrame call = callFrame(cs, resume, callKind, symbol);
-    if (callKind == kCallInBraces) markArguments(cs, call);
-    enterBody(cs, call, d);
+    enterBody(cs, resume, callKind, symbol, d);
     if (callKind != kCallInBraces) nextChar(cs, kReadNormal);
     return true;
 }
 
-int EndMacro(CompileState &cs) {
+VEK_NOINLINE int EndMacro(CompileState &cs) {
     if (inArgumentText(cs.macros)) {
         leaveArgument(cs);
         return 1;
     }
-    const MacroFrame ended = popBody(cs);
+    const MacroFrame &ended = popBody(cs);
     if (ended.callKind == kCallInBraces) return skipArguments(cs, ended);
     loadFrom(cs, ended.slot, ended.stream, ended.position);
     return isHookKind(ended.callKind) ? chainHook(cs, ended) : 3;
