@@ -121,7 +121,10 @@ void markArguments(const CompileState &cs, MacroFrame &call) {
         if (c == '{') {
             ++level;
         } else if (c == '}') {
-            if (--level == 0) return;
+            if (--level > 0) continue;
+            call.closeOffset = in.start + i + 1;
+            call.closeCost = call.closeOffset - call.position;
+            return;
         } else if (c == ',') {
             if (level > 1) continue;
             const int32_t offset = in.start + i + 1;
@@ -158,6 +161,7 @@ void enterBody(CompileState &cs, int32_t position, int32_t callKind, HashEntry &
     f.parameterCount = d.parameterCount;
     f.symbol = &symbol;
     f.marks = 0;
+    f.closeCost = 0;
     m.currentFrame = m.depth++;
     m.inMacro = 1;
     if (callKind == kCallInBraces) markArguments(cs, f);
@@ -239,6 +243,14 @@ void noteMark(CompileState &cs, MacroFrame &call, int j, int64_t budget) {
 // The skip starts at the nearest argument mark, when it may.
 int skipArguments(CompileState &cs, const MacroFrame &ended) {
     int32_t left = std::max(ended.parameterCount, 1);
+    // Every argument noted and none left over: straight past the brace.
+    if (ended.closeCost > 0 && ended.marks <= left && (cs.quiet || skipsUnseen(cs)) &&
+        cs.in.charactersLeft >= ended.closeCost) {
+        loadFrom(cs, ended.slot, ended.stream, ended.closeOffset);
+        cs.ch = '}';
+        cs.in.charactersLeft -= ended.closeCost;
+        return 1;
+    }
     if (const int j = resumeMark(cs, ended, left)) {
         resumeAt(cs, ended, j);
         left -= j;
@@ -295,10 +307,7 @@ VEK_NOINLINE void findArgument(CompileState &cs, MacroFrame &call, int k) {
 // macro context, until its "," or "}" brings the reader back here. The
 // argument frame holds only its way back and what the messages quote.
 // Not inlined, so that the "," that ends an argument pays for none of it.
-#if defined(__GNUC__)
-__attribute__((noinline))
-#endif
-void enterArgument(CompileState &cs) {
+VEK_NOINLINE bool enterArgument(CompileState &cs) {
     const int k = argumentNumber(nextChar(cs, kReadRaw));
     MacroStack &m = cs.macros;
     if (m.currentFrame < 0) error(cs, kMsgNoArgumentHere);
@@ -321,6 +330,13 @@ void enterArgument(CompileState &cs) {
     m.inMacro = 0;
     if (k <= call.marks && resumeMark(cs, call, k) == k) resumeAt(cs, call, k);
     else findArgument(cs, call, k);
+    return true;
+}
+
+// A "}": the end of a body or an argument.
+VEK_NOINLINE bool closingBrace(CompileState &cs) {
+    EndMacro(cs);
+    return true;
 }
 
 }  // namespace
@@ -352,13 +368,22 @@ VEK_NOINLINE int EndMacro(CompileState &cs) {
 }
 
 bool ArgumentOrEnd(CompileState &cs) {
-    if (cs.ch == '?') {
-        enterArgument(cs);
-        return true;
-    }
+    if (cs.ch == '?') return enterArgument(cs);
     if (!inArgumentText(cs.macros)) return false;
     leaveArgument(cs);
     return true;
+}
+
+// Every branch ends in a call that returns the answer, so that the "?"
+// and the "," pass through without saving registers.
+bool takeMacroCharacter(CompileState &cs) {
+    switch (cs.ch) {
+    case '{': return CallMacro(cs, kCallInBraces);  // "{" name ["," argument ...] "}"
+    case '}': return closingBrace(cs);              // end of a body or an argument
+    case '?': return ArgumentOrEnd(cs);             // "?" digit | letter
+    case ',': return ArgumentOrEnd(cs);             // ends an argument, else ordinary text
+    default: return false;
+    }
 }
 
 }  // namespace vek

@@ -46,6 +46,10 @@ struct MacroFrame {
     // past the j-th "," and the characters read from `position` to get
     // there; later "?"s and the skip after the body start from one.
     int32_t marks = 0;
+    // When the marks hold every argument: the offset just past the closing
+    // brace and the characters read from `position` to get there; 0 unknown.
+    int32_t closeOffset = 0;
+    int32_t closeCost = 0;
     int32_t markOffset[kArgumentMarks] = {};
     int32_t markCost[kArgumentMarks] = {};  // characters, within one file
 };
