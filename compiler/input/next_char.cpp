@@ -88,7 +88,12 @@ int nextCharSlow(CompileState &cs, int mode) {
             if (skipComment(cs, mode)) continue;
             return cs.ch;
         }
-        if (mode == kReadNormal && isMacroCharacter(c) && takeMacroCharacter(cs)) continue;
+        if (mode == kReadNormal && isMacroCharacter(c) && takeMacroCharacter(cs)) {
+            // Mostly plain text follows a macro character: a "?" is
+            // followed by its argument's text, a "," by the body's.
+            if (readPlain(cs, mode)) return cs.ch;
+            continue;
+        }
         return c;
     }
 }

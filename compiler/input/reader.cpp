@@ -11,16 +11,6 @@ namespace vek {
 
 namespace {
 
-void makeCurrent(InputState &in, int slot) {
-    CacheSlot &s = in.cache[slot];
-    if (slot != in.slot) in.previousSlot = in.slot;
-    in.slot = slot;
-    in.data = s.data;
-    in.start = s.start;
-    in.fill = s.end - s.start;
-    s.stamp = ++in.useCounter;
-}
-
 // Fills a cache slot from the file; the file pointer is moved only when it
 // does not already stand at `offset`, so sequential reading costs no seek.
 bool fillSlot(InputState &in, int slot, int stream, int32_t offset) {

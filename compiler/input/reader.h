@@ -36,6 +36,27 @@ inline int nextRaw(CompileState &cs) {
 // Makes `offset` of input slot `stream` the read position; false when the
 // file cannot be positioned.
 bool load(CompileState &cs, int stream, int32_t offset);
+// Makes cache slot `slot` the block being read.
+inline void makeCurrent(InputState &in, int slot) {
+    CacheSlot &s = in.cache[slot];
+    if (slot != in.slot) in.previousSlot = in.slot;
+    in.slot = slot;
+    in.data = s.data;
+    in.start = s.start;
+    in.fill = s.end - s.start;
+    s.stamp = ++in.useCounter;
+}
+// load, trying first cache slot `slot`, the one that held the place when
+// the reader left it (a macro frame's way back): no search when it still does.
+inline bool loadFrom(CompileState &cs, int slot, int stream, int32_t offset) {
+    InputState &in = cs.in;
+    const CacheSlot &s = in.cache[slot];
+    if (s.stream != stream || offset < s.start || offset >= s.end) return load(cs, stream, offset);
+    in.current = stream;
+    if (slot != in.slot) makeCurrent(in, slot);
+    in.index = offset - in.start;
+    return true;
+}
 // relative: move the read position by delta; else go to offset delta.
 void seek(CompileState &cs, int32_t delta, bool relative);
 // Empties the cache and reads the first block of the source.
@@ -73,12 +94,20 @@ int nextCharSlow(CompileState &cs, int mode);
 #else
 #define VEK_ALWAYS_INLINE inline
 #endif
+// For the rare, long branches of a hot function: inlined they would make
+// every call of it save registers and reserve stack.
+#if defined(__GNUC__)
+#define VEK_NOINLINE __attribute__((noinline))
+#elif defined(_MSC_VER)
+#define VEK_NOINLINE __declspec(noinline)
+#else
+#define VEK_NOINLINE
+#endif
 
-// Reads the next character into cs.ch and returns it: quote comments,
-// listing echo, selection bookkeeping and macro characters included.
-// Inline for the common case of a plain byte in the current block with no
-// listing, debug output or selection to keep up.
-VEK_ALWAYS_INLINE int nextChar(CompileState &cs, int mode) {
+// The common case of nextChar: a plain byte in the current block with no
+// listing, debug output or selection to keep up is read into cs.ch; false
+// (nothing read) for everything else.
+VEK_ALWAYS_INLINE bool readPlain(CompileState &cs, int mode) {
     InputState &in = cs.in;
     if (in.index < in.fill && cs.quiet && in.charactersLeft > 0) {
         const uint8_t c = in.data[in.index];
@@ -86,9 +115,17 @@ VEK_ALWAYS_INLINE int nextChar(CompileState &cs, int mode) {
         if ((kByteClasses.of[c] & slow) == 0) {
             ++in.index;
             --in.charactersLeft;
-            return cs.ch = c;
+            cs.ch = c;
+            return true;
         }
     }
+    return false;
+}
+
+// Reads the next character into cs.ch and returns it: quote comments,
+// listing echo, selection bookkeeping and macro characters included.
+VEK_ALWAYS_INLINE int nextChar(CompileState &cs, int mode) {
+    if (readPlain(cs, mode)) return cs.ch;
     return nextCharSlow(cs, mode);
 }
 

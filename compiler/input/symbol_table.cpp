@@ -18,6 +18,13 @@ namespace {
 
 bool isMacroOrPick(uint8_t kind) { return kind == kMacroSymbol || kind == kPickSymbol; }
 
+// Names are short and their hashes matched already: a plain loop costs
+// less than a library call.
+bool sameName(const char *a, const char *b) {
+    while (*a != '\0' && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+
 
 }  // namespace
 
@@ -83,7 +90,7 @@ HashEntry *HashTable::find(const char *name) {
     hashName(name);
     if (!mayHold(hash_)) return nullptr;
     for (HashEntry *e = index_[key_ & (index_.size() - 1)]; e; e = e->indexNext) {
-        if (e->key != key_ || e->hash != hash_ || std::strcmp(e->name, name) != 0) continue;
+        if (e->key != key_ || e->hash != hash_ || !sameName(e->name, name)) continue;
         moveToFront(e);
         return e;
     }

@@ -103,6 +103,40 @@ int32_t argumentStart(CompileState &cs) {
     }
 }
 
+// A call in braces, the reader just past the "," or "}" at call.position:
+// notes the argument marks that the current block shows, as findArgument
+// would note them, without reading: a "?" then starts at its mark. Stops at
+// the closing brace, the end of the block, every mark noted, or a quote or
+// carriage return (which reading does not charge one per byte).
+void markArguments(const CompileState &cs, MacroFrame &call) {
+    const InputState &in = cs.in;
+    if (in.data[in.index - 1] != ',') return;
+    call.markOffset[0] = call.position + 1;
+    call.markCost[0] = 1;
+    call.marks = 1;
+    int level = 1;
+    for (int32_t i = in.index; i < in.fill; ++i) {
+        const uint8_t c = in.data[i];
+        if ((kByteClasses.of[c] & (kSlowAlways | kSlowNormal)) == 0) continue;
+        if (c == '{') {
+            ++level;
+        } else if (c == '}') {
+            if (--level > 0) continue;
+            call.closeOffset = in.start + i + 1;
+            call.closeCost = call.closeOffset - call.position;
+            return;
+        } else if (c == ',') {
+            if (level > 1) continue;
+            const int32_t offset = in.start + i + 1;
+            call.markOffset[call.marks] = offset;
+            call.markCost[call.marks] = offset - call.position;
+            if (++call.marks == kArgumentMarks) return;
+        } else if (c != '?') {
+            return;  // a quote or a carriage return
+        }
+    }
+}
+
 // A bare name: the offset of the character that ended it. The name reader
 // leaves a blank or a macro character unread, and consumes anything else.
 int32_t afterName(const CompileState &cs) {
@@ -110,36 +144,37 @@ int32_t afterName(const CompileState &cs) {
     return position(cs) - 1;
 }
 
-// Pushes a macro body frame that returns to (stream, position) and moves
-// the reader to the body's first character.
-void enterBody(CompileState &cs, const MacroFrame &call, const Definition &d) {
+// Pushes a macro body frame that returns to `position` of the block being
+// read, built in place, and moves the reader to the body's first
+// character. A call in braces stands just past the "," or "}" there.
+void enterBody(CompileState &cs, int32_t position, int32_t callKind, HashEntry &symbol,
+               const Definition &d) {
     MacroStack &m = cs.macros;
     if (m.depth >= kMacroFrames) error(cs, kMsgMacrosTooDeep);
     MacroFrame &f = m.frames[m.depth];
-    f = call;
+    f.stream = cs.in.current;
+    f.position = position;
+    f.slot = cs.in.slot;
     f.frameKind = 1;
+    f.callKind = callKind;
     f.savedCurrentFrame = m.currentFrame;
     f.parameterCount = d.parameterCount;
+    f.symbol = &symbol;
+    f.marks = 0;
+    f.closeCost = 0;
     m.currentFrame = m.depth++;
     m.inMacro = 1;
+    if (callKind == kCallInBraces) markArguments(cs, f);
     load(cs, d.stream, d.bodyPosition);
 }
 
-MacroFrame callFrame(int32_t stream, int32_t position, int32_t callKind, HashEntry &symbol) {
-    MacroFrame f;
-    f.stream = stream;
-    f.position = position;
-    f.callKind = callKind;
-    f.symbol = &symbol;
-    return f;
-}
-
 // Pops the top frame, a body's; the caller moves the reader, as the skip
-// after a call in braces may start past its arguments.
-MacroFrame popBody(CompileState &cs) {
+// after a call in braces may start past its arguments. The frame stays
+// where it was, unchanged until the next push.
+const MacroFrame &popBody(CompileState &cs) {
     MacroStack &m = cs.macros;
     if (m.depth == 0) error(cs, kMsgTooManyClosing);
-    const MacroFrame f = m.frames[--m.depth];
+    const MacroFrame &f = m.frames[--m.depth];
     m.currentFrame = f.savedCurrentFrame;
     syncInMacro(m);
     return f;
@@ -152,7 +187,7 @@ void leaveArgument(CompileState &cs) {
     const MacroFrame &f = m.frames[--m.depth];
     m.currentFrame = f.savedCurrentFrame;
     syncInMacro(m);
-    load(cs, f.stream, f.position);
+    loadFrom(cs, f.slot, f.stream, f.position);
 }
 
 // A pattern or effect body has ended: the next active element of its kind
@@ -166,26 +201,29 @@ int chainHook(CompileState &cs, const MacroFrame &ended) {
         return 3;
     }
     cs.hooks.element = next;
-    enterBody(cs, callFrame(ended.stream, ended.position, ended.callKind, *next),
-              definitionOf(cs, *next));
+    enterBody(cs, ended.position, ended.callKind, *next, definitionOf(cs, *next));
     return 1;
+}
+
+// No debug output or selection bookkeeping would see characters skipped
+// (a quiet compile has neither).
+bool skipsUnseen(const CompileState &cs) {
+    const SongContext &s = *cs.song;
+    return !cs.debugOn && (!(s.selectionFlag || s.extractMode) || s.selectionState == 2);
 }
 
 // The highest argument mark at or before argument k that reading may
 // resume at, 0 for none. Skipping to it changes nothing but the character
-// budget, unless the debug output or the selection bookkeeping would see
-// the characters skipped.
+// budget when no one would see the characters skipped.
 int resumeMark(const CompileState &cs, const MacroFrame &call, int k) {
-    const SongContext &s = *cs.song;
-    if (call.marks == 0 || cs.debugOn) return 0;
-    if ((s.selectionFlag || s.extractMode) && s.selectionState != 2) return 0;
+    if (call.marks == 0 || (!cs.quiet && !skipsUnseen(cs))) return 0;
     const int j = std::min(k, call.marks);
     return cs.in.charactersLeft >= call.markCost[j - 1] ? j : 0;
 }
 
 // Reads on from mark j, charging the budget what reading to it cost.
 void resumeAt(CompileState &cs, const MacroFrame &call, int j) {
-    load(cs, call.stream, call.markOffset[j - 1]);
+    loadFrom(cs, call.slot, call.stream, call.markOffset[j - 1]);
     cs.ch = ',';
     cs.in.charactersLeft -= call.markCost[j - 1];
 }
@@ -195,7 +233,7 @@ void resumeAt(CompileState &cs, const MacroFrame &call, int j) {
 void noteMark(CompileState &cs, MacroFrame &call, int j, int64_t budget) {
     if (j != call.marks + 1 || j > kArgumentMarks) return;
     call.markOffset[j - 1] = position(cs);
-    call.markCost[j - 1] = budget - cs.in.charactersLeft;
+    call.markCost[j - 1] = static_cast<int32_t>(budget - cs.in.charactersLeft);
     call.marks = j;
 }
 
@@ -205,11 +243,19 @@ void noteMark(CompileState &cs, MacroFrame &call, int j, int64_t budget) {
 // The skip starts at the nearest argument mark, when it may.
 int skipArguments(CompileState &cs, const MacroFrame &ended) {
     int32_t left = std::max(ended.parameterCount, 1);
+    // Every argument noted and none left over: straight past the brace.
+    if (ended.closeCost > 0 && ended.marks <= left && (cs.quiet || skipsUnseen(cs)) &&
+        cs.in.charactersLeft >= ended.closeCost) {
+        loadFrom(cs, ended.slot, ended.stream, ended.closeOffset);
+        cs.ch = '}';
+        cs.in.charactersLeft -= ended.closeCost;
+        return 1;
+    }
     if (const int j = resumeMark(cs, ended, left)) {
         resumeAt(cs, ended, j);
         left -= j;
     } else {
-        load(cs, ended.stream, ended.position);
+        loadFrom(cs, ended.slot, ended.stream, ended.position);
     }
     int level = 1;
     for (;;) {
@@ -220,8 +266,7 @@ int skipArguments(CompileState &cs, const MacroFrame &ended) {
             if (--level == 0) return 1;
         } else if (c == ',' && level == 1 && --left < 0) {
             HashEntry &symbol = *ended.symbol;
-            const MacroFrame again = callFrame(cs.in.current, position(cs) - 1, kCallInBraces, symbol);
-            enterBody(cs, again, definitionOf(cs, symbol));
+            enterBody(cs, position(cs) - 1, kCallInBraces, symbol, definitionOf(cs, symbol));
             return 1;
         } else if (c == kEndOfInput) {
             nameInMessage(cs, ended.symbol);
@@ -236,14 +281,15 @@ int skipArguments(CompileState &cs, const MacroFrame &ended) {
 }
 
 // From the "," or "}" after the called name to the first character of
-// argument k, or from the nearest argument mark.
-void findArgument(CompileState &cs, MacroFrame &call, int k) {
+// argument k, or from the nearest argument mark. Not inlined: a "?" whose
+// mark is noted resumes there without it.
+VEK_NOINLINE void findArgument(CompileState &cs, MacroFrame &call, int k) {
     const int64_t budget = cs.in.charactersLeft;
     int seen = resumeMark(cs, call, k);
     if (seen > 0) {
         resumeAt(cs, call, seen);
     } else {
-        load(cs, call.stream, call.position);
+        loadFrom(cs, call.slot, call.stream, call.position);
         if (nextChar(cs, kReadRaw) != ',') tooFewArguments(cs, call);
         seen = 1;
         noteMark(cs, call, 1, budget);
@@ -261,10 +307,7 @@ void findArgument(CompileState &cs, MacroFrame &call, int k) {
 // macro context, until its "," or "}" brings the reader back here. The
 // argument frame holds only its way back and what the messages quote.
 // Not inlined, so that the "," that ends an argument pays for none of it.
-#if defined(__GNUC__)
-__attribute__((noinline))
-#endif
-void enterArgument(CompileState &cs) {
+VEK_NOINLINE bool enterArgument(CompileState &cs) {
     const int k = argumentNumber(nextChar(cs, kReadRaw));
     MacroStack &m = cs.macros;
     if (m.currentFrame < 0) error(cs, kMsgNoArgumentHere);
@@ -276,6 +319,7 @@ void enterArgument(CompileState &cs) {
     MacroFrame &f = m.frames[m.depth];
     f.stream = cs.in.current;
     f.position = position(cs);
+    f.slot = cs.in.slot;
     f.frameKind = 0;
     f.callKind = call.callKind;
     f.symbol = call.symbol;
@@ -284,12 +328,22 @@ void enterArgument(CompileState &cs) {
     ++m.depth;
     m.currentFrame = call.savedCurrentFrame;
     m.inMacro = 0;
-    findArgument(cs, call, k);
+    if (k <= call.marks && resumeMark(cs, call, k) == k) resumeAt(cs, call, k);
+    else findArgument(cs, call, k);
+    return true;
+}
+
+// A "}": the end of a body or an argument.
+VEK_NOINLINE bool closingBrace(CompileState &cs) {
+    EndMacro(cs);
+    return true;
 }
 
 }  // namespace
 
-bool CallMacro(CompileState &cs, int32_t callKind) {
+// Not inlined, here and in EndMacro, so that the reader's hand-over of
+// the "?" and "," pays for none of their registers and stack.
+VEK_NOINLINE bool CallMacro(CompileState &cs, int32_t callKind) {
     HashEntry &symbol = calledSymbol(cs, callKind);
     const Definition &d = definitionOf(cs, symbol);
     if (cs.macros.depth >= kMacroFrames) error(cs, kMsgMacrosTooDeep);
@@ -297,30 +351,39 @@ bool CallMacro(CompileState &cs, int32_t callKind) {
     if (callKind == kCallInBraces) resume = argumentStart(cs);
     else if (!isHookKind(callKind)) resume = afterName(cs);
     else cs.hooks.running[callKind - kCallNotePattern] = 1;
-    enterBody(cs, callFrame(cs.in.current, resume, callKind, symbol), d);
+    enterBody(cs, resume, callKind, symbol, d);
     if (callKind != kCallInBraces) nextChar(cs, kReadNormal);
     return true;
 }
 
-int EndMacro(CompileState &cs) {
+VEK_NOINLINE int EndMacro(CompileState &cs) {
     if (inArgumentText(cs.macros)) {
         leaveArgument(cs);
         return 1;
     }
-    const MacroFrame ended = popBody(cs);
+    const MacroFrame &ended = popBody(cs);
     if (ended.callKind == kCallInBraces) return skipArguments(cs, ended);
-    load(cs, ended.stream, ended.position);
+    loadFrom(cs, ended.slot, ended.stream, ended.position);
     return isHookKind(ended.callKind) ? chainHook(cs, ended) : 3;
 }
 
 bool ArgumentOrEnd(CompileState &cs) {
-    if (cs.ch == '?') {
-        enterArgument(cs);
-        return true;
-    }
+    if (cs.ch == '?') return enterArgument(cs);
     if (!inArgumentText(cs.macros)) return false;
     leaveArgument(cs);
     return true;
+}
+
+// Every branch ends in a call that returns the answer, so that the "?"
+// and the "," pass through without saving registers.
+bool takeMacroCharacter(CompileState &cs) {
+    switch (cs.ch) {
+    case '{': return CallMacro(cs, kCallInBraces);  // "{" name ["," argument ...] "}"
+    case '}': return closingBrace(cs);              // end of a body or an argument
+    case '?': return ArgumentOrEnd(cs);             // "?" digit | letter
+    case ',': return ArgumentOrEnd(cs);             // ends an argument, else ordinary text
+    default: return false;
+    }
 }
 
 }  // namespace vek

@@ -1,5 +1,4 @@
-// The reader's hand-over of the macro characters, and the frame stack
-// saved around groups.
+// The frame stack saved around groups.
 #include "music/macros.h"
 
 #include <algorithm>
@@ -10,16 +9,6 @@
 #include "music/macro_frames.h"
 
 namespace vek {
-
-bool takeMacroCharacter(CompileState &cs) {
-    switch (cs.ch) {
-    case '{': return CallMacro(cs, kCallInBraces);   // "{" name ["," argument ...] "}"
-    case '}': EndMacro(cs); return true;             // end of a body or an argument
-    case '?': return ArgumentOrEnd(cs);              // "?" digit | letter
-    case ',': return ArgumentOrEnd(cs);              // ends an argument, else ordinary text
-    default: return false;
-    }
-}
 
 MacroSnapshot saveMacros(const CompileState &cs) {
     const MacroStack &m = cs.macros;

@@ -35,6 +35,7 @@ struct MacroFrame {
     // offset of the "," or "}" after its name (its arguments start there);
     // any other call the offset of the character to read after the body.
     int32_t position = 0;
+    int32_t slot = 0;          // the cache slot that held `position` (a guess for loadFrom)
     uint8_t frameKind = 0;     // 1 macro body, 0 argument text
     int32_t callKind = 0;
     int32_t savedCurrentFrame = -1;
@@ -45,8 +46,12 @@ struct MacroFrame {
     // past the j-th "," and the characters read from `position` to get
     // there; later "?"s and the skip after the body start from one.
     int32_t marks = 0;
+    // When the marks hold every argument: the offset just past the closing
+    // brace and the characters read from `position` to get there; 0 unknown.
+    int32_t closeOffset = 0;
+    int32_t closeCost = 0;
     int32_t markOffset[kArgumentMarks] = {};
-    int64_t markCost[kArgumentMarks] = {};
+    int32_t markCost[kArgumentMarks] = {};  // characters, within one file
 };
 
 // The frame stack of one compile.
