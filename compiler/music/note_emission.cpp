@@ -48,7 +48,7 @@ template <bool Plain>
 int64_t noteLength(const NoteDraft &d, int32_t division, const VoiceState &v, const Track &t) {
     int64_t given = d.duration;
     if (!Plain && v.hold.sequential) return given;
-    if (t.resolution != division && division > 0) given = given * t.resolution / division;
+    if (!Plain && t.resolution != division && division > 0) given = given * t.resolution / division;
     int64_t length = given;
     if (Plain || !v.flags.durationAbsolute) {
         const GroupModifier &lengthChange = v.modifier(kOpLength);
