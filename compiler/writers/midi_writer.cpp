@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <bitset>
 #include <climits>
-#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <new>
 #include <string_view>
 #include <vector>
 
+#include "events/inlining.h"
 #include "events/song_context.h"
 #include "writers/byte_writer.h"
 #include "writers/chunk_body.h"
@@ -167,22 +167,21 @@ bool hasTwoDataBytes(uint8_t kind) { return kind != kProgram && kind != kChannel
 
 // Delta, status unless running, data bytes. Data bytes are masked to 7
 // bits so that no value can pass for a status.
-inline void putChannelEvent(TrackWriter &w, int32_t time, uint8_t status, uint8_t data1,
+VEK_ALWAYS_INLINE void putChannelEvent(TrackWriter &w, int32_t time, uint8_t status, uint8_t data1,
                             uint8_t data2, bool twoDataBytes) {
-    // Built in a local array and stored as one 8-byte copy: byte stores
-    // straight into the body could alias the writer's fields, which the
-    // compiler would then read again after each one.
-    uint8_t bytes[ChunkBody::kSlack] = {};
+    // The writer's fields are read and set before the bytes are stored: the
+    // compiler must assume a byte store may alias them and would read them
+    // again after each one.
     const int32_t delta = w.advanceTo(time);
-    size_t n = 1;
-    if (static_cast<uint32_t>(delta) < 0x80) bytes[0] = static_cast<uint8_t>(delta);  // most deltas
-    else n = encodeVarLen(delta, bytes);
-    if (status != w.runningStatus) bytes[n++] = status;
-    bytes[n++] = data1 & 0x7F;
-    if (twoDataBytes) bytes[n++] = data2 & 0x7F;
+    const bool withStatus = status != w.runningStatus;
     w.runningStatus = status;
-    std::memcpy(w.body.tail(), bytes, sizeof bytes);
-    w.body.commit(n);
+    uint8_t *p = w.body.tail();
+    if (static_cast<uint32_t>(delta) < 0x80) *p++ = static_cast<uint8_t>(delta);  // most deltas
+    else p += encodeVarLen(delta, p);
+    if (withStatus) *p++ = status;
+    *p++ = data1 & 0x7F;
+    if (twoDataBytes) *p++ = data2 & 0x7F;
+    w.body.commitTo(p);
 }
 
 uint8_t statusOf(uint8_t kind, uint8_t channel) {
@@ -191,7 +190,7 @@ uint8_t statusOf(uint8_t kind, uint8_t channel) {
 
 // Writes the note ends due at or before `time` (ticks), earliest first;
 // a note end is a note-on with velocity 0.
-inline void putNoteEnds(TrackWriter &w, int32_t time) {
+VEK_ALWAYS_INLINE void putNoteEnds(TrackWriter &w, int32_t time) {
     while (!w.pending.empty() && w.pending.earliest().time <= time) {
         const NoteEnd end = w.pending.earliest();
         putChannelEvent(w, end.time, statusOf(kNote, end.channel), end.key, 0, true);
@@ -217,8 +216,8 @@ void putSysexEvent(TrackWriter &w, const Event &e) {
     w.body.bytes(data.substr(1));
 }
 
-void putTrackEvent(TrackWriter &w, const Event &e) {
-    putNoteEnds(w, e.time);
+// Everything but a note.
+void putOtherEvent(TrackWriter &w, const Event &e) {
     switch (e.kind) {
     case kMetaText:
         putMeta(w.body, w.advanceTo(e.time), e.channel, textOf(w.song, e.extra));
@@ -226,10 +225,6 @@ void putTrackEvent(TrackWriter &w, const Event &e) {
         return;
     case kSysexReference:
         putSysexEvent(w, e);
-        return;
-    case kNote:
-        queueNoteEnd(w, e);
-        putChannelEvent(w, e.time, statusOf(kNote, e.channel), e.data1, e.data2, true);
         return;
     case kNoteOff: case kKeyPressure: case kController: case kProgram:
     case kChannelPressure: case kPitchWheel:
@@ -239,6 +234,16 @@ void putTrackEvent(TrackWriter &w, const Event &e) {
     default:  // tempo events live in the tempo map; nothing else has a MIDI form
         return;
     }
+}
+
+VEK_ALWAYS_INLINE void putTrackEvent(TrackWriter &w, const Event &e) {
+    putNoteEnds(w, e.time);
+    if (e.kind != kNote) {
+        putOtherEvent(w, e);
+        return;
+    }
+    queueNoteEnd(w, e);
+    putChannelEvent(w, e.time, statusOf(kNote, e.channel), e.data1, e.data2, true);
 }
 
 void writeEventTrack(std::FILE *out, ChunkBody &b, const SongContext &song, Track &track) {
@@ -254,11 +259,12 @@ void writeEventTrack(std::FILE *out, ChunkBody &b, const SongContext &song, Trac
 
 // Every system-exclusive record the tracks refer to must be present and
 // well formed before anything is written, so a failure leaves no partial
-// file behind.
+// file behind. Only a track that was ever given a reference can hold one.
 bool sysexReferencesValid(const std::vector<Track *> &tracks, std::string_view records) {
     std::bitset<256> checked;
     bool valid = true;
     for (Track *t : tracks) {
+        if (!t->sysexReferences) continue;
         t->events.forEach([&](const Event &e) {
             if (e.kind != kSysexReference || checked[e.data1]) return;
             checked[e.data1] = true;
