@@ -252,7 +252,8 @@ VEK_NOINLINE void writeEventTrack(std::FILE *out, ChunkBody &b, const SongContex
     NoteOffQueue pending;
     putMetaBytes(b, 0, kMetaPortPrefix, {track.port});                 // 1.
     if (!track.name.empty()) putMeta(b, 0, kMetaTrackName, track.name);  // 2.
-    track.events.forEach([&](const Event &e) { putTrackEvent(b, song, c, pending, e); });  // 3.
+    const auto put = [&](const Event &e) { putTrackEvent(b, song, c, pending, e); };
+    track.events.forEach(put);                                          // 3.
     putNoteEnds(b, c, pending, INT32_MAX);
     putEndOfTrack(b);                                                  // 4.
     writeTrackChunk(out, b);
