@@ -22,7 +22,7 @@ Track *SongContext::newTrack() {
     if (!track) return nullptr;
     track->number = nextTrackNumber++;
     track->budget = &budget;
-    track->resolution = division;
+    track->setResolution(division, division);
     return track;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "events/fatal_error.h"
+#include "events/inlining.h"
 
 namespace vek {
 
@@ -32,6 +33,13 @@ public:
         if (next_ == end_) grow();
         last_ = next_;
         return next_++;
+    }
+    // Whether next() can hand out a slot of the last block, and that
+    // hand-out with the element stored.
+    bool hasRoom() const { return next_ != end_; }
+    void append(const T &e) {
+        *next_ = e;
+        last_ = next_++;
     }
     // Element at index, or null when index is not below count().
     T *at(int32_t index) const {
@@ -125,16 +133,14 @@ public:
     static constexpr int32_t kMovesPerElement = 64;
     static constexpr size_t kMinSpill = 4096;  // elements spilled before a merge
 
-    void insert(const T &e) {
-        if (runFill_ == 0) {
-            if (laterThanAll(e.time)) {  // the common case: one compare
-                *pool_.next() = e;
-                return;
-            }
-        } else if (e.time < run_[runFill_ - 1].time || runFill_ == kRunSlots - 1) {
-            flushRun();
+    // The common case, an element later than all, is a few instructions
+    // and inlines at every caller; everything else goes out of line.
+    VEK_ALWAYS_INLINE void insert(const T &e) {
+        if (runFill_ == 0 && laterThanAll(e.time) && pool_.hasRoom()) {
+            pool_.append(e);
+            return;
         }
-        run_[runFill_++] = e;
+        insertRest(e);
     }
     int32_t count() {
         merge();
@@ -175,6 +181,18 @@ public:
     }
 
 private:
+    // insert() for an element that goes into the run, or into a full block.
+    VEK_NOINLINE void insertRest(const T &e) {
+        if (runFill_ == 0) {
+            if (laterThanAll(e.time)) {
+                *pool_.next() = e;
+                return;
+            }
+        } else if (e.time < run_[runFill_ - 1].time || runFill_ == kRunSlots - 1) {
+            flushRun();
+        }
+        run_[runFill_++] = e;
+    }
     // With the run empty the spill is empty too (a read merges both, and a
     // flush on insertion is followed by the new element entering the run),
     // so the pool's last element is the latest one stored.

@@ -31,6 +31,8 @@ int32_t lastAtOrBefore(SortedList<T> &list, int32_t ticks) {
 
 }  // namespace
 
+void EventBudget::exhausted() { throw EventLimitReached{{kMsgTooManyEvents}}; }
+
 int32_t scaleTimeWide(int64_t a, int64_t b, int64_t c) {
     if (c == 0) return static_cast<int32_t>(0x8FFFFFFFu);
     return saturate((a / c) * b + ((a % c) * b) / c);

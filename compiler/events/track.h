@@ -19,9 +19,11 @@ struct EventLimitReached : FatalError {};
 // exhaust the host's memory; shared by every track of a song.
 struct EventBudget {
     int64_t remaining;
-    void charge() {
-        if (--remaining < 0) throw EventLimitReached{{kMsgTooManyEvents}};
+    VEK_ALWAYS_INLINE void charge() {
+        if (--remaining < 0) [[unlikely]] exhausted();
     }
+    // Throws EventLimitReached; out of line, so that charge() stays small.
+    [[noreturn]] static void exhausted();
 };
 
 struct Track {
@@ -50,7 +52,7 @@ struct Track {
     int32_t delay = 0;
     int32_t maxDuration = 65535;
     int32_t minDuration = 0;
-    int32_t resolution = 120;
+    int32_t resolution = 120;  // ticks per quarter note: setResolution()
     int32_t trackEnd = 0;   // latest note end in ticks
     int32_t copyCursor = -1;
     int8_t octave = 0;
@@ -65,21 +67,37 @@ struct Track {
     uint8_t glideSemitones = 0;
     Event held{};
     uint8_t selected = 0;   // active at the selection start
-    // Set while a setting that ordinary music leaves alone changes notes
-    // (shift, gap, transpositions, key or velocity range, ramp, glide bend);
-    // when clear the note emitter skips them. Every writer of those fields
-    // calls refreshShaping().
+    // Nonzero while something that ordinary music leaves alone changes
+    // notes; when zero the note emitter skips it all. kShapingSettings: a
+    // shift, gap, transposition, key or velocity range, ramp or glide bend
+    // (every writer of those fields calls refreshShaping()); kShapingScaled:
+    // lengths scale by resolution / the song's division (every writer of
+    // either goes through setResolution()).
     uint8_t shaping = 0;
+    // Set when a system-exclusive reference is stored: only such tracks
+    // need their records checked before a MIDI file is written.
+    uint8_t sysexReferences = 0;
 
+    static constexpr uint8_t kShapingSettings = 1, kShapingScaled = 2;
     void refreshShaping() {
-        shaping = delay != 0 || lengthOffset != 0 || transpose != 0 || diatonicShift != 0 ||
-                  keyLow != 0 || keyHigh != 127 || velocityLow != 0 || velocityHigh != 127 ||
-                  crescendoAmount != 0 || glideSemitones != 0;
+        const bool settings = delay != 0 || lengthOffset != 0 || transpose != 0 ||
+                              diatonicShift != 0 || keyLow != 0 || keyHigh != 127 ||
+                              velocityLow != 0 || velocityHigh != 127 || crescendoAmount != 0 ||
+                              glideSemitones != 0;
+        shaping = static_cast<uint8_t>((shaping & kShapingScaled) | (settings ? kShapingSettings : 0));
+    }
+    // Ticks per quarter note of this track's lengths, with the song's.
+    void setResolution(int32_t ticks, int32_t division) {
+        resolution = ticks;
+        shaping = static_cast<uint8_t>((shaping & kShapingSettings) |
+                                       (ticks != division ? kShapingScaled : 0));
     }
 
     // Stores an event in time order, charging the song's event budget.
-    void insert(const Event &e) {
+    // Small enough to inline at every store: the rare paths are out of line.
+    VEK_ALWAYS_INLINE void insert(const Event &e) {
         if (budget) budget->charge();
+        if (e.kind == kSysexReference) sysexReferences = 1;
         events.insert(e);
     }
     int32_t count() { return events.count(); }

@@ -111,7 +111,7 @@ std::unique_ptr<Track> nestedDefinition(CompileState &cs, int32_t start, int dep
     std::unique_ptr<Track> track(new (std::nothrow) Track);
     if (!track) missing(cs, slot);
     track->budget = &cs.song->budget;
-    track->resolution = cs.song->division;
+    track->setResolution(cs.song->division, cs.song->division);
     copyStatement(cs, {track.get()}, start, depth + 1);
     return track;
 }

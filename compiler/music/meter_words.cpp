@@ -43,8 +43,8 @@ void adoptMeterAtTime(CompileState &cs) {
 // by duration_factor keeps its own.
 void followDivision(CompileState &cs, int32_t oldDivision, int32_t division) {
     for (Track *t : songTracks(*cs.song))
-        if (t->resolution == oldDivision) t->resolution = division;
-    if (Track *t = cs.voice->track) t->resolution = division;
+        t->setResolution(t->resolution == oldDivision ? division : t->resolution, division);
+    if (Track *t = cs.voice->track) t->setResolution(division, division);
 }
 
 }  // namespace

@@ -125,7 +125,7 @@ void diatonicWord(CompileState &cs) {
 void durationFactorWord(CompileState &cs) {
     const Setting s = readSetting(cs, kwDurationFactor, kMaskLength, kLengthMax, kLengthMin,
                                   cs.song->division);
-    for (Track *t : targetTracks(cs)) t->resolution = s.value;
+    for (Track *t : targetTracks(cs)) t->setResolution(s.value, cs.song->division);
 }
 
 void gapWord(CompileState &cs) {

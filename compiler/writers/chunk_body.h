@@ -26,12 +26,14 @@ public:
     const uint8_t *data() const { return bytes_.data(); }
     void clear() { moveTo(0); }
 
-    // The next kSlack bytes, for a store that commit() then counts.
+    // The next kSlack bytes, for a store that commit() then counts, or
+    // commitTo() ends (at most kSlack bytes past tail()).
     uint8_t *tail() {
         if (room() < kSlack) grow(kSlack);
         return at_;
     }
     void commit(size_t n) { at_ += n; }
+    void commitTo(uint8_t *end) { at_ = end; }
 
     void byte(uint8_t value) {
         *tail() = value;

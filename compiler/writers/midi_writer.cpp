@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <bitset>
 #include <climits>
-#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <new>
 #include <string_view>
 #include <vector>
 
+#include "events/inlining.h"
 #include "events/song_context.h"
 #include "writers/byte_writer.h"
 #include "writers/chunk_body.h"
@@ -147,13 +147,13 @@ void writeConductorTrack(std::FILE *out, ChunkBody &b, SongContext &song) {
 
 // ---- Track chunks ------------------------------------------------------
 
-// The state of the track chunk being built.
-struct TrackWriter {
-    ChunkBody &body;
-    const SongContext &song;
-    NoteOffQueue pending;
-    int32_t lastTime = 0;       // ticks of the event written last
-    uint8_t runningStatus = 0;  // 0: the next channel event carries its status
+// Where a track chunk's channel events stand: the tick of the event
+// written last and the running status (0: the next channel event carries
+// its own). A local of the walk, never handed to a call, so the compiler
+// keeps it in registers across the byte stores.
+struct ChannelCursor {
+    int32_t lastTime = 0;
+    uint8_t runningStatus = 0;
 
     // The delta from the event written last to one at `time` (ticks).
     int32_t advanceTo(int32_t time) {
@@ -167,22 +167,19 @@ bool hasTwoDataBytes(uint8_t kind) { return kind != kProgram && kind != kChannel
 
 // Delta, status unless running, data bytes. Data bytes are masked to 7
 // bits so that no value can pass for a status.
-inline void putChannelEvent(TrackWriter &w, int32_t time, uint8_t status, uint8_t data1,
-                            uint8_t data2, bool twoDataBytes) {
-    // Built in a local array and stored as one 8-byte copy: byte stores
-    // straight into the body could alias the writer's fields, which the
-    // compiler would then read again after each one.
-    uint8_t bytes[ChunkBody::kSlack] = {};
-    const int32_t delta = w.advanceTo(time);
-    size_t n = 1;
-    if (static_cast<uint32_t>(delta) < 0x80) bytes[0] = static_cast<uint8_t>(delta);  // most deltas
-    else n = encodeVarLen(delta, bytes);
-    if (status != w.runningStatus) bytes[n++] = status;
-    bytes[n++] = data1 & 0x7F;
-    if (twoDataBytes) bytes[n++] = data2 & 0x7F;
-    w.runningStatus = status;
-    std::memcpy(w.body.tail(), bytes, sizeof bytes);
-    w.body.commit(n);
+VEK_ALWAYS_INLINE void putChannelEvent(ChunkBody &b, ChannelCursor &c, int32_t time,
+                                       uint8_t status, uint8_t data1, uint8_t data2,
+                                       bool twoDataBytes) {
+    const int32_t delta = c.advanceTo(time);
+    const bool withStatus = status != c.runningStatus;
+    c.runningStatus = status;
+    uint8_t *p = b.tail();
+    if (static_cast<uint32_t>(delta) < 0x80) *p++ = static_cast<uint8_t>(delta);  // most deltas
+    else p += encodeVarLen(delta, p);
+    if (withStatus) *p++ = status;
+    *p++ = data1 & 0x7F;
+    if (twoDataBytes) *p++ = data2 & 0x7F;
+    b.commitTo(p);
 }
 
 uint8_t statusOf(uint8_t kind, uint8_t channel) {
@@ -191,49 +188,55 @@ uint8_t statusOf(uint8_t kind, uint8_t channel) {
 
 // Writes the note ends due at or before `time` (ticks), earliest first;
 // a note end is a note-on with velocity 0.
-inline void putNoteEnds(TrackWriter &w, int32_t time) {
-    while (!w.pending.empty() && w.pending.earliest().time <= time) {
-        const NoteEnd end = w.pending.earliest();
-        putChannelEvent(w, end.time, statusOf(kNote, end.channel), end.key, 0, true);
-        w.pending.removeEarliest();
+VEK_ALWAYS_INLINE void putNoteEnds(ChunkBody &b, ChannelCursor &c, NoteOffQueue &pending,
+                                   int32_t time) {
+    while (!pending.empty() && pending.earliest().time <= time) {
+        const NoteEnd end = pending.earliest();
+        putChannelEvent(b, c, end.time, statusOf(kNote, end.channel), end.key, 0, true);
+        pending.removeEarliest();
     }
 }
 
-void queueNoteEnd(TrackWriter &w, const Event &note) {
+void queueNoteEnd(NoteOffQueue &pending, const Event &note) {
     const int64_t end = std::min<int64_t>(int64_t{note.time} + note.extra, INT32_MAX);
-    w.pending.add(NoteEnd{static_cast<int32_t>(end), static_cast<uint8_t>(note.channel & 0x0F),
-                          note.data1});
+    pending.add(NoteEnd{static_cast<int32_t>(end), static_cast<uint8_t>(note.channel & 0x0F),
+                        note.data1});
 }
 
 // The record's first byte (F0 or F7), the rest's length, the rest; the
 // records were checked before anything was written.
-void putSysexEvent(TrackWriter &w, const Event &e) {
-    w.body.varLen(w.advanceTo(e.time));
-    w.runningStatus = 0;
-    const std::string_view data = sysexRecordData(w.song.sysexRecords, e.data1);
+void putSysexEvent(ChunkBody &b, const SongContext &song, int32_t delta, const Event &e) {
+    b.varLen(delta);
+    const std::string_view data = sysexRecordData(song.sysexRecords, e.data1);
     if (data.empty()) return;
-    w.body.byte(static_cast<uint8_t>(data[0]));
-    w.body.varLen(static_cast<int32_t>(data.size() - 1));
-    w.body.bytes(data.substr(1));
+    b.byte(static_cast<uint8_t>(data[0]));
+    b.varLen(static_cast<int32_t>(data.size() - 1));
+    b.bytes(data.substr(1));
 }
 
-void putTrackEvent(TrackWriter &w, const Event &e) {
-    putNoteEnds(w, e.time);
+// A meta text or a sysex reference, after `delta` ticks; out of line, as
+// they are rare. Either ends the running status.
+void putBlockEvent(ChunkBody &b, const SongContext &song, int32_t delta, const Event &e) {
+    if (e.kind == kMetaText) putMeta(b, delta, e.channel, textOf(song, e.extra));
+    else putSysexEvent(b, song, delta, e);
+}
+
+VEK_ALWAYS_INLINE void putTrackEvent(ChunkBody &b, const SongContext &song, ChannelCursor &c,
+                                     NoteOffQueue &pending, const Event &e) {
+    putNoteEnds(b, c, pending, e.time);
+    if (e.kind == kNote) {  // tested first: nearly every event
+        queueNoteEnd(pending, e);
+        putChannelEvent(b, c, e.time, statusOf(kNote, e.channel), e.data1, e.data2, true);
+        return;
+    }
     switch (e.kind) {
-    case kMetaText:
-        putMeta(w.body, w.advanceTo(e.time), e.channel, textOf(w.song, e.extra));
-        w.runningStatus = 0;
-        return;
-    case kSysexReference:
-        putSysexEvent(w, e);
-        return;
-    case kNote:
-        queueNoteEnd(w, e);
-        putChannelEvent(w, e.time, statusOf(kNote, e.channel), e.data1, e.data2, true);
+    case kMetaText: case kSysexReference:
+        putBlockEvent(b, song, c.advanceTo(e.time), e);
+        c.runningStatus = 0;
         return;
     case kNoteOff: case kKeyPressure: case kController: case kProgram:
     case kChannelPressure: case kPitchWheel:
-        putChannelEvent(w, e.time, statusOf(e.kind, e.channel), e.data1, e.data2,
+        putChannelEvent(b, c, e.time, statusOf(e.kind, e.channel), e.data1, e.data2,
                         hasTwoDataBytes(e.kind));
         return;
     default:  // tempo events live in the tempo map; nothing else has a MIDI form
@@ -241,24 +244,29 @@ void putTrackEvent(TrackWriter &w, const Event &e) {
     }
 }
 
-void writeEventTrack(std::FILE *out, ChunkBody &b, const SongContext &song, Track &track) {
+// Out of line: a function of its own keeps the walk's state in registers.
+VEK_NOINLINE void writeEventTrack(std::FILE *out, ChunkBody &b, const SongContext &song,
+                                  Track &track) {
     b.clear();
-    TrackWriter w{b, song, {}};
+    ChannelCursor c;
+    NoteOffQueue pending;
     putMetaBytes(b, 0, kMetaPortPrefix, {track.port});                 // 1.
     if (!track.name.empty()) putMeta(b, 0, kMetaTrackName, track.name);  // 2.
-    track.events.forEach([&w](const Event &e) { putTrackEvent(w, e); });  // 3.
-    putNoteEnds(w, INT32_MAX);
+    const auto put = [&](const Event &e) { putTrackEvent(b, song, c, pending, e); };
+    track.events.forEach(put);                                          // 3.
+    putNoteEnds(b, c, pending, INT32_MAX);
     putEndOfTrack(b);                                                  // 4.
     writeTrackChunk(out, b);
 }
 
 // Every system-exclusive record the tracks refer to must be present and
 // well formed before anything is written, so a failure leaves no partial
-// file behind.
+// file behind. Only a track that was ever given a reference can hold one.
 bool sysexReferencesValid(const std::vector<Track *> &tracks, std::string_view records) {
     std::bitset<256> checked;
     bool valid = true;
     for (Track *t : tracks) {
+        if (!t->sysexReferences) continue;
         t->events.forEach([&](const Event &e) {
             if (e.kind != kSysexReference || checked[e.data1]) return;
             checked[e.data1] = true;

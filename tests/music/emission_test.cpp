@@ -253,9 +253,10 @@ TEST_F(Emission, DelayAndLengthModifiers) {
 }
 
 TEST_F(Emission, ResolutionAndDurationLimits) {
-    track.resolution = 480;  // durations in the track count 480 to the quarter
+    const int32_t division = f.song().division;
+    track.setResolution(480, division);  // durations in the track count 480 to the quarter
     EXPECT_EQ(single(0, 120).extra, 480u);
-    track.resolution = f.song().division;
+    track.setResolution(division, division);
     track.maxDuration = 100;
     EXPECT_EQ(single(0, 120).extra, 100u);
     v.modifiers[kOpLength].value = 50;  // the limit judges the length as written
