@@ -165,7 +165,8 @@ void enterBody(CompileState &cs, int32_t position, int32_t callKind, HashEntry &
     m.currentFrame = m.depth++;
     m.inMacro = 1;
     if (callKind == kCallInBraces) markArguments(cs, f);
-    load(cs, d.stream, d.bodyPosition);
+    loadFrom(cs, d.slot, d.stream, d.bodyPosition);
+    d.slot = cs.in.slot;
 }
 
 // Pops the top frame, a body's; the caller moves the reader, as the skip
@@ -305,7 +306,7 @@ VEK_NOINLINE void findArgument(CompileState &cs, MacroFrame &call, int k) {
 
 // "?" read: the argument's text is read at the call site, in the caller's
 // macro context, until its "," or "}" brings the reader back here. The
-// argument frame holds only its way back and what the messages quote.
+// argument frame holds only its way back (and its kind).
 // Not inlined, so that the "," that ends an argument pays for none of it.
 VEK_NOINLINE bool enterArgument(CompileState &cs) {
     const int k = argumentNumber(nextChar(cs, kReadRaw));
@@ -321,14 +322,13 @@ VEK_NOINLINE bool enterArgument(CompileState &cs) {
     f.position = position(cs);
     f.slot = cs.in.slot;
     f.frameKind = 0;
-    f.callKind = call.callKind;
-    f.symbol = call.symbol;
     f.savedCurrentFrame = m.currentFrame;
-    f.marks = 0;
     ++m.depth;
     m.currentFrame = call.savedCurrentFrame;
     m.inMacro = 0;
-    if (k <= call.marks && resumeMark(cs, call, k) == k) resumeAt(cs, call, k);
+    // A quiet compile resumes at a noted mark whenever the budget holds it
+    // (resumeMark's answer, without its call); anything else asks findArgument.
+    if (k <= call.marks && cs.quiet && cs.in.charactersLeft >= call.markCost[k - 1]) resumeAt(cs, call, k);
     else findArgument(cs, call, k);
     return true;
 }

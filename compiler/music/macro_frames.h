@@ -14,8 +14,9 @@ inline int argumentNumber(int c) {
     return -1;
 }
 
+// inMacro holds the top frame's kind, so the frame itself is not looked at.
 inline bool inArgumentText(const MacroStack &m) {
-    return m.depth > 0 && m.frames[m.depth - 1].frameKind == 0;
+    return m.depth > 0 && m.inMacro == 0;
 }
 
 inline void syncInMacro(MacroStack &m) {

@@ -19,6 +19,9 @@ struct Definition {
     uint8_t built = 0;         // sysex bodies: stored in "sysex.out" already
     uint8_t recordNumber = 0;  // sysex bodies: their record number
     int32_t parameterCount = 0;  // highest argument number the body uses
+    // The cache slot that held the body at its last call: a guess for
+    // loadFrom, so that a call finds the body's block without a search.
+    mutable int32_t slot = 0;
 };
 
 // Call kinds of a macro frame.
