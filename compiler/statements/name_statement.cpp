@@ -106,7 +106,7 @@ void readChord(CompileState &cs, VoiceState &v, const NoteWord *word) {
         if (!v.hold.sequential) nextMember(v);
         // A body's own notes get no effect, also the last one, whose reading
         // ended the body. The effect's body goes on with the chord.
-        if (!cs.hooks.noteInBody) offerNoteEffect(cs);
+        if (cs.hooks.attachmentsMade && !cs.hooks.noteInBody) offerNoteEffect(cs);
     } while (isNoteStart(cs.ch));
 }
 
