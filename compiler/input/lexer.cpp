@@ -5,6 +5,9 @@
 
 namespace vek {
 
+namespace {
+}
+
 bool isNameDelimiter(int c) {
     switch (c) {
     case ' ': case '\t': case '\n': case kEndOfInput:
@@ -15,34 +18,11 @@ bool isNameDelimiter(int c) {
     }
 }
 
-namespace {
-
-// The run of blanks after the one in cs.ch and the byte after it, taken
-// from the block as nextChar's fast path would deliver them: false, with
-// nothing read, when any of them would need its slow path.
-bool skipBlanksInBlock(CompileState &cs) {
-    InputState &in = cs.in;
-    if (!cs.quiet) return false;
-    const int32_t limit = in.charactersLeft < in.fill - in.index ? in.index + static_cast<int32_t>(in.charactersLeft)
-                                                                 : in.fill;
-    int32_t i = in.index;
-    while (i < limit && isBlank(in.data[i])) ++i;
-    if (i >= limit || (kByteClasses.of[in.data[i]] & (kSlowAlways | kSlowNormal)) != 0) return false;
-    in.charactersLeft -= i + 1 - in.index;
-    in.index = i + 1;
-    cs.ch = in.data[i];
-    return true;
-}
-
-}  // namespace
-
 int skipBlanks(CompileState &cs) {
     if (!isBlank(cs.ch)) return 0;
-    if (!skipBlanksInBlock(cs)) {
-        do {
-            nextChar(cs, kReadNormal);
-        } while (isBlank(cs.ch));
-    }
+    do {
+        nextChar(cs, kReadNormal);
+    } while (isBlank(cs.ch));
     cs.atStatementStart = 1;
     return 1;
 }

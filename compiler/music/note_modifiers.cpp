@@ -248,13 +248,13 @@ int modifier(CompileState &cs, VoiceState &v, Modifiers &m, bool *done) {
 static_assert(offsetof(HoldState, mark) == 0 && offsetof(HoldState, reference) == 1 &&
               offsetof(HoldState, advanceOnce) == 2 && offsetof(HoldState, tieFlag) == 3 &&
               offsetof(HoldState, glide) == 4 && offsetof(HoldState, sequential) == 5);
-bool finishesPlainly(const CompileState &cs, const VoiceState &v) {
+bool holdClear(const VoiceState &v) {
     uint32_t low = 0;
     uint16_t high = 0;
     const auto *bytes = reinterpret_cast<const unsigned char *>(&v.hold);
     std::memcpy(&low, bytes, sizeof low);
     std::memcpy(&high, bytes + sizeof low, sizeof high);
-    return (low | high | static_cast<uint32_t>(v.stepKind)) == 0 && (cs.ch | 0x20) != 'w';
+    return (low | high) == 0;
 }
 
 template <bool Plain>
@@ -380,11 +380,10 @@ void takeWord(CompileState &cs, VoiceState &v, Modifiers &m, const NoteWord &wor
 
 }  // namespace
 
-int ReadNoteModifiers(CompileState &cs, VoiceState &v, const NoteWord *word, int32_t ticks) {
+int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
     Modifiers m = startModifiers(cs, v);
-    if (word) takeWord(cs, v, m, *word, ticks);
-    else if (const int code = readModifiers(cs, v, m)) return code;
-    if (finishesPlainly(cs, v)) finishNote<true>(cs, v, m);
+    if (const int code = readModifiers(cs, v, m)) return code;
+    if (holdClear(v) && v.stepKind == kStepLetter && (cs.ch | 0x20) != 'w') finishNote<true>(cs, v, m);
     else finishNote<false>(cs, v, m);
     return 0;
 }
@@ -398,7 +397,11 @@ bool ReadPeekedNote(CompileState &cs, VoiceState &v, const NoteWord &word) {
     if (cs.hooks.attachmentsMade || (word.lengthGiven && !NoteWordTicks(word, plainDuration(v), ticks)))
         return false;
     TakeNoteLetter(cs, v, cs.ch);
-    ReadNoteModifiers(cs, v, &word, ticks);
+    Modifiers m = startModifiers(cs, v);
+    takeWord(cs, v, m, word, ticks);
+    // A letter note, and its word ends at a blank, ")" or "]", not a "w".
+    if (holdClear(v)) finishNote<true>(cs, v, m);
+    else finishNote<false>(cs, v, m);
     return true;
 }
 
