@@ -313,16 +313,18 @@ int32_t plainDuration(const VoiceState &v) {
     return v.modifier(kOpDuration).mode ? v.modifier(kOpDuration).value : v.timing.defaultDuration;
 }
 
-Modifiers startModifiers(CompileState &cs, const VoiceState &v) {
+// `unit`: the voice's plainDuration.
+Modifiers startModifiers(CompileState &cs, int32_t unit) {
     Modifiers m;
     cs.note.channel = 0;
-    m.duration = plainDuration(v);
+    m.duration = unit;
     return m;
 }
 
 // After the last modifier, with the character that ended them in cs.ch.
+// Inline: for a note word the modifiers are then known zero.
 template <bool Plain>
-void finishNote(CompileState &cs, VoiceState &v, Modifiers &m) {
+VEK_ALWAYS_INLINE void finishNote(CompileState &cs, VoiceState &v, Modifiers &m) {
     if (!Plain) {
         if (cs.ch == 'w' || cs.ch == 'W') {
             if (!v.hold.sequential) {
@@ -381,7 +383,7 @@ void takeWord(CompileState &cs, VoiceState &v, Modifiers &m, const NoteWord &wor
 }  // namespace
 
 int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
-    Modifiers m = startModifiers(cs, v);
+    Modifiers m = startModifiers(cs, plainDuration(v));
     if (const int code = readModifiers(cs, v, m)) return code;
     if (holdClear(v) && v.stepKind == kStepLetter && (cs.ch | 0x20) != 'w') finishNote<true>(cs, v, m);
     else finishNote<false>(cs, v, m);
@@ -393,11 +395,12 @@ int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
 // per byte. A pattern could add modifiers after the word, so with any
 // pattern or effect switched on the notes go the general way.
 bool ReadPeekedNote(CompileState &cs, VoiceState &v, const NoteWord &word) {
+    const int32_t unit = plainDuration(v);
     int32_t ticks = 0;
-    if (cs.hooks.attachmentsMade || (word.lengthGiven && !NoteWordTicks(word, plainDuration(v), ticks)))
+    if (cs.hooks.attachmentsMade || (word.lengthGiven && !NoteWordTicks(word, unit, ticks)))
         return false;
     TakeNoteLetter(cs, v, cs.ch);
-    Modifiers m = startModifiers(cs, v);
+    Modifiers m = startModifiers(cs, unit);
     takeWord(cs, v, m, word, ticks);
     // A letter note, and its word ends at a blank, ")" or "]", not a "w".
     if (holdClear(v)) finishNote<true>(cs, v, m);
