@@ -89,15 +89,16 @@ void music(CompileState &cs, const NoteWord *word) {
 }  // namespace
 
 void readChord(CompileState &cs, VoiceState &v, const NoteWord *word) {
+    const bool sources = cs.song->noteSources != nullptr;  // set before the compile
     do {
-        if (cs.song->noteSources) markNoteSource(cs);
+        if (sources) markNoteSource(cs);
         if (!word || !ReadPeekedNote(cs, v, *word)) {
             error(cs, ReadNoteName(cs, v));
             error(cs, ReadNoteModifiers(cs, v));
         }
         word = nullptr;  // the peek covered the first note only
         EmitNote(cs);
-        if (cs.song->noteSources) clearNoteMark(cs);
+        if (sources) clearNoteMark(cs);
         if (!v.hold.notesTogether() || v.hold.sequential || v.hold.advanceOnce) {
             v.timing.time = checkedTicks(cs, int64_t{v.timing.time} + v.timing.step);
             v.hold.advanceOnce = 0;

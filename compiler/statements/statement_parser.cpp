@@ -168,6 +168,10 @@ bool dispatch(CompileState &cs, VoiceState &v) {
     default:
         if (isNameStart(c) || c == '\\') {
             name(cs);
+            // Most names are notes, ended by a blank: the cluster ends here
+            // as the next turn of the loop would end it.
+            cs.voice = &v;
+            if (isBlank(cs.ch)) blank(cs, v);
             return true;
         }
         strayCharacter(cs);
