@@ -79,13 +79,17 @@ bool endOfGroup(CompileState &cs, VoiceState &v) {
     return true;
 }
 
+// At a blank in cs.ch: the cluster ends, and the blanks are passed over.
 void blank(CompileState &cs, VoiceState &v) {
     if (v.sectionMode) v.memberIndex = 0;
     if (v.timing.pendingNotes > 0) {
         if (offerChordEffect(cs)) return;  // the blank is read again after its body
         endCluster(cs);
     }
-    skipBlanks(cs);
+    // What skipBlanks does, with the first step inline: mostly one blank
+    // stands between two words.
+    nextChar(cs, kReadNormal);
+    if (isBlank(cs.ch)) skipBlanks(cs);
     cs.atStatementStart = 1;
 }
 
