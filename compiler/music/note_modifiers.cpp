@@ -1,7 +1,4 @@
 // The modifiers written right after a note's pitch, and the finished draft.
-#include <cstddef>
-#include <cstring>
-
 #include "entry/compile_state.h"
 #include "events/song_context.h"
 #include "input/errors.h"
@@ -244,19 +241,6 @@ int modifier(CompileState &cs, VoiceState &v, Modifiers &m, bool *done) {
 // note or "~" advance), and no "w" follows it. Ordinary music meets this
 // for every note; the finish is then written with those fields known zero
 // (`Plain`), which drops their tests and the stores that would rewrite them.
-// The test reads the six bytes of the hold flags at once.
-static_assert(offsetof(HoldState, mark) == 0 && offsetof(HoldState, reference) == 1 &&
-              offsetof(HoldState, advanceOnce) == 2 && offsetof(HoldState, tieFlag) == 3 &&
-              offsetof(HoldState, glide) == 4 && offsetof(HoldState, sequential) == 5);
-bool holdClear(const VoiceState &v) {
-    uint32_t low = 0;
-    uint16_t high = 0;
-    const auto *bytes = reinterpret_cast<const unsigned char *>(&v.hold);
-    std::memcpy(&low, bytes, sizeof low);
-    std::memcpy(&high, bytes + sizeof low, sizeof high);
-    return (low | high) == 0;
-}
-
 template <bool Plain>
 void finishPitch(VoiceState &v, const Modifiers &m) {
     if (!Plain && (v.stepKind == kStepRest || v.stepKind == kStepGlideOnly)) return;
@@ -385,7 +369,7 @@ void takeWord(CompileState &cs, VoiceState &v, Modifiers &m, const NoteWord &wor
 int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
     Modifiers m = startModifiers(cs, plainDuration(v));
     if (const int code = readModifiers(cs, v, m)) return code;
-    if (holdClear(v) && v.stepKind == kStepLetter && (cs.ch | 0x20) != 'w') finishNote<true>(cs, v, m);
+    if (v.hold.allClear() && v.stepKind == kStepLetter && (cs.ch | 0x20) != 'w') finishNote<true>(cs, v, m);
     else finishNote<false>(cs, v, m);
     return 0;
 }
@@ -403,7 +387,7 @@ bool ReadPeekedNote(CompileState &cs, VoiceState &v, const NoteWord &word) {
     Modifiers m = startModifiers(cs, unit);
     takeWord(cs, v, m, word, ticks);
     // A letter note, and its word ends at a blank, ")" or "]", not a "w".
-    if (holdClear(v)) finishNote<true>(cs, v, m);
+    if (v.hold.allClear()) finishNote<true>(cs, v, m);
     else finishNote<false>(cs, v, m);
     return true;
 }

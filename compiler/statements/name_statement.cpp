@@ -99,7 +99,7 @@ void readChord(CompileState &cs, VoiceState &v, const NoteWord *word) {
         word = nullptr;  // the peek covered the first note only
         EmitNote(cs);
         if (sources) clearNoteMark(cs);
-        if (!v.hold.notesTogether() || v.hold.sequential || v.hold.advanceOnce) {
+        if (!v.hold.allClear() && (!v.hold.notesTogether() || v.hold.sequential || v.hold.advanceOnce)) {
             v.timing.time = checkedTicks(cs, int64_t{v.timing.time} + v.timing.step);
             v.hold.advanceOnce = 0;
         }
