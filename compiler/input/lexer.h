@@ -7,7 +7,8 @@ namespace vek {
 constexpr int kDeclaredNameMax = 79;
 constexpr int kStatementNameMax = 80;
 
-inline bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\n'; }
+// Most characters asked about are printing ones, above the blank: one test.
+inline bool isBlank(int c) { return c <= ' ' && (c == ' ' || c == '\t' || c == '\n'); }
 inline bool isMacroCharacter(int c) { return c == '{' || c == '}' || c == '?' || c == ','; }
 bool isNameDelimiter(int c);
 inline bool isNameStart(int c) {

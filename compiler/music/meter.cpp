@@ -94,12 +94,23 @@ int32_t barIndexAt(CompileState &cs, int32_t ticks, int32_t *barStart) {
     return saturate(m.measure - 1 + bars);
 }
 
+namespace {
+
+// Out of line, so that refreshMeter, asked at every cluster's end, stays
+// small enough to be inlined there: its time mostly lies in the meter known.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+void meterFromMap(CompileState &cs, int32_t time) {
+    MeterEntry *e = cs.song->meterMap.meterAt(time, &cs.nextMeterTime);
+    if (e && isNewMeter(cs, e)) adoptMeter(cs, e);
+}
+
+}  // namespace
+
 void refreshMeter(CompileState &cs) {
     const int32_t time = cs.voice->timing.time;
-    if (!inCachedMeter(cs, time)) {
-        MeterEntry *e = cs.song->meterMap.meterAt(time, &cs.nextMeterTime);
-        if (e && isNewMeter(cs, e)) adoptMeter(cs, e);
-    }
+    if (!inCachedMeter(cs, time)) meterFromMap(cs, time);
 }
 
 }  // namespace vek

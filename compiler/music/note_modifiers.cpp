@@ -236,9 +236,15 @@ int modifier(CompileState &cs, VoiceState &v, Modifiers &m, bool *done) {
     }
 }
 
+// A note finishes plainly when it is a letter note on a voice whose hold
+// state is all clear (notes sound together, no "break", tie, glide, held
+// note or "~" advance), and no "w" follows it. Ordinary music meets this
+// for every note; the finish is then written with those fields known zero
+// (`Plain`), which drops their tests and the stores that would rewrite them.
+template <bool Plain>
 void finishPitch(VoiceState &v, const Modifiers &m) {
-    if (v.stepKind == kStepRest || v.stepKind == kStepGlideOnly) return;
-    if (isLetterNote(v)) {
+    if (!Plain && (v.stepKind == kStepRest || v.stepKind == kStepGlideOnly)) return;
+    if (Plain || isLetterNote(v)) {
         v.letterPitch = v.key.table[v.letterIndex];
         v.pitch = v.letterPitch + 12 * v.octave + m.chromatic;
         while (v.pitch > 127) v.pitch -= 12;
@@ -248,24 +254,27 @@ void finishPitch(VoiceState &v, const Modifiers &m) {
     if (m.diatonic != 0) v.pitch = TransposeDiatonic(v.pitch, v.key.tonic, m.diatonic);
 }
 
+template <bool Plain>
 void chordBookkeeping(VoiceState &v, Modifiers &m) {
     if (!m.durationGiven && v.timing.pendingNotes > 1) m.duration = v.timing.chordDuration;
-    else if (m.durationGiven && v.stepKind != kStepGlideOnly) v.timing.chordDuration = m.duration;
+    else if (m.durationGiven && (Plain || v.stepKind != kStepGlideOnly)) v.timing.chordDuration = m.duration;
     if (v.timing.pendingNotes == 1) {
         v.firstLetterChar = v.lastLetterChar;
         v.firstLetterPitch = static_cast<uint8_t>(v.letterPitch);
         v.firstOctave = static_cast<uint8_t>(v.octave);
         v.timing.step = v.timing.chordDuration = m.duration;
     }
-    if (m.duration < v.timing.step || !v.hold.notesTogether() || v.hold.sequential || v.hold.glide == kGlideToTarget)
+    if (m.duration < v.timing.step ||
+        (!Plain && (!v.hold.notesTogether() || v.hold.sequential || v.hold.glide == kGlideToTarget)))
         v.timing.step = m.duration;
 }
 
+template <bool Plain>
 void fillDraft(CompileState &cs, VoiceState &v, const Modifiers &m) {
-    const int64_t spread = v.hold.tieFlag ? int64_t{v.hold.tieLength} * (v.timing.pendingNotes - 1) : 0;
+    const int64_t spread = !Plain && v.hold.tieFlag ? int64_t{v.hold.tieLength} * (v.timing.pendingNotes - 1) : 0;
     NoteDraft &d = cs.note.draft;
     d.start = checkedTicks(cs, v.timing.time + int64_t{m.delay} + spread +
-                                   (v.stepKind == kStepGlideOnly ? v.modifier(kOpLength).value : 0));
+                                   (!Plain && v.stepKind == kStepGlideOnly ? v.modifier(kOpLength).value : 0));
     d.channel = cs.note.channel;
     d.key = v.pitch;
     d.velocity = m.velocity;
@@ -273,12 +282,14 @@ void fillDraft(CompileState &cs, VoiceState &v, const Modifiers &m) {
     d.duration = checkedTicks(cs, int64_t{m.duration} + m.lengthChange - spread);
 }
 
-void rememberPitch(const CompileState &cs, VoiceState &v) {
-    if (v.stepKind == kStepRest || v.stepKind == kStepGlideOnly) return;
-    if (!isLetterNote(v) && !v.upperCase) return;
+template <bool Plain>
+void rememberPitch(VoiceState &v) {
+    if (!Plain) {
+        if (v.stepKind == kStepRest || v.stepKind == kStepGlideOnly) return;
+        if (!isLetterNote(v) && !v.upperCase) return;
+    }
     v.lastPitchAbsolute = v.flags.octaveAbsolute;
     RememberPitch(v);
-    (void)cs;
 }
 
 // The length of a note that gives none, and the unit of one that does.
@@ -286,33 +297,38 @@ int32_t plainDuration(const VoiceState &v) {
     return v.modifier(kOpDuration).mode ? v.modifier(kOpDuration).value : v.timing.defaultDuration;
 }
 
-Modifiers startModifiers(CompileState &cs, const VoiceState &v) {
+// `unit`: the voice's plainDuration.
+Modifiers startModifiers(CompileState &cs, int32_t unit) {
     Modifiers m;
     cs.note.channel = 0;
-    m.duration = plainDuration(v);
+    m.duration = unit;
     return m;
 }
 
 // After the last modifier, with the character that ended them in cs.ch.
-void finishNote(CompileState &cs, VoiceState &v, Modifiers &m) {
-    if (cs.ch == 'w' || cs.ch == 'W') {
-        if (!v.hold.sequential) {
-            v.hold.sequential = 1;
-            v.hold.sequentialStart = v.timing.time;
+// Inline: for a note word the modifiers are then known zero.
+template <bool Plain>
+VEK_ALWAYS_INLINE void finishNote(CompileState &cs, VoiceState &v, Modifiers &m) {
+    if (!Plain) {
+        if (cs.ch == 'w' || cs.ch == 'W') {
+            if (!v.hold.sequential) {
+                v.hold.sequential = 1;
+                v.hold.sequentialStart = v.timing.time;
+            }
+        } else {
+            v.hold.sequential = 0;
         }
-    } else {
-        v.hold.sequential = 0;
+        if (v.stepKind == kStepGlideOnly) {
+            m.duration = 0;
+            m.durationGiven = true;
+        }
     }
-    if (v.stepKind == kStepGlideOnly) {
-        m.duration = 0;
-        m.durationGiven = true;
-    }
-    finishPitch(v, m);
+    finishPitch<Plain>(v, m);
     if (m.duration < 0) m.duration = 0;
-    chordBookkeeping(v, m);
+    chordBookkeeping<Plain>(v, m);
     if (cs.song->endTime < v.timing.time) cs.song->endTime = v.timing.time;
-    fillDraft(cs, v, m);
-    rememberPitch(cs, v);
+    fillDraft<Plain>(cs, v, m);
+    rememberPitch<Plain>(v);
     v.timing.accumulated += m.duration;
 }
 
@@ -350,11 +366,11 @@ void takeWord(CompileState &cs, VoiceState &v, Modifiers &m, const NoteWord &wor
 
 }  // namespace
 
-int ReadNoteModifiers(CompileState &cs, VoiceState &v, const NoteWord *word, int32_t ticks) {
-    Modifiers m = startModifiers(cs, v);
-    if (word) takeWord(cs, v, m, *word, ticks);
-    else if (const int code = readModifiers(cs, v, m)) return code;
-    finishNote(cs, v, m);
+int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
+    Modifiers m = startModifiers(cs, plainDuration(v));
+    if (const int code = readModifiers(cs, v, m)) return code;
+    if (v.hold.allClear() && v.stepKind == kStepLetter && (cs.ch | 0x20) != 'w') finishNote<true>(cs, v, m);
+    else finishNote<false>(cs, v, m);
     return 0;
 }
 
@@ -363,11 +379,16 @@ int ReadNoteModifiers(CompileState &cs, VoiceState &v, const NoteWord *word, int
 // per byte. A pattern could add modifiers after the word, so with any
 // pattern or effect switched on the notes go the general way.
 bool ReadPeekedNote(CompileState &cs, VoiceState &v, const NoteWord &word) {
+    const int32_t unit = plainDuration(v);
     int32_t ticks = 0;
-    if (cs.hooks.attachmentsMade || (word.lengthGiven && !NoteWordTicks(word, plainDuration(v), ticks)))
+    if (cs.hooks.attachmentsMade || (word.lengthGiven && !NoteWordTicks(word, unit, ticks)))
         return false;
     TakeNoteLetter(cs, v, cs.ch);
-    ReadNoteModifiers(cs, v, &word, ticks);
+    Modifiers m = startModifiers(cs, unit);
+    takeWord(cs, v, m, word, ticks);
+    // A letter note, and its word ends at a blank, ")" or "]", not a "w".
+    if (v.hold.allClear()) finishNote<true>(cs, v, m);
+    else finishNote<false>(cs, v, m);
     return true;
 }
 

@@ -128,14 +128,15 @@ VEK_ALWAYS_INLINE void startNote(CompileState &cs, VoiceState &v) {
     v.numericPitch = 0;
     // Reading the last note of a body ends the body, so whether the note
     // belongs to a pattern or effect is known only here, at its start.
-    cs.hooks.noteInBody = hookInProgress(cs) ? 1 : 0;
+    // Until one is switched on no body runs: the hook state stays zero.
+    if (cs.hooks.attachmentsMade) cs.hooks.noteInBody = hookInProgress(cs) ? 1 : 0;
 }
 
 // A note letter (or "w", or a step) taken: what its pitch is compared with.
 VEK_ALWAYS_INLINE Comparison takeLetter(CompileState &cs, VoiceState &v, int letter) {
     const uint8_t previous = v.lastLetterChar;
     v.lastLetterChar = static_cast<uint8_t>(letter);
-    if (!hookInProgress(cs)) cs.hooks.guard[0] = cs.hooks.guard[1] = 0;
+    if (cs.hooks.attachmentsMade && !hookInProgress(cs)) cs.hooks.guard[0] = cs.hooks.guard[1] = 0;
     v.upperCase = letter < 'a' ? 1 : 0;
     v.letterIndex = static_cast<uint8_t>(letter - (v.upperCase ? 'A' : 'a'));
     Comparison c{v.letterPitch, v.octave, previous};

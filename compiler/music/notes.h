@@ -9,10 +9,8 @@ struct VoiceState;
 struct NoteWord;
 
 // Each returns a message code (0 on success) for the caller to raise.
-// With `word`, the modifiers are those of a word scanned already, its
-// length `ticks` long.
 int ReadNoteName(CompileState &cs, VoiceState &voice);
-int ReadNoteModifiers(CompileState &cs, VoiceState &voice, const NoteWord *word = nullptr, int32_t ticks = 0);
+int ReadNoteModifiers(CompileState &cs, VoiceState &voice);
 
 // What ReadNoteName does for a note letter a-g or A-G, the reader left
 // where it stands: for a caller that has read the word itself.

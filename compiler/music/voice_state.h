@@ -1,7 +1,9 @@
 // The state of one voice, copied whole for every bracketed group so that a
 // group can change anything without touching its parent.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace vek {
 
@@ -78,7 +80,22 @@ struct HoldState {
     int32_t glideOffset = 0, lastGlideOffset = 0;
 
     bool notesTogether() const { return mark == reference; }
+    // Every flag above zero, as in ordinary music: the six bytes read at
+    // once (the note reader's plain finish asks for every note).
+    bool allClear() const;
 };
+
+static_assert(offsetof(HoldState, mark) == 0 && offsetof(HoldState, reference) == 1 &&
+              offsetof(HoldState, advanceOnce) == 2 && offsetof(HoldState, tieFlag) == 3 &&
+              offsetof(HoldState, glide) == 4 && offsetof(HoldState, sequential) == 5);
+inline bool HoldState::allClear() const {
+    uint32_t low = 0;
+    uint16_t high = 0;
+    const auto *bytes = reinterpret_cast<const unsigned char *>(this);
+    std::memcpy(&low, bytes, sizeof low);
+    std::memcpy(&high, bytes + sizeof low, sizeof high);
+    return (low | high) == 0;
+}
 
 enum NoteVelocity : uint8_t {
     kVelocityOfTrack,  // the track's velocity, accents and offsets

@@ -89,16 +89,17 @@ void music(CompileState &cs, const NoteWord *word) {
 }  // namespace
 
 void readChord(CompileState &cs, VoiceState &v, const NoteWord *word) {
+    const bool sources = cs.song->noteSources != nullptr;  // set before the compile
     do {
-        if (cs.song->noteSources) markNoteSource(cs);
+        if (sources) markNoteSource(cs);
         if (!word || !ReadPeekedNote(cs, v, *word)) {
             error(cs, ReadNoteName(cs, v));
             error(cs, ReadNoteModifiers(cs, v));
         }
         word = nullptr;  // the peek covered the first note only
         EmitNote(cs);
-        if (cs.song->noteSources) clearNoteMark(cs);
-        if (!v.hold.notesTogether() || v.hold.sequential || v.hold.advanceOnce) {
+        if (sources) clearNoteMark(cs);
+        if (!v.hold.allClear() && (!v.hold.notesTogether() || v.hold.sequential || v.hold.advanceOnce)) {
             v.timing.time = checkedTicks(cs, int64_t{v.timing.time} + v.timing.step);
             v.hold.advanceOnce = 0;
         }
@@ -106,7 +107,7 @@ void readChord(CompileState &cs, VoiceState &v, const NoteWord *word) {
         if (!v.hold.sequential) nextMember(v);
         // A body's own notes get no effect, also the last one, whose reading
         // ended the body. The effect's body goes on with the chord.
-        if (!cs.hooks.noteInBody) offerNoteEffect(cs);
+        if (cs.hooks.attachmentsMade && !cs.hooks.noteInBody) offerNoteEffect(cs);
     } while (isNoteStart(cs.ch));
 }
 

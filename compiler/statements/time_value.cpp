@@ -92,11 +92,18 @@ void endCluster(CompileState &cs) {
     VoiceState &v = *cs.voice;
     v.timing.pendingNotes = 0;
     v.hold.tieFlag = 0;
-    clearModes(v.modifiers, std::make_index_sequence<kGroupOperators>{});
-    v.operatorsWritten = 0;
-    v.groupMute = 0;
-    v.groupShift = v.modifier(kOpLength).value;
-    v.modifier(kOpLength).value = v.modifier(kOpDelay).value = 0;
+    // Only a prefix operator sets a mode, the mute or the length and delay
+    // values, and it marks operatorsWritten: without one they are still as
+    // the last cluster's end left them, and only the shift changes.
+    if (v.operatorsWritten) {
+        clearModes(v.modifiers, std::make_index_sequence<kGroupOperators>{});
+        v.operatorsWritten = 0;
+        v.groupMute = 0;
+        v.groupShift = v.modifier(kOpLength).value;
+        v.modifier(kOpLength).value = v.modifier(kOpDelay).value = 0;
+    } else {
+        v.groupShift = 0;
+    }
     if (v.hold.notesTogether() && v.stepKind != kStepGlideOnly)
         v.timing.time = checkedTicks(cs, int64_t{v.timing.time} + v.timing.step);
     v.hold.mark = 0;
