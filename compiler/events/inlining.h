@@ -1,6 +1,7 @@
-// Inlining hints for the few store paths that run on every note. The same
-// definition as in input/reader.h (an identical redefinition is allowed),
-// so either header may come first.
+// Inlining hints for the few paths that run on every byte or note: always
+// inline the short fast path (a call around it would double its cost);
+// never inline a rare, long branch of a hot function (inlined, it would make
+// every call save registers and reserve stack).
 #pragma once
 
 #if defined(__GNUC__)

@@ -7,6 +7,7 @@
 #include "events/controller_definition.h"
 #include "events/event.h"
 #include "events/fatal_error.h"
+#include "events/inlining.h"
 #include "events/sorted_list.h"
 
 namespace vek {

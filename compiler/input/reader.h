@@ -5,6 +5,7 @@
 #include <string>
 
 #include "entry/compile_state.h"
+#include "events/inlining.h"
 #include "events/song_context.h"
 
 namespace vek {
@@ -86,23 +87,7 @@ inline constexpr ByteClasses kByteClasses;
 int nextCharSlow(CompileState &cs, int mode);
 
 // The fast path below is a dozen instructions; a call around it would
-// double its cost, so the compiler is told to inline it everywhere.
-#if defined(__GNUC__)
-#define VEK_ALWAYS_INLINE inline __attribute__((always_inline))
-#elif defined(_MSC_VER)
-#define VEK_ALWAYS_INLINE __forceinline
-#else
-#define VEK_ALWAYS_INLINE inline
-#endif
-// For the rare, long branches of a hot function: inlined they would make
-// every call of it save registers and reserve stack.
-#if defined(__GNUC__)
-#define VEK_NOINLINE __attribute__((noinline))
-#elif defined(_MSC_VER)
-#define VEK_NOINLINE __declspec(noinline)
-#else
-#define VEK_NOINLINE
-#endif
+// double its cost, so it is always inlined (events/inlining.h).
 
 // The common case of nextChar: a plain byte in the current block with no
 // listing, debug output or selection to keep up is read into cs.ch; false
