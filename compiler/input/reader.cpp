@@ -29,17 +29,10 @@ bool fillSlot(InputState &in, int slot, int stream, int32_t offset) {
     return true;
 }
 
-bool holds(const CacheSlot &s, int stream, int32_t offset) {
-    return s.stream == stream && offset >= s.start && offset < s.end;
-}
-
 // A block other than the current and the previous one: another cached
 // block or, failing that, the least recently used slot filled anew. Kept
 // out of load so that the two common cases pay for no loop.
-#if defined(__GNUC__)
-__attribute__((noinline))
-#endif
-bool loadOther(InputState &in, int stream, int32_t offset) {
+VEK_NOINLINE bool loadOther(InputState &in, int stream, int32_t offset) {
     for (int i = 0; i < kCacheSlots; ++i) {
         if (holds(in.cache[i], stream, offset)) {
             makeCurrent(in, i);

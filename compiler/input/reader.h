@@ -37,6 +37,10 @@ inline int nextRaw(CompileState &cs) {
 // Makes `offset` of input slot `stream` the read position; false when the
 // file cannot be positioned.
 bool load(CompileState &cs, int stream, int32_t offset);
+// Whether cache slot `s` holds `offset` of input slot `stream`.
+inline bool holds(const CacheSlot &s, int stream, int32_t offset) {
+    return s.stream == stream && offset >= s.start && offset < s.end;
+}
 // Makes cache slot `slot` the block being read.
 inline void makeCurrent(InputState &in, int slot) {
     CacheSlot &s = in.cache[slot];
@@ -51,8 +55,7 @@ inline void makeCurrent(InputState &in, int slot) {
 // the reader left it (a macro frame's way back): no search when it still does.
 inline bool loadFrom(CompileState &cs, int slot, int stream, int32_t offset) {
     InputState &in = cs.in;
-    const CacheSlot &s = in.cache[slot];
-    if (s.stream != stream || offset < s.start || offset >= s.end) return load(cs, stream, offset);
+    if (!holds(in.cache[slot], stream, offset)) return load(cs, stream, offset);
     in.current = stream;
     if (slot != in.slot) makeCurrent(in, slot);
     in.index = offset - in.start;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "events/inlining.h"
 #include "events/song_context.h"
 #include "input/errors.h"
 #include "input/listing.h"
@@ -98,10 +99,7 @@ namespace {
 
 // Out of line, so that refreshMeter, asked at every cluster's end, stays
 // small enough to be inlined there: its time mostly lies in the meter known.
-#if defined(__GNUC__)
-__attribute__((noinline))
-#endif
-void meterFromMap(CompileState &cs, int32_t time) {
+VEK_NOINLINE void meterFromMap(CompileState &cs, int32_t time) {
     MeterEntry *e = cs.song->meterMap.meterAt(time, &cs.nextMeterTime);
     if (e && isNewMeter(cs, e)) adoptMeter(cs, e);
 }
