@@ -6,6 +6,7 @@
 #include "events/song_context.h"
 #include "input/lexer.h"
 #include "input/reader.h"
+#include "music/macros.h"
 
 namespace vek {
 
@@ -74,6 +75,20 @@ bool isNoteWordLetter(int c) { return (c >= 'a' && c <= 'g') || (c >= 'A' && c <
 // The bytes that end a name (see kEndsName) and can end a common note word.
 bool endsNoteWord(int c) { return c == ' ' || c == ')' || c == '\n' || c == ']' || c == '\t'; }
 
+// The part of a note word after its letter: marks, a plain length and the
+// delimiter, `c` its first character and the rest read from `s`.
+VEK_ALWAYS_INLINE bool wordAfterLetter(Scan &s, int c, NoteWord &word) {
+    for (; c == '#' || c == '&'; c = s.next()) {
+        word.marks = static_cast<int8_t>(word.marks + (c == '#' ? 1 : -1));
+        word.marked = true;
+    }
+    if ((c >= '0' && c <= '9') || c == '/') {
+        if (!lengthText(s, c, word.length)) return false;
+        word.lengthGiven = true;
+    }
+    return endsNoteWord(c);
+}
+
 }  // namespace
 
 bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks) {
@@ -96,20 +111,12 @@ bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks) {
     return true;
 }
 
+
 int PeekNoteWord(CompileState &cs, uint32_t &hash, NoteWord &word) {
     const InputState &in = cs.in;
     if (!cs.quiet || !isNoteWordLetter(cs.ch)) return 0;
     Scan s{in.data, in.index, in.fill};
-    int c = s.next();
-    for (; c == '#' || c == '&'; c = s.next()) {
-        word.marks = static_cast<int8_t>(word.marks + (c == '#' ? 1 : -1));
-        word.marked = true;
-    }
-    if ((c >= '0' && c <= '9') || c == '/') {
-        if (!lengthText(s, c, word.length)) return 0;
-        word.lengthGiven = true;
-    }
-    if (!endsNoteWord(c)) return 0;
+    if (!wordAfterLetter(s, s.next(), word)) return 0;
     // The name's characters and delimiter, charged by the peek, then read
     // again for the note.
     // No longer than the longest name peekName takes.
@@ -126,6 +133,28 @@ int PeekNoteWord(CompileState &cs, uint32_t &hash, NoteWord &word) {
     cs.name[length] = '\0';
     cs.nameStart = position(cs);
     return length;
+}
+
+int PeekArgumentNote(CompileState &cs, uint32_t &hash, NoteWord &word) {
+    const InputState &in = cs.in;
+    if (!cs.quiet || !isNoteWordLetter(cs.ch) || in.index >= in.fill) return 0;
+    if (in.data[in.index] != ',' && in.data[in.index] != '}') return 0;
+    const MacroFrame &f = cs.macros.frames[cs.macros.depth - 1];
+    const CacheSlot &body = in.cache[f.slot];
+    if (!holds(body, f.stream, f.position)) return 0;
+    const int32_t from = f.position - body.start;
+    Scan s{body.data, from, body.end - body.start};
+    if (!wordAfterLetter(s, s.next(), word)) return 0;
+    word.consumed = s.at - from;
+    // The letter and the "," (or "}") after it, as a name and its
+    // delimiter, then the "," again as the note reads on, then the body's bytes.
+    if (in.charactersLeft < 3 + word.consumed) return 0;
+    word.fromArgument = true;
+    cs.name[0] = static_cast<char>(cs.ch);
+    cs.name[1] = '\0';
+    hash = HashTable::hashStep(0, static_cast<char>(cs.ch));
+    cs.nameStart = position(cs);
+    return 1;
 }
 
 bool NoteWordTicks(const NoteWord &word, int32_t unit, int32_t &ticks) {

@@ -367,6 +367,8 @@ VEK_NOINLINE int EndMacro(CompileState &cs) {
     return isHookKind(ended.callKind) ? chainHook(cs, ended) : 3;
 }
 
+void LeaveArgument(CompileState &cs) { leaveArgument(cs); }
+
 bool ArgumentOrEnd(CompileState &cs) {
     if (cs.ch == '?') return enterArgument(cs);
     if (!inArgumentText(cs.macros)) return false;

@@ -358,6 +358,10 @@ void takeWord(CompileState &cs, VoiceState &v, Modifiers &m, const NoteWord &wor
         m.duration = cs.number = ticks;
         m.durationGiven = true;
     }
+    if (word.fromArgument) {
+        LeaveArgument(cs);  // the "," or "}" after the letter, read at the call
+        --cs.in.charactersLeft;
+    }
     InputState &in = cs.in;
     in.index += word.consumed;
     in.charactersLeft -= word.consumed;

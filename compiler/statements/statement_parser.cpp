@@ -116,10 +116,10 @@ void keepStatementWord(CompileState &cs, int peeked) {
 void name(CompileState &cs) {
     uint32_t hash = 0;
     // Most names in music are note words: one walk over their bytes peeks
-    // the name and reads the note. A note in argument text mostly ends at
-    // the "," that ends the argument, where the walk gives up: not tried.
+    // the name and reads the note. In argument text a note is mostly a
+    // letter whose word goes on in the body after the "?".
     NoteWord word;
-    const int noteWord = inArgumentText(cs.macros) ? 0 : PeekNoteWord(cs, hash, word);
+    const int noteWord = inArgumentText(cs.macros) ? PeekArgumentNote(cs, hash, word) : PeekNoteWord(cs, hash, word);
     const int peeked = noteWord ? noteWord : peekName(cs, hash);
     if (peeked == 0) readName(cs, kStatementNameMax, true);
     if (cs.atStatementStart) {
