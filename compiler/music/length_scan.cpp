@@ -6,7 +6,7 @@
 #include "events/song_context.h"
 #include "input/lexer.h"
 #include "input/reader.h"
-#include "music/macros.h"
+#include "music/macro_frames.h"
 
 namespace vek {
 
@@ -135,30 +135,41 @@ int PeekNoteWord(CompileState &cs, uint32_t &hash, NoteWord &word) {
     return length;
 }
 
-int PeekArgumentNote(CompileState &cs, uint32_t &hash, NoteWord &word) {
+bool PeekBodyArgumentNote(const CompileState &cs, ArgumentNote &note) {
     const InputState &in = cs.in;
-    if (!cs.quiet || !isNoteWordLetter(cs.ch) || in.index >= in.fill) return 0;
-    if (in.data[in.index] != ',' && in.data[in.index] != '}') return 0;
-    const MacroFrame &f = cs.macros.frames[cs.macros.depth - 1];
-    const CacheSlot &body = in.cache[f.slot];
-    if (!holds(body, f.stream, f.position)) return 0;
-    const int32_t from = f.position - body.start;
-    Scan s{body.data, from, body.end - body.start};
-    if (!wordAfterLetter(s, s.next(), word)) return 0;
-    word.consumed = s.at - from;
-    // The letter and the "," (or "}") after it, as a name and its
-    // delimiter, then the "," again as the note reads on, then the body's bytes.
-    if (in.charactersLeft < 3 + word.consumed) return 0;
-    word.fromArgument = true;
-    cs.name[0] = static_cast<char>(cs.ch);
-    cs.name[1] = '\0';
-    hash = HashTable::hashStep(0, static_cast<char>(cs.ch));
-    cs.nameStart = position(cs);
-    return 1;
+    const MacroStack &m = cs.macros;
+    if (!cs.quiet || in.index + 2 > in.fill || in.data[in.index] != '?' || m.depth >= kMacroFrames)
+        return false;
+    const int k = argumentNumber(in.data[in.index + 1]);
+    const MacroFrame &call = m.frames[m.currentFrame];
+    if (k < 1 || k > call.marks || call.callKind != kCallInBraces) return false;
+    // The argument is one character when the next mark, or the closing
+    // brace, stands two past its own.
+    const int32_t start = call.markOffset[k - 1];
+    const int32_t next = k < call.marks ? call.markOffset[k] : call.closeCost > 0 ? call.closeOffset : 0;
+    const CacheSlot &site = in.cache[call.slot];
+    if (next != start + 2 || !holds(site, call.stream, start)) return false;
+    note.letter = site.data[start - site.start];
+    if (!isNoteWordLetter(note.letter)) return false;
+    const int32_t from = in.index + 2;
+    Scan s{in.data, from, in.fill};
+    if (!wordAfterLetter(s, s.next(), note.word)) return false;
+    note.word.consumed = s.at - from;
+    // "?", the digit, the way to the mark, the letter, the name and its
+    // delimiter charged again, and the "," read once more; then the body.
+    note.charge = 6 + call.markCost[k - 1];
+    if (in.charactersLeft < note.charge + note.word.consumed) return false;
+    note.nameStart = start + 1;
+    return true;
 }
 
 bool NoteWordTicks(const NoteWord &word, int32_t unit, int32_t &ticks) {
     return ticksOf(word.length, unit, ticks);
+}
+
+bool LengthFits(const NoteWord &word, int32_t unit) {
+    int32_t ticks = 0;
+    return !word.lengthGiven || ticksOf(word.length, unit, ticks);
 }
 
 }  // namespace vek

@@ -31,9 +31,6 @@ struct NoteWord {
     bool marked = false;   // any "#" or "&"
     int8_t marks = 0;      // "#" counts +1, "&" -1
     int32_t consumed = 0;  // bytes after the letter, its delimiter included
-    // The letter is a one-letter macro argument and the rest of the word
-    // follows the "?" in the body: `consumed` counts the body's bytes.
-    bool fromArgument = false;
 };
 
 // At a name start in cs.ch: when the word is a common note word standing
@@ -42,14 +39,24 @@ struct NoteWord {
 // does (cs.name, its hash, cs.nameStart; returns the name's length) and
 // fills `word`. Else returns 0, `word` unused, and peekName decides.
 int PeekNoteWord(CompileState &cs, uint32_t &hash, NoteWord &word);
-// In argument text, at a name start in cs.ch: when the argument is that
-// one letter, its "," or "}" next in the block, and the body goes on after
-// the "?" with the rest of a common note word (marks, a length and the
-// delimiter, in the body's cached block), does what peekName does (a name
-// of that one letter) and fills `word`; returns 1. Else 0, `word` unused.
-int PeekArgumentNote(CompileState &cs, uint32_t &hash, NoteWord &word);
+// A note word whose letter is a one-letter argument, seen from the body:
+// the reader stands at "?" and a digit, before reading them.
+struct ArgumentNote {
+    NoteWord word;          // `consumed`: the body's bytes after "?" and digit
+    int letter = 0;
+    int32_t nameStart = 0;  // as peekName would leave cs.nameStart at the call
+    int32_t charge = 0;     // characters read up to the body's bytes
+};
+// In a body (the top frame), the next bytes "?" and digit k: when argument
+// k of the call is one note letter, its "," or "}" noted, and the body goes
+// on with the rest of a common note word in the current block, fills
+// `note` with what reading "?k", the letter, and the word would find, and
+// returns true. Nothing is read either way.
+bool PeekBodyArgumentNote(const CompileState &cs, ArgumentNote &note);
 // The ticks of the word's length with `unit` ticks a whole; false when the
 // value is out of range (the long way reports it).
 bool NoteWordTicks(const NoteWord &word, int32_t unit, int32_t &ticks);
+// Whether the word's length, if it gives one, is in range with `unit`.
+bool LengthFits(const NoteWord &word, int32_t unit);
 
 }  // namespace vek

@@ -106,8 +106,8 @@ int32_t argumentStart(CompileState &cs) {
 // A call in braces, the reader just past the "," or "}" at call.position:
 // notes the argument marks that the current block shows, as findArgument
 // would note them, without reading: a "?" then starts at its mark. Stops at
-// the closing brace, the end of the block, every mark noted, or a quote or
-// carriage return (which reading does not charge one per byte).
+// the closing brace, the end of the block, an argument past the last mark,
+// or a quote or carriage return (which reading does not charge one per byte).
 void markArguments(const CompileState &cs, MacroFrame &call) {
     const InputState &in = cs.in;
     if (in.data[in.index - 1] != ',') return;
@@ -127,10 +127,11 @@ void markArguments(const CompileState &cs, MacroFrame &call) {
             return;
         } else if (c == ',') {
             if (level > 1) continue;
+            if (call.marks == kArgumentMarks) return;  // more arguments than marks
             const int32_t offset = in.start + i + 1;
             call.markOffset[call.marks] = offset;
             call.markCost[call.marks] = offset - call.position;
-            if (++call.marks == kArgumentMarks) return;
+            ++call.marks;
         } else if (c != '?') {
             return;  // a quote or a carriage return
         }
@@ -366,8 +367,6 @@ VEK_NOINLINE int EndMacro(CompileState &cs) {
     loadFrom(cs, ended.slot, ended.stream, ended.position);
     return isHookKind(ended.callKind) ? chainHook(cs, ended) : 3;
 }
-
-void LeaveArgument(CompileState &cs) { leaveArgument(cs); }
 
 bool ArgumentOrEnd(CompileState &cs) {
     if (cs.ch == '?') return enterArgument(cs);

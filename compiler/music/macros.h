@@ -115,8 +115,6 @@ int EndMacro(CompileState &cs);
 // At "?": reads the argument's text at the call site. At "," (or "}" in
 // argument text): back to the body.
 bool ArgumentOrEnd(CompileState &cs);
-// Argument text (the top frame) has ended: back to the body, as its "," would go.
-void LeaveArgument(CompileState &cs);
 void PickStatement(CompileState &cs);
 void SeedStatement(CompileState &cs);
 // The definition a call of the list runs; none when its total weight is 0.

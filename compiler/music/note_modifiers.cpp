@@ -358,10 +358,6 @@ void takeWord(CompileState &cs, VoiceState &v, Modifiers &m, const NoteWord &wor
         m.duration = cs.number = ticks;
         m.durationGiven = true;
     }
-    if (word.fromArgument) {
-        LeaveArgument(cs);  // the "," or "}" after the letter, read at the call
-        --cs.in.charactersLeft;
-    }
     InputState &in = cs.in;
     in.index += word.consumed;
     in.charactersLeft -= word.consumed;
@@ -382,6 +378,10 @@ int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
 // straight from the block, they skip a nextChar and a modifier dispatch
 // per byte. A pattern could add modifiers after the word, so with any
 // pattern or effect switched on the notes go the general way.
+bool NoteWordFits(const VoiceState &v, const NoteWord &word) {
+    return LengthFits(word, plainDuration(v));
+}
+
 bool ReadPeekedNote(CompileState &cs, VoiceState &v, const NoteWord &word) {
     const int32_t unit = plainDuration(v);
     int32_t ticks = 0;

@@ -20,5 +20,7 @@ void TakeNoteLetter(CompileState &cs, VoiceState &voice, int letter);
 // changed nothing, where a pattern could add modifiers or the length is
 // out of range.
 bool ReadPeekedNote(CompileState &cs, VoiceState &voice, const NoteWord &word);
+// Whether the word's length, if it gives one, is in range for the voice.
+bool NoteWordFits(const VoiceState &voice, const NoteWord &word);
 
 }  // namespace vek

@@ -9,6 +9,7 @@
 #include "music/keys_modes.h"
 #include "music/keyword_statement.h"
 #include "music/keyword_words.h"
+#include "music/length_scan.h"
 #include "music/macros.h"
 #include "music/notes.h"
 #include "music/sysex_records.h"
@@ -118,6 +119,40 @@ void nameStatement(CompileState &cs) {
     load(cs, cs.in.current, cs.nameStart - 1);
     nextChar(cs, kReadRaw);
     music(cs, nullptr);
+}
+
+namespace {
+
+// Whether a note word whose letter comes from a macro argument reads as
+// the same note when the argument's frame is left out: no pattern could
+// add to it, no note log records its place, its letter names no symbol,
+// and its length is in range.
+bool readsWithoutFrame(CompileState &cs, char letter, const NoteWord &word) {
+    if (cs.hooks.attachmentsMade || cs.song->noteSources) return false;
+    const char name[2] = {letter, '\0'};
+    HashTable &symbols = cs.symbols;
+    if (symbols.mayHold(HashTable::hashStep(0, letter)) && symbols.find(name)) return false;
+    return NoteWordFits(*cs.voice, word);
+}
+
+}  // namespace
+
+VEK_NOINLINE bool argumentNoteStatement(CompileState &cs) {
+    ArgumentNote a;
+    if (!PeekBodyArgumentNote(cs, a)) return false;
+    const char letter = static_cast<char>(a.letter);
+    if (!readsWithoutFrame(cs, letter, a.word)) return false;
+    // Where the argument's text would leave things at the note's letter.
+    InputState &in = cs.in;
+    in.index += 2;
+    in.charactersLeft -= a.charge;
+    cs.ch = a.letter;
+    cs.name[0] = cs.statementWord[0] = letter;
+    cs.name[1] = cs.statementWord[1] = '\0';
+    cs.nameStart = a.nameStart;
+    cs.atStatementStart = 0;
+    readChord(cs, *cs.voice, &a.word);
+    return true;
 }
 
 void peekedNameStatement(CompileState &cs, int length, uint32_t hash, const NoteWord *word) {

@@ -79,6 +79,15 @@ bool endOfGroup(CompileState &cs, VoiceState &v) {
     return true;
 }
 
+// The character after a blank when nextChar's fast path does not take it.
+// In a body a "?" there mostly brings a one-letter note: true when that
+// note statement was read whole.
+VEK_NOINLINE bool slowAfterBlank(CompileState &cs) {
+    if (cs.macros.inMacro && argumentNoteStatement(cs)) return true;
+    nextCharSlow(cs, kReadNormal);
+    return false;
+}
+
 // At a blank in cs.ch: the cluster ends, and the blanks are passed over.
 // Inline in the dispatch: it runs after nearly every note, and a call
 // costs about as much as its plain case.
@@ -88,10 +97,11 @@ VEK_ALWAYS_INLINE void blank(CompileState &cs, VoiceState &v) {
         if (offerChordEffect(cs)) return;  // the blank is read again after its body
         endCluster(cs);
     }
-    // What skipBlanks does, with the first step inline: mostly one blank
-    // stands between two words.
-    nextChar(cs, kReadNormal);
-    if (isBlank(cs.ch)) skipBlanks(cs);
+    // What skipBlanks does, inline: mostly one blank stands between two
+    // words. A statement read whole after the blanks ends it.
+    do {
+        if (!readPlain(cs, kReadNormal) && slowAfterBlank(cs)) return;
+    } while (isBlank(cs.ch));
     cs.atStatementStart = 1;
 }
 
@@ -116,10 +126,10 @@ void keepStatementWord(CompileState &cs, int peeked) {
 void name(CompileState &cs) {
     uint32_t hash = 0;
     // Most names in music are note words: one walk over their bytes peeks
-    // the name and reads the note. In argument text a note is mostly a
-    // letter whose word goes on in the body after the "?".
+    // the name and reads the note. A note in argument text mostly ends at
+    // the "," that ends the argument, where the walk gives up: not tried.
     NoteWord word;
-    const int noteWord = inArgumentText(cs.macros) ? PeekArgumentNote(cs, hash, word) : PeekNoteWord(cs, hash, word);
+    const int noteWord = inArgumentText(cs.macros) ? 0 : PeekNoteWord(cs, hash, word);
     const int peeked = noteWord ? noteWord : peekName(cs, hash);
     if (peeked == 0) readName(cs, kStatementNameMax, true);
     if (cs.atStatementStart) {

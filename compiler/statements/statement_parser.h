@@ -15,7 +15,7 @@ uint8_t parseGroup(CompileState &cs, VoiceState &voice);
 // A length or controller value at cs.ch ("+", ",", "-", ".", "/", digits,
 // ":", ";", "=").
 void timeValue(CompileState &cs);
-// A bar line at cs.ch ("|").
+// A bar line at cs.ch ("|"); a blank after it is left in cs.ch.
 void barLine(CompileState &cs);
 // Ends the current cluster: commits its timing and clears one-shot modifiers.
 void endCluster(CompileState &cs);

@@ -14,6 +14,12 @@ void nameStatement(CompileState &cs);
 // letter, so that music is read once. `hash`: its symbol table hash;
 // `word`: the note word PeekNoteWord read, or null.
 void peekedNameStatement(CompileState &cs, int length, uint32_t hash, const NoteWord *word);
+// In a body, before a "?" and digit: when they bring a one-letter note
+// whose word goes on in the body, and nothing (a pattern, a symbol of that
+// name, the note log, a length out of range) could tell the difference,
+// reads that note statement as the argument's text would, with no frame
+// pushed, and returns true; false having read nothing.
+bool argumentNoteStatement(CompileState &cs);
 // "!", "@", "*", "^", "#", "$", ">", "<" at cs.ch, single or doubled.
 void prefixOperator(CompileState &cs, VoiceState &voice);
 // Reads and emits the notes of a chord starting at cs.ch; `word`: its first

@@ -159,9 +159,11 @@ void barLine(CompileState &cs) {
     restoreKey(v);
     v.timing.step = 0;
     v.hold.tieFlag = 0;
-    skipBlanks(cs);
     if (v.sectionMode) v.memberIndex = 0;
     endCluster(cs);
+    // Blanks after the bar line are left to the caller, which passes them
+    // over as after any word: reading them could not change what the
+    // lines above did (with no step, the time stays where it is).
 }
 
 }  // namespace vek

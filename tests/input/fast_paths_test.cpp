@@ -47,7 +47,7 @@ TEST(FastPaths, EveryBudgetRunsOutWhereTheFullReadingWould) {
         "C D/2 E3/2 'a comment' F\r\nG (A B)2 c'x'd\n"
         "F#&#/2 | g&3 (a#/4)2 [e&] b/ c. D|\n"
         "{three,C,{pair,D,E},'a, b'F} {pair,G,A,B,C}\n"
-        "set word { ?1/2 (?2#3 ?3&) ?1'x' ?3}\n{word,C,D,E} {word,F,{pair,G,A},B}\n";
+        "set word { ?1/2 (?2#3 ?3&) ?1'x' | ?2 ?3}\n{word,C,D,E} | {word,F,{pair,G,A},B}\n";
     const int64_t used = kMaxSourceCharacters - parseWithBudget(source, kMaxSourceCharacters, true).charactersLeft;
     ASSERT_GT(used, static_cast<int64_t>(source.size()));
     for (int64_t budget = 0; budget <= used; ++budget) {
