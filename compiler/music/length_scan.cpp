@@ -111,7 +111,6 @@ bool ScanPlainLength(CompileState &cs, int32_t unit, int32_t &ticks) {
     return true;
 }
 
-
 int PeekNoteWord(CompileState &cs, uint32_t &hash, NoteWord &word) {
     const InputState &in = cs.in;
     if (!cs.quiet || !isNoteWordLetter(cs.ch)) return 0;

@@ -366,6 +366,10 @@ void takeWord(CompileState &cs, VoiceState &v, Modifiers &m, const NoteWord &wor
 
 }  // namespace
 
+bool NoteWordFits(const VoiceState &v, const NoteWord &word) {
+    return LengthFits(word, plainDuration(v));
+}
+
 int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
     Modifiers m = startModifiers(cs, plainDuration(v));
     if (const int code = readModifiers(cs, v, m)) return code;
@@ -378,10 +382,6 @@ int ReadNoteModifiers(CompileState &cs, VoiceState &v) {
 // straight from the block, they skip a nextChar and a modifier dispatch
 // per byte. A pattern could add modifiers after the word, so with any
 // pattern or effect switched on the notes go the general way.
-bool NoteWordFits(const VoiceState &v, const NoteWord &word) {
-    return LengthFits(word, plainDuration(v));
-}
-
 bool ReadPeekedNote(CompileState &cs, VoiceState &v, const NoteWord &word) {
     const int32_t unit = plainDuration(v);
     int32_t ticks = 0;
