@@ -111,31 +111,34 @@ int32_t argumentStart(CompileState &cs) {
 void markArguments(const CompileState &cs, MacroFrame &call) {
     const InputState &in = cs.in;
     if (in.data[in.index - 1] != ',') return;
-    call.markOffset[0] = call.position + 1;
+    // In locals: a store into the frame could otherwise alias the block's
+    // bounds, which would then be loaded again for every byte.
+    const uint8_t *const data = in.data;
+    const int32_t fill = in.fill, base = in.start, from = call.position;
+    call.markOffset[0] = from + 1;
     call.markCost[0] = 1;
-    call.marks = 1;
-    int level = 1;
-    for (int32_t i = in.index; i < in.fill; ++i) {
-        const uint8_t c = in.data[i];
+    int marks = 1, level = 1;
+    for (int32_t i = in.index; i < fill; ++i) {
+        const uint8_t c = data[i];
         if ((kByteClasses.of[c] & (kSlowAlways | kSlowNormal)) == 0) continue;
         if (c == '{') {
             ++level;
         } else if (c == '}') {
             if (--level > 0) continue;
-            call.closeOffset = in.start + i + 1;
-            call.closeCost = call.closeOffset - call.position;
-            return;
+            call.closeOffset = base + i + 1;
+            call.closeCost = call.closeOffset - from;
+            break;
         } else if (c == ',') {
             if (level > 1) continue;
-            if (call.marks == kArgumentMarks) return;  // more arguments than marks
-            const int32_t offset = in.start + i + 1;
-            call.markOffset[call.marks] = offset;
-            call.markCost[call.marks] = offset - call.position;
-            ++call.marks;
+            if (marks == kArgumentMarks) break;  // more arguments than marks
+            call.markOffset[marks] = base + i + 1;
+            call.markCost[marks] = base + i + 1 - from;
+            ++marks;
         } else if (c != '?') {
-            return;  // a quote or a carriage return
+            break;  // a quote or a carriage return
         }
     }
+    call.marks = marks;
 }
 
 // A bare name: the offset of the character that ended it. The name reader
