@@ -1,7 +1,8 @@
 // Vek against abc2midi on the same generated music, side by side in one
 // run: notes per second of each (the median of several runs, and the
-// fastest) and their ratio, plus how close Vek comes to a floor of pure I/O (reading the
-// source through the reader's fast path and writing the MIDI bytes).
+// fastest) and their ratio, plus how close Vek comes to a floor of pure
+// I/O (reading the source through the reader's fast path and writing the
+// MIDI bytes).
 //
 //   compare [--notes N] [--runs N] [--work DIR]
 #include <fcntl.h>
@@ -171,9 +172,9 @@ bool sameMusic(const std::string &ours, const std::string &peers, int64_t expect
     return true;
 }
 
-// Medians of the runs, in seconds, and the fastest wall times (`best`):
-// on a shared machine a peer's times swing by a third, and the fastest run
-// of each side is the one least disturbed.
+// Medians of the runs, in seconds, and the fastest wall times (the "best"
+// line): on a shared machine the times swing by a third, and the fastest
+// run of each side is the one least disturbed.
 struct Figures {
     Timing vek, peer, floor;
     double vekBest = 0, peerBest = 0, floorBest = 0;
@@ -242,8 +243,7 @@ int main(int argc, char **argv) {
     const bool withPeer = peerInstalled();
     if (!withPeer) std::printf("abc2midi is not installed (Debian package abcmidi): measuring Vek alone\n");
     std::printf("%lld notes wanted, 4 voices, median of %d runs (best: the fastest, wall), in %s\n",
-                static_cast<long long>(o.notes), o.runs,
-                o.work.c_str());
+                static_cast<long long>(o.notes), o.runs, o.work.c_str());
     const std::pair<VekStyle, const char *> styles[] = {
         {VekStyle::kPlain, "plain"}, {VekStyle::kMacros, "macros"}, {VekStyle::kListing, "listing"}};
     bool ok = true;
