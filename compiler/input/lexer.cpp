@@ -5,9 +5,6 @@
 
 namespace vek {
 
-namespace {
-}
-
 bool isNameDelimiter(int c) {
     switch (c) {
     case ' ': case '\t': case '\n': case kEndOfInput:

@@ -25,7 +25,6 @@ bool sameName(const char *a, const char *b) {
     return *a == *b;
 }
 
-
 }  // namespace
 
 // ORDER SYMBOL KINDS: one case per kind whose value the table owns.

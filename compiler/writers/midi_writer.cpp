@@ -216,7 +216,7 @@ void putSysexEvent(ChunkBody &b, const SongContext &song, int32_t delta, const E
 
 // A meta text or a sysex reference, after `delta` ticks; out of line, as
 // they are rare. Either ends the running status.
-void putBlockEvent(ChunkBody &b, const SongContext &song, int32_t delta, const Event &e) {
+VEK_NOINLINE void putBlockEvent(ChunkBody &b, const SongContext &song, int32_t delta, const Event &e) {
     if (e.kind == kMetaText) putMeta(b, delta, e.channel, textOf(song, e.extra));
     else putSysexEvent(b, song, delta, e);
 }
